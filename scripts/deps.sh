@@ -1,0 +1,26 @@
+# Installs the Debian 12 packages that the build needs, when any is missing.
+# Sourced by test.sh and run.sh; runs apt-get as root, through sudo otherwise.
+
+nimbrel_packages=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  qt6-base-dev libgl-dev
+  libstb-dev
+  fonts-ipafont-gothic
+)
+
+install_deps() {
+  local missing=()
+  for p in "${nimbrel_packages[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

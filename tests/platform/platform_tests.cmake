@@ -1,0 +1,5 @@
+nimbrel_test(platform_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ExceptionTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StreamTest.cpp
+  LIBS platform)
