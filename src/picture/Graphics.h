@@ -113,3 +113,27 @@ public:
 private:
     bool m_transparent = false;
 };
+
+// The picture: owns at most one graphic and loads files into a new one of the
+// class that the file-format registry names for the file's extension.
+class TPicture {
+public:
+    TPicture();
+    ~TPicture();
+    TPicture(const TPicture&) = delete;
+    TPicture& operator=(const TPicture&) = delete;
+
+    // Replaces the graphic with one read from the file, or raises and keeps
+    // the previous graphic.
+    void LoadFromFile(const std::string& fileName);
+    TGraphic* Graphic() const { return m_graphic.get(); }
+
+    static void RegisterGraphicExtension(const std::string& extension, const std::string& description,
+                                         TGraphicClass graphicClass);
+    static void UnregisterGraphicClass(TGraphicClass graphicClass);
+
+    std::function<void(TPicture&)> OnChange;
+
+private:
+    std::unique_ptr<TGraphic> m_graphic;
+};
