@@ -17,6 +17,12 @@ public:
     static TGraphicClass StaticClass();
     TGraphicClass ClassType() const override { return StaticClass(); }
 
+    void Draw(TCanvas& canvas, const TRect& rect) override;
+    bool Empty() const override;
+    std::int32_t Width() const override;
+    std::int32_t Height() const override;
+    void LoadFromStream(TStream& stream) override;
+
     // A canvas whose context holds the decoded pixels as a section.
     TCanvas& Canvas();
     void SetSize(std::int32_t width, std::int32_t height, std::int32_t bitCount);
