@@ -68,12 +68,32 @@ private:
         return trimmed(listValue.substr(std::min<std::size_t>(2, listValue.size())));
     }
 
+    static int hexDigit(char c)
+    {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        const char upper = static_cast<char>(c & ~0x20);
+        return upper >= 'A' && upper <= 'F' ? upper - 'A' + 10 : -1;
+    }
+
+    // Lists are most of a large file; two plain digits are read here, and
+    // anything else goes the long way, which gives the same value or the
+    // failure with its message.
+    static std::int32_t listPair(std::string_view pair)
+    {
+        const int high = hexDigit(pair[0]);
+        const int low = hexDigit(pair[1]);
+        if (high >= 0 && low >= 0)
+            return high * 16 + low;
+        return hexPair(pair);
+    }
+
     template<typename Store>
     static void decodeList(std::string_view list, Store store)
     {
         const std::size_t count = std::min<std::size_t>(list.size() / 2, kLastListFrame);
         for (std::size_t k = 1; k <= count; ++k)
-            store(static_cast<int>(k), hexPair(list.substr(2 * k - 2, 2)));
+            store(static_cast<int>(k), listPair(list.substr(2 * k - 2, 2)));
     }
 
     void baseListLine(std::string_view line)
