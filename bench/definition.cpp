@@ -51,7 +51,8 @@ void appendCharacter(std::string& text, int round)
     text += "#CHARBMP sheets\\bench.bmp\r\n";
     for (int p = 1; p <= 255; ++p) {
         text += "; pattern " + std::to_string(p) + " of the sheet, cut for the frames below\r\n";
-        text += "#" + hexPairOf(p) + " " + std::to_string(p * 3) + "\t" + std::to_string(p * 5) + "  121 271 pose\r\n";
+        text += "#" + hexPairOf(p) + " " + std::to_string(p * 3) + "\t" + std::to_string(p * 5)
+            + "  121 271 pose\r\n";
     }
     for (int a = 0; a <= character::kLastAnimationNumber; ++a) {
         const std::string number = (a < 10 ? "0" : "") + std::to_string(a);
@@ -80,7 +81,8 @@ void parseDefinitionBench(benchmark::State& state)
         character::parseDefinition(file, sink);
         benchmark::DoNotOptimize(sink.sum);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(file.size()));
+    state.SetBytesProcessed(
+        static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(file.size()));
     state.counters["file_bytes"] = static_cast<double>(file.size());
 }
 BENCHMARK(parseDefinitionBench)->Unit(benchmark::kMillisecond);

@@ -14,7 +14,10 @@ namespace {
 
 class DefinitionParser {
 public:
-    explicit DefinitionParser(DefinitionSink& sink) : m_sink(sink) {}
+    explicit DefinitionParser(DefinitionSink& sink)
+        : m_sink(sink)
+    {
+    }
 
     // A line is tested against the kinds in a fixed order. Every keyword
     // begins with "#" and a letter pair that is no number, so at most one
@@ -88,8 +91,7 @@ private:
         return hexPair(pair);
     }
 
-    template<typename Store>
-    static void decodeList(std::string_view list, Store store)
+    template <typename Store> static void decodeList(std::string_view list, Store store)
     {
         const std::size_t count = std::min<std::size_t>(list.size() / 2, kLastListFrame);
         for (std::size_t k = 1; k <= count; ++k)

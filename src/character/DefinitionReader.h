@@ -46,8 +46,8 @@ public:
     virtual void layerListsEnd(int animation) = 0;
 
     // A pattern line: pattern number 1 to 255 and its four values.
-    virtual void pattern(int number, std::int32_t left, std::int32_t top, std::int32_t width,
-        std::int32_t height)
+    virtual void pattern(
+        int number, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
         = 0;
 };
 

@@ -58,7 +58,8 @@ bool readDecimal(std::string_view text, std::int32_t& value)
     }
     if (!negative && v == kLimit)
         return false;
-    value = static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(v) : static_cast<std::int64_t>(v));
+    value
+        = static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(v) : static_cast<std::int64_t>(v));
     return true;
 }
 

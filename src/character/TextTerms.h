@@ -9,7 +9,10 @@
 namespace character {
 
 // Blanks, tabs and every control character; bytes above 127 are text.
-inline bool isTrimmable(char c) { return static_cast<unsigned char>(c) <= 32; }
+inline bool isTrimmable(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 inline std::string_view trimmed(std::string_view text)
 {

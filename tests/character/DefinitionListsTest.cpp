@@ -11,7 +11,8 @@ Items baseFrames(int animation, std::initializer_list<int> patterns)
     Items items;
     int k = 0;
     for (const int p : patterns)
-        items.push_back("base " + std::to_string(animation) + "/" + std::to_string(++k) + " = " + std::to_string(p));
+        items.push_back(
+            "base " + std::to_string(animation) + "/" + std::to_string(++k) + " = " + std::to_string(p));
     items.push_back("base end " + std::to_string(animation));
     return items;
 }
@@ -51,11 +52,13 @@ TEST(DefinitionLists, LaterListsOverwriteOnlyTheirOwnSlots)
 TEST(DefinitionLists, LayerLinesCarryALayerAndAPlacementList)
 {
     EXPECT_EQ(parse("#LAYER 06 0A0B 0C0D").items,
-        (Items { "layer 6/1 = 10", "layer 6/2 = 11", "placement 6/1 = 12", "placement 6/2 = 13", "layer end 6" }));
+        (Items {
+            "layer 6/1 = 10", "layer 6/2 = 11", "placement 6/1 = 12", "placement 6/2 = 13", "layer end 6" }));
     EXPECT_EQ(parse("#LAYER 06 0A\t0C extra").items,
         (Items { "layer 6/1 = 10", "placement 6/1 = 12", "layer end 6" }));
     // A second blank before the placement list leaves it empty, as does its absence.
-    EXPECT_EQ(parse("#LAYER 06 0A0B  0C0D").items, (Items { "layer 6/1 = 10", "layer 6/2 = 11", "layer end 6" }));
+    EXPECT_EQ(
+        parse("#LAYER 06 0A0B  0C0D").items, (Items { "layer 6/1 = 10", "layer 6/2 = 11", "layer end 6" }));
     EXPECT_EQ(parse("#LAYER 06 0A0B").items, (Items { "layer 6/1 = 10", "layer 6/2 = 11", "layer end 6" }));
     EXPECT_EQ(parse("#layer 30").items, (Items { "layer end 30" }));
 }
@@ -74,7 +77,8 @@ TEST(DefinitionLists, BadPairsFailAfterThePairsBeforeThem)
         { "#PATERN ab01", {}, convertError("ab") },
         // The whole layer list is handed over when the placement list fails;
         // the end of the line never is.
-        { "#LAYER 06 0A0B 0CGG", { "layer 6/1 = 10", "layer 6/2 = 11", "placement 6/1 = 12" }, convertError("$GG") },
+        { "#LAYER 06 0A0B 0CGG", { "layer 6/1 = 10", "layer 6/2 = 11", "placement 6/1 = 12" },
+            convertError("$GG") },
         { "#LAYER 06 0AZZ 0C", { "layer 6/1 = 10" }, convertError("$ZZ") },
     };
     for (const auto& c : cases) {
@@ -98,7 +102,8 @@ TEST(DefinitionLists, AnimationNumbersOutsideTheTablesFailBeforeAnyPair)
     };
     for (const auto& c : cases) {
         const Outcome out = parse(c.line);
-        EXPECT_EQ(out.error, std::string("ERangeError: アニメーション番号 ") + c.number + " は範囲外です") << c.line;
+        EXPECT_EQ(out.error, std::string("ERangeError: アニメーション番号 ") + c.number + " は範囲外です")
+            << c.line;
         EXPECT_EQ(out.items, Items {}) << c.line;
     }
 }

@@ -78,7 +78,8 @@ TEST(DefinitionReader, ExampleFileYieldsItsItemsInOrderWhateverTheLineBreaks)
 
 TEST(DefinitionReader, EmptyAndCommentOnlyTextsYieldNothing)
 {
-    for (const char* text : { "", "\r\n\r\n", "; comment\r\nCHARNAME x\r\n#\r\n#!\r\n #ANIME 5\r\n", "#PATTERN 01 02" }) {
+    for (const char* text :
+        { "", "\r\n\r\n", "; comment\r\nCHARNAME x\r\n#\r\n#!\r\n #ANIME 5\r\n", "#PATTERN 01 02" }) {
         const Outcome out = parse(text);
         EXPECT_EQ(out.error, "");
         EXPECT_EQ(out.items, Items {}) << text;

@@ -60,8 +60,8 @@ TEST(StrToInt, ReadsDecimalAndHexadecimalForms)
 TEST(StrToInt, RefusesEverythingElseNamingTheWholeText)
 {
     const char* const cases[] = {
-        "", " ", "2147483648", "-2147483649", "99999999999999999999", "$100000000", "42 ", "\t42",
-        "4 2", "+", "-", "$", "0x", "x", "-$10", "+0x1", "- 5", "1e3", "0x-1", "$G1", "12ab",
+        "", " ", "2147483648", "-2147483649", "99999999999999999999", "$100000000", "42 ", "\t42", "4 2", "+",
+        "-", "$", "0x", "x", "-$10", "+0x1", "- 5", "1e3", "0x-1", "$G1", "12ab",
         "\xef\xbc\x91", // a full-width digit is no digit
     };
     for (const char* text : cases) {

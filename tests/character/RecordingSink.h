@@ -37,7 +37,8 @@ private:
     void add(std::string item) { items.push_back(std::move(item)); }
     static std::string frame(const char* kind, int a, int k, std::int32_t p)
     {
-        return std::string(kind) + " " + std::to_string(a) + "/" + std::to_string(k) + " = " + std::to_string(p);
+        return std::string(kind) + " " + std::to_string(a) + "/" + std::to_string(k) + " = "
+            + std::to_string(p);
     }
 };
 

@@ -1,5 +1,5 @@
-#include "character/Lines.h"
 #include "character/TextTerms.h"
+#include "character/Lines.h"
 
 #include <gtest/gtest.h>
 
