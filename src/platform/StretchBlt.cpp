@@ -12,11 +12,35 @@ namespace detail {
 namespace {
 
 // The source pixels that one axis of the destination shows: destination
-// positions [first, first + count) take source positions `source[i]`.
+// positions [first, first + count) take source positions from
+// `sourceFirst` onwards one by one when `oneToOne`, otherwise `source[i]`.
 struct AxisMap {
     std::int64_t first = 0;
+    std::int64_t count = 0;
+    bool oneToOne = false;
+    std::int32_t sourceFirst = 0;
     std::vector<std::int32_t> source;
+
+    std::int32_t sourceAt(std::int64_t i) const
+    {
+        return oneToOne ? sourceFirst + static_cast<std::int32_t>(i) : source[std::size_t(i)];
+    }
 };
+
+// Equal lengths: a plain shift, clipped against both bitmaps at once.
+AxisMap mapShift(std::int64_t d, std::int64_t len, std::int64_t s, std::int32_t dstLimit, std::int32_t srcLimit)
+{
+    AxisMap map;
+    map.oneToOne = true;
+    const std::int64_t from = std::max<std::int64_t>({d, 0, d - s});
+    const std::int64_t to = std::min<std::int64_t>({d + len, dstLimit, d - s + srcLimit});
+    if (from < to) {
+        map.first = from;
+        map.count = to - from;
+        map.sourceFirst = static_cast<std::int32_t>(s + (from - d));
+    }
+    return map;
+}
 
 // Nearest neighbour along one axis, sampling at pixel centres so that equal
 // sizes copy 1:1. Destination positions outside [0, dstLimit) and those that
@@ -25,6 +49,8 @@ struct AxisMap {
 AxisMap mapAxis(std::int64_t d, std::int64_t dLen, std::int64_t s, std::int64_t sLen, std::int32_t dstLimit,
                 std::int32_t srcLimit)
 {
+    if (dLen == sLen && dLen > 0)
+        return mapShift(d, dLen, s, dstLimit, srcLimit);
     bool flip = false;
     if (dLen < 0) {
         d += dLen;
@@ -53,12 +79,8 @@ AxisMap mapAxis(std::int64_t d, std::int64_t dLen, std::int64_t s, std::int64_t 
             map.first = p;
         map.source.push_back(static_cast<std::int32_t>(source));
     }
+    map.count = static_cast<std::int64_t>(map.source.size());
     return map;
-}
-
-bool isContiguousRun(const AxisMap& map)
-{
-    return map.source.empty() || map.source.back() - map.source.front() + 1 == std::int32_t(map.source.size());
 }
 
 enum class RowKind { General, SameFormat, Rgb24ToXrgb32, Indexed8ToRaw32 };
@@ -110,14 +132,13 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
     const Bitmap& src = own ? *own : source;
     const AxisMap cols = mapAxis(x, w, sx, sw, dst.width(), src.width());
     const AxisMap rows = mapAxis(y, h, sy, sh, dst.height(), src.height());
-    if (cols.source.empty() || rows.source.empty())
+    if (cols.count == 0 || rows.count == 0)
         return true;
 
-    const auto count = static_cast<std::int32_t>(cols.source.size());
+    const auto count = static_cast<std::int32_t>(cols.count);
     const auto dx = static_cast<std::int32_t>(cols.first);
-    const std::int32_t sx0 = cols.source.front();
-    const bool contiguous = isContiguousRun(cols) && cols.source.front() <= cols.source.back();
-    const RowKind kind = contiguous ? rowKind(dst, src) : RowKind::General;
+    const std::int32_t sx0 = cols.sourceFirst;
+    const RowKind kind = cols.oneToOne ? rowKind(dst, src) : RowKind::General;
 
     const PixelReader reader(src);
     const PixelWriter writer(dst);
@@ -125,11 +146,11 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
     if (kind == RowKind::Indexed8ToRaw32)
         for (std::uint32_t i = 0; i < 256; ++i)
             lut[i] = writer.raw(reader.indexColor(i));
-    std::vector<std::uint32_t> colors(kind == RowKind::General ? cols.source.size() : 0);
+    std::vector<std::uint32_t> colors(kind == RowKind::General ? std::size_t(count) : 0);
 
-    for (std::size_t r = 0; r < rows.source.size(); ++r) {
-        std::uint8_t* to = dst.scanLine(static_cast<std::int32_t>(rows.first + std::int64_t(r)));
-        const std::uint8_t* from = src.scanLine(rows.source[r]);
+    for (std::int64_t r = 0; r < rows.count; ++r) {
+        std::uint8_t* to = dst.scanLine(static_cast<std::int32_t>(rows.first + r));
+        const std::uint8_t* from = src.scanLine(rows.sourceAt(r));
         switch (kind) {
         case RowKind::SameFormat: {
             const std::size_t bytes = dst.bitCount() / 8u;
@@ -144,7 +165,7 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
                 std::memcpy(to + (std::size_t(dx) + std::size_t(i)) * 4, &lut[from[sx0 + i]], 4);
             break;
         case RowKind::General:
-            if (contiguous)
+            if (cols.oneToOne)
                 reader.readRun(from, sx0, count, colors.data());
             else
                 reader.read(from, cols.source, colors.data());
