@@ -37,13 +37,13 @@ bmptest::Bytes makeSheet(std::uint16_t bitCount, std::uint32_t compression)
     if (bitCount == 8) {
         for (std::uint32_t i = 0; i < 256; ++i) {
             const std::uint32_t c = paletteColor(i);
-            s.colors.push_back({std::uint8_t(c), std::uint8_t(c >> 8), std::uint8_t(c >> 16), 0});
+            s.colors.push_back({ std::uint8_t(c), std::uint8_t(c >> 8), std::uint8_t(c >> 16), 0 });
         }
         s.pixels = compression == platform::BI_RLE8 ? bmptest::encodeRle(kSide, kSide, 8, sheetIndex)
                                                     : bmptest::packRows(kSide, kSide, 8, sheetIndex);
     } else {
-        s.pixels = bmptest::packRows(kSide, kSide, 24,
-                                     [](std::int32_t x, std::int32_t y) { return paletteColor(sheetIndex(x, y)); });
+        s.pixels = bmptest::packRows(
+            kSide, kSide, 24, [](std::int32_t x, std::int32_t y) { return paletteColor(sheetIndex(x, y)); });
     }
     return bmptest::writeBmp(s);
 }

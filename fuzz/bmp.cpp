@@ -24,8 +24,10 @@ bool tooManyPixels(const std::uint8_t* data, std::size_t size)
     if (size < 26)
         return false;
     const bool core = le(data + 14, 4) == 12;
-    const std::int64_t w = core ? std::int64_t(le(data + 18, 2)) : std::int64_t(std::int32_t(le(data + 18, 4)));
-    const std::int64_t h = core ? std::int64_t(le(data + 20, 2)) : std::int64_t(std::int32_t(le(data + 22, 4)));
+    const std::int64_t w
+        = core ? std::int64_t(le(data + 18, 2)) : std::int64_t(std::int32_t(le(data + 18, 4)));
+    const std::int64_t h
+        = core ? std::int64_t(le(data + 20, 2)) : std::int64_t(std::int32_t(le(data + 22, 4)));
     return std::llabs(w) * std::llabs(h) > (1 << 20);
 }
 
@@ -53,6 +55,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TCanvas canvas;
     canvas.SetHandle(dc.get());
     canvas.DrawGraphic(0, 0, &bitmap);
-    canvas.StretchDraw(TRect {-3, 2, 20, 9}, &bitmap);
+    canvas.StretchDraw(TRect { -3, 2, 20, 9 }, &bitmap);
     return 0;
 }

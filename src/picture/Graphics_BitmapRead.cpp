@@ -24,7 +24,8 @@ std::uint16_t le16(const std::uint8_t* p)
 
 std::uint32_t le32(const std::uint8_t* p)
 {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16)
+        | (std::uint32_t(p[3]) << 24);
 }
 
 [[noreturn]] void invalidBitmap()
@@ -86,7 +87,7 @@ void readColorTable(TStream& stream, Description& d, std::uint32_t count)
     d.info.colors.resize(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint8_t* e = raw.data() + i * d.entrySize;
-        d.info.colors[i] = {e[0], e[1], e[2], d.entrySize == 4 ? e[3] : std::uint8_t(0)};
+        d.info.colors[i] = { e[0], e[1], e[2], d.entrySize == 4 ? e[3] : std::uint8_t(0) };
     }
 }
 
@@ -226,7 +227,8 @@ void TBitmap::ReadBitmapInfo(TStream& stream, std::int64_t budget, std::int64_t 
         consumed = pixelOffset;
     }
     const auto left = static_cast<std::uint64_t>(std::max<std::int64_t>(budget - consumed, 0));
-    const auto pixelBytes = static_cast<std::size_t>(std::min<std::uint64_t>(left, d.info.header.biSizeImage));
+    const auto pixelBytes
+        = static_cast<std::size_t>(std::min<std::uint64_t>(left, d.info.header.biSizeImage));
 
     auto image = std::make_shared<TBitmapImage>();
     image->OS2Format = d.os2;

@@ -28,12 +28,13 @@ struct AxisMap {
 };
 
 // Equal lengths: a plain shift, clipped against both bitmaps at once.
-AxisMap mapShift(std::int64_t d, std::int64_t len, std::int64_t s, std::int32_t dstLimit, std::int32_t srcLimit)
+AxisMap mapShift(
+    std::int64_t d, std::int64_t len, std::int64_t s, std::int32_t dstLimit, std::int32_t srcLimit)
 {
     AxisMap map;
     map.oneToOne = true;
-    const std::int64_t from = std::max<std::int64_t>({d, 0, d - s});
-    const std::int64_t to = std::min<std::int64_t>({d + len, dstLimit, d - s + srcLimit});
+    const std::int64_t from = std::max<std::int64_t>({ d, 0, d - s });
+    const std::int64_t to = std::min<std::int64_t>({ d + len, dstLimit, d - s + srcLimit });
     if (from < to) {
         map.first = from;
         map.count = to - from;
@@ -47,7 +48,7 @@ AxisMap mapShift(std::int64_t d, std::int64_t len, std::int64_t s, std::int32_t 
 // fall outside [0, srcLimit) in the source are left out; the mapping is
 // monotone, so what remains is one run.
 AxisMap mapAxis(std::int64_t d, std::int64_t dLen, std::int64_t s, std::int64_t sLen, std::int32_t dstLimit,
-                std::int32_t srcLimit)
+    std::int32_t srcLimit)
 {
     if (dLen == sLen && dLen > 0)
         return mapShift(d, dLen, s, dstLimit, srcLimit);
@@ -89,7 +90,8 @@ RowKind rowKind(const Bitmap& dst, const Bitmap& src)
 {
     const PixelFormat& d = dst.format();
     const PixelFormat& s = src.format();
-    if (d == s && s.bitCount >= 8 && (s.bitCount > 8 || std::ranges::equal(dst.colorTable(), src.colorTable())))
+    if (d == s && s.bitCount >= 8
+        && (s.bitCount > 8 || std::ranges::equal(dst.colorTable(), src.colorTable())))
         return RowKind::SameFormat;
     if (d == PixelFormat {} && s.bitCount == 24)
         return RowKind::Rgb24ToXrgb32;
@@ -101,7 +103,8 @@ RowKind rowKind(const Bitmap& dst, const Bitmap& src)
 void copyRgb24ToXrgb32(const std::uint8_t* from, std::uint8_t* to, std::int32_t count)
 {
     for (std::int32_t i = 0; i < count; ++i, from += 3, to += 4) {
-        const std::uint32_t v = std::uint32_t(from[0]) | (std::uint32_t(from[1]) << 8) | (std::uint32_t(from[2]) << 16);
+        const std::uint32_t v
+            = std::uint32_t(from[0]) | (std::uint32_t(from[1]) << 8) | (std::uint32_t(from[2]) << 16);
         std::memcpy(to, &v, 4);
     }
 }
@@ -118,8 +121,8 @@ HBITMAP snapshot(const Bitmap& bitmap)
 
 } // namespace
 
-bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, const Bitmap& source,
-                 std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh)
+bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+    const Bitmap& source, std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh)
 {
     if (w == 0 || h == 0 || sw == 0 || sh == 0)
         return false;
@@ -154,7 +157,8 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
         switch (kind) {
         case RowKind::SameFormat: {
             const std::size_t bytes = dst.bitCount() / 8u;
-            std::memcpy(to + std::size_t(dx) * bytes, from + std::size_t(sx0) * bytes, std::size_t(count) * bytes);
+            std::memcpy(
+                to + std::size_t(dx) * bytes, from + std::size_t(sx0) * bytes, std::size_t(count) * bytes);
             break;
         }
         case RowKind::Rgb24ToXrgb32:
@@ -179,8 +183,7 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
 } // namespace detail
 
 bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                DeviceContext& src, std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh,
-                std::uint32_t rop)
+    DeviceContext& src, std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh, std::uint32_t rop)
 {
     if (rop != SRCCOPY || !dst.bitmap() || !src.bitmap())
         return false;
