@@ -12,13 +12,13 @@ void drawInto(TDIB& dib, bool viaCanvas)
     auto dc = platform::CreateCompatibleDC();
     dc->selectBitmap(platform::makeBitmap(8, 8, platform::PixelFormat {}, false, true));
     if (viaCanvas) {
-        platform::StretchBlt(*dc, 0, 0, 8, 8, *dib.Canvas().Handle(), 0, 0, dib.Width(), dib.Height(),
-                             platform::SRCCOPY);
+        platform::StretchBlt(
+            *dc, 0, 0, 8, 8, *dib.Canvas().Handle(), 0, 0, dib.Width(), dib.Height(), platform::SRCCOPY);
         return;
     }
     TCanvas canvas;
     canvas.SetHandle(dc.get());
-    dib.Draw(canvas, {0, 0, 8, 8});
+    dib.Draw(canvas, { 0, 0, 8, 8 });
     canvas.SetHandle(nullptr);
 }
 
@@ -26,7 +26,7 @@ void drawInto(TDIB& dib, bool viaCanvas)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    TBytesStream stream({data, size});
+    TBytesStream stream({ data, size });
     TDIB dib;
     try {
         dib.LoadFromStream(stream);
