@@ -23,14 +23,20 @@ namespace {
 
 std::size_t bytesPerPixel(const PixelFormat& format) { return format.bitCount / 8; }
 
+// Branch-free so that the compiler can run it on whole vectors: every
+// destination pixel is written, with its old value where the source has the
+// key. The caller has made sure that the key fits in T.
 template <typename T>
 void keyedRow(std::uint8_t* dst, const std::uint8_t* src, std::int32_t count, std::uint32_t key)
 {
+    const T k = static_cast<T>(key);
     for (std::int32_t i = 0; i < count; ++i) {
-        T value;
-        std::memcpy(&value, src + i * sizeof(T), sizeof(T));
-        if (static_cast<std::uint32_t>(value) != key)
-            std::memcpy(dst + i * sizeof(T), &value, sizeof(T));
+        T from;
+        T to;
+        std::memcpy(&from, src + i * sizeof(T), sizeof(T));
+        std::memcpy(&to, dst + i * sizeof(T), sizeof(T));
+        const T out = (from == k) ? to : from;
+        std::memcpy(dst + i * sizeof(T), &out, sizeof(T));
     }
 }
 
@@ -107,9 +113,11 @@ HRESULT SoftSurface::bltFast(std::int32_t x, std::int32_t y, SoftSurface* source
     const std::int64_t bottom = std::int64_t { y } + from.height();
     if (x < 0 || y < 0 || right > m_width || bottom > m_height)
         return kErrInvalidRect;
-    const bool keyed = flags & DDBLTFAST_SRCCOLORKEY;
-    if (keyed && !source->m_hasKey)
+    if ((flags & DDBLTFAST_SRCCOLORKEY) && !source->m_hasKey)
         return kErrNoColorKey;
+    // A key wider than the pixels matches none of them.
+    const std::uint64_t largest = (std::uint64_t { 1 } << m_format.bitCount) - 1;
+    const bool keyed = (flags & DDBLTFAST_SRCCOLORKEY) && source->m_key <= largest;
 
     const std::size_t bpp = bytesPerPixel(m_format);
     const std::size_t rowBytes = static_cast<std::size_t>(from.width()) * bpp;
