@@ -58,8 +58,10 @@ struct Frame {
     {
         view->Fill(0);
         view->BltFast(0, 0, TRect { 0, 0, kViewWidth, kViewHeight }, DDBLTFAST_NOCOLORKEY, sheet);
-        view->BltFast(0, 0, TRect { 200, 300, 200 + kViewWidth, 300 + kViewHeight }, DDBLTFAST_SRCCOLORKEY, sheet);
-        view->BltFast(0, 0, TRect { 500, 600, 500 + kViewWidth, 600 + kViewHeight }, DDBLTFAST_SRCCOLORKEY, sheet);
+        view->BltFast(
+            0, 0, TRect { 200, 300, 200 + kViewWidth, 300 + kViewHeight }, DDBLTFAST_SRCCOLORKEY, sheet);
+        view->BltFast(
+            0, 0, TRect { 500, 600, 500 + kViewWidth, 600 + kViewHeight }, DDBLTFAST_SRCCOLORKEY, sheet);
         const TRect dest { 0, 0, kViewWidth, kViewHeight };
         const TRect source = view->ClientRect();
         DDBLTFX fx;

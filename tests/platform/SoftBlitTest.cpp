@@ -62,14 +62,13 @@ TEST_P(BltFastRects, CopiesOnlyWhenBothRectanglesLieWithinTheirSurfaces)
     EXPECT_EQ(read(*dest), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rects, BltFastRects, ::testing::ValuesIn(kFastCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Rects, BltFastRects, ::testing::ValuesIn(kFastCases), [](const auto& info) {
+    std::string name = info.param.name;
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name;
+});
 
 struct KeyCase {
     int bitCount;
@@ -104,9 +103,8 @@ TEST_P(ColourKey, LeavesOutExactlyTheKeyValue)
 }
 
 INSTANTIATE_TEST_SUITE_P(BitCounts, ColourKey,
-                         ::testing::Values(KeyCase { 8, 0x12, 0x13 }, KeyCase { 16, 0xF81F, 0xF80F },
-                                           KeyCase { 24, 0x00FF00FF, 0x00FE00FF },
-                                           KeyCase { 32, 0x00123456, 0xFF123456 }));
+    ::testing::Values(KeyCase { 8, 0x12, 0x13 }, KeyCase { 16, 0xF81F, 0xF80F },
+        KeyCase { 24, 0x00FF00FF, 0x00FE00FF }, KeyCase { 32, 0x00123456, 0xFF123456 }));
 
 TEST(ColourKey, CopyWithKeyIsRefusedWhenTheSourceHasNone)
 {
