@@ -257,6 +257,34 @@ TEST_F(ControlTest, LostSurfacesAreRestoredByTheNextCanDraw)
     EXPECT_EQ(shown(3, 3), 0x00ABCDEFu); // nothing presented over the last view
 }
 
+// The palette is made from the colour table with the screen's static
+// colours kept; a direct-colour display refuses it quietly.
+TEST_F(ControlTest, ThePaletteIsSharedOnIndexedDisplaysAndQuietlyRefusedOtherwise)
+{
+    draw.FormShown();
+    ASSERT_TRUE(draw.CanDraw());
+    EXPECT_EQ(draw.Primary()->ErrorCode(), kErrNoPaletteFormat);
+    const auto& entries = draw.Palette()->PaletteInterface()->entries();
+    const auto system = systemPalette();
+    EXPECT_EQ(entries[0].peRed, system[0].peRed);
+    EXPECT_EQ(entries[255].peBlue, system[255].peBlue);
+    for (const PaletteEntry& e : entries)
+        ASSERT_EQ(e.peFlags, 0x40);
+    draw.FormDestroying();
+
+    setScreenBitCountForTesting(8);
+    TDXDraw indexed;
+    indexed.SetForm(form);
+    indexed.SetWindowHandle(std::make_shared<SoftWindow>(100, 100));
+    indexed.FormShown();
+    ASSERT_TRUE(indexed.CanDraw());
+    EXPECT_EQ(indexed.Surface()->SurfaceInterface()->palette(), indexed.Palette()->PaletteInterface());
+    EXPECT_EQ(indexed.Primary()->SurfaceInterface()->palette(), indexed.Palette()->PaletteInterface());
+    EXPECT_EQ(indexed.Surface()->SurfaceDesc().ddpfPixelFormat.dwRGBBitCount, 8u);
+    indexed.FormDestroying();
+    setScreenBitCountForTesting(32);
+}
+
 struct PlacementCase {
     std::int32_t surfaceWidth;
     std::int32_t offset; // where surface column 0 lands in the control
