@@ -280,8 +280,9 @@ public:
     // The form's window is about to go, before its children.
     void FormDestroying();
     void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
-    // The control's window needs painting.
-    void Paint();
+    // The control's window needs painting: presents the last view again.
+    // Answers whether the window side should invalidate the parent window.
+    bool Paint();
     // The framework's palette notification; answers whether it was handled.
     bool PaletteChanged(bool foreground);
 

@@ -98,7 +98,7 @@ struct GUID {
 };
 
 struct DDPIXELFORMAT {
-    std::uint32_t dwSize = 32;
+    std::uint32_t dwSize = 0;
     std::uint32_t dwFlags = 0;
     std::uint32_t dwRGBBitCount = 0;
     std::uint32_t dwRBitMask = 0;
@@ -119,7 +119,7 @@ struct DDSURFACEDESC {
     std::uint32_t dwWidth = 0;
     std::int32_t lPitch = 0;
     std::uint8_t* lpSurface = nullptr;
-    DDPIXELFORMAT ddpfPixelFormat { 0 };
+    DDPIXELFORMAT ddpfPixelFormat;
     DDSCAPS ddsCaps;
     bool operator==(const DDSURFACEDESC&) const = default;
 };
@@ -266,10 +266,11 @@ private:
     friend class SoftDisplay;
     SoftSurface() = default;
 
+    struct Target;
+
     HRESULT checkUsable() const;
-    HRESULT fillRect(const TRect& rect, std::uint32_t value);
-    HRESULT bltClipped(const TRect& dest, SoftSurface& source, const TRect& sourceRect);
-    std::vector<TRect> clipRectsFor(const TRect& dest) const;
+    HRESULT checkSource(const SoftSurface* source) const;
+    HRESULT targetsFor(const TRect& dest, std::vector<Target>& targets) const;
 
     std::shared_ptr<SoftDisplayState> m_state;
     bool m_primary = false;
