@@ -13,7 +13,7 @@ TDIBColorTable greyRamp()
     TDIBColorTable table {};
     for (std::size_t i = 0; i < table.size(); ++i) {
         const auto v = static_cast<std::uint8_t>(i);
-        table[i] = {v, v, v, 0};
+        table[i] = { v, v, v, 0 };
     }
     return table;
 }
@@ -29,9 +29,15 @@ std::unique_ptr<std::uint8_t[]> TDIBSharedImage::plainMemory(std::size_t size)
     }
 }
 
-TDIBSharedImage::TDIBSharedImage() { reset(true); }
+TDIBSharedImage::TDIBSharedImage()
+{
+    reset(true);
+}
 
-TDIBSharedImage::~TDIBSharedImage() { releaseStorage(); }
+TDIBSharedImage::~TDIBSharedImage()
+{
+    releaseStorage();
+}
 
 const std::shared_ptr<TDIBSharedImage>& TDIBSharedImage::EmptyImage()
 {
@@ -75,18 +81,18 @@ void TDIBSharedImage::reset(bool memoryOnly)
 }
 
 void TDIBSharedImage::BuildImage(std::int32_t width, std::int32_t height, std::int32_t bitCount,
-                                 TDIBChannelFormat channelFormat, TDIBColorTable colorTable, bool memoryOnly,
-                                 bool compressed)
+    TDIBChannelFormat channelFormat, TDIBColorTable colorTable, bool memoryOnly, bool compressed)
 {
     reset(true);
     checkChannelFormat(bitCount, channelFormat);
 
-    const std::uint64_t rowBytes = ((std::uint64_t(std::max(width, 0)) * std::uint64_t(bitCount) + 31) >> 5) << 2;
+    const std::uint64_t rowBytes = ((std::uint64_t(std::max(width, 0)) * std::uint64_t(bitCount) + 31) >> 5)
+        << 2;
     const std::uint64_t imageSize = rowBytes * std::uint64_t(std::max(height, 0));
     if (width <= 0 || height <= 0 || imageSize > platform::kMaxPixelBytes) {
         if (memoryOnly || compressed)
             throw EOutOfMemory(picture::kSDIBOutOfMemory);
-        throw EOutOfResources(platform::format(picture::kSDIBCannotCreate, {"DIB"}));
+        throw EOutOfResources(platform::format(picture::kSDIBCannotCreate, { "DIB" }));
     }
 
     BitCount = bitCount;
@@ -97,32 +103,13 @@ void TDIBSharedImage::BuildImage(std::int32_t width, std::int32_t height, std::i
     ImageSize = static_cast<std::int32_t>(imageSize);
     ChannelFormat = channelFormat;
     ColorCount = bitCount <= 8 ? 1 << bitCount : 0;
-    const bool masks = bitCount == 16 || bitCount == 32;
-    ColorTableOffset = masks ? 52 : 40;
-    InfoBlockSize = ColorTableOffset + 4 * ColorCount;
-
-    auto& h = InfoBlock.header;
-    h.biWidth = width;
-    h.biHeight = height;
-    h.biPlanes = 1;
-    h.biBitCount = static_cast<std::uint16_t>(bitCount);
-    if (masks)
-        h.biCompression = platform::BI_BITFIELDS;
-    else if (compressed && bitCount == 4)
-        h.biCompression = platform::BI_RLE4;
-    else if (compressed && bitCount == 8)
-        h.biCompression = platform::BI_RLE8;
-    h.biSizeImage = static_cast<std::uint32_t>(ImageSize);
-    if (masks) {
-        InfoBlock.redMask = channelFormat.RedMask;
-        InfoBlock.greenMask = channelFormat.GreenMask;
-        InfoBlock.blueMask = channelFormat.BlueMask;
-    }
+    describe(compressed);
 
     ColorTable = colorTable;
     InfoBlock.colors.assign(ColorTable.begin(), ColorTable.begin() + ColorCount);
 
-    Compressed = h.biCompression == platform::BI_RLE8 || h.biCompression == platform::BI_RLE4;
+    const std::uint32_t compression = InfoBlock.header.biCompression;
+    Compressed = compression == platform::BI_RLE8 || compression == platform::BI_RLE4;
     MemoryOnly = memoryOnly || Compressed;
     if (compressed)
         return; // the caller supplies the data
@@ -131,6 +118,33 @@ void TDIBSharedImage::BuildImage(std::int32_t width, std::int32_t height, std::i
     else
         createSection();
     TopRow = Bits + std::ptrdiff_t(Height - 1) * RowBytes;
+}
+
+// The info header (bottom-up, masks after it for 16 and 32 bits) that tells
+// the platform how the pixels lie.
+void TDIBSharedImage::describe(bool compressed)
+{
+    const bool masks = BitCount == 16 || BitCount == 32;
+    ColorTableOffset = masks ? 52 : 40;
+    InfoBlockSize = ColorTableOffset + 4 * ColorCount;
+
+    auto& h = InfoBlock.header;
+    h.biWidth = Width;
+    h.biHeight = Height;
+    h.biPlanes = 1;
+    h.biBitCount = static_cast<std::uint16_t>(BitCount);
+    if (masks)
+        h.biCompression = platform::BI_BITFIELDS;
+    else if (compressed && BitCount == 4)
+        h.biCompression = platform::BI_RLE4;
+    else if (compressed && BitCount == 8)
+        h.biCompression = platform::BI_RLE8;
+    h.biSizeImage = static_cast<std::uint32_t>(ImageSize);
+    if (masks) {
+        InfoBlock.redMask = ChannelFormat.RedMask;
+        InfoBlock.greenMask = ChannelFormat.GreenMask;
+        InfoBlock.blueMask = ChannelFormat.BlueMask;
+    }
 }
 
 void TDIBSharedImage::allocatePlainMemory()
@@ -146,7 +160,7 @@ void TDIBSharedImage::createSection()
     SectionHandle = platform::CreateDIBSection(InfoBlock);
     if (!SectionHandle || !SectionHandle->bits() || SectionHandle->byteSize() < std::size_t(ImageSize)
         || SectionHandle->stride() != std::size_t(RowBytes) || SectionHandle->topDown())
-        throw EOutOfResources(platform::format(picture::kSDIBCannotCreate, {"DIB"}));
+        throw EOutOfResources(platform::format(picture::kSDIBCannotCreate, { "DIB" }));
     PreviousBitmap = DrawContext->selectBitmap(SectionHandle);
     Bits = SectionHandle->bits();
 }
@@ -166,8 +180,8 @@ void TDIBSharedImage::CopyImage(const TDIBSharedImage& source, bool memoryOnly)
         reset(memoryOnly);
         return;
     }
-    BuildImage(source.Width, source.Height, source.BitCount, source.ChannelFormat, source.ColorTable, memoryOnly,
-               source.Compressed);
+    BuildImage(source.Width, source.Height, source.BitCount, source.ChannelFormat, source.ColorTable,
+        memoryOnly, source.Compressed);
     if (!Compressed) {
         std::memcpy(Bits, source.Bits, static_cast<std::size_t>(std::min(ImageSize, source.ImageSize)));
         return;
@@ -183,8 +197,8 @@ void TDIBSharedImage::Decompress(const TDIBSharedImage& source, bool memoryOnly)
         CopyImage(source, memoryOnly);
         return;
     }
-    BuildImage(source.Width, source.Height, source.BitCount, source.ChannelFormat, source.ColorTable, memoryOnly,
-               false);
+    BuildImage(source.Width, source.Height, source.BitCount, source.ChannelFormat, source.ColorTable,
+        memoryOnly, false);
     const std::span<const std::uint8_t> data(source.Bits, static_cast<std::size_t>(source.ImageSize));
     const std::span<std::uint8_t> pixels(Bits, static_cast<std::size_t>(ImageSize));
     if (source.InfoBlock.header.biCompression == platform::BI_RLE4)
