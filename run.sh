@@ -7,9 +7,9 @@ cd "$(dirname "$0")"
 . scripts/deps.sh
 install_deps
 
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIMBREL_BENCH=OFF >/dev/null
-cmake --build build/release -j "$(nproc)" --target nimbrel
+cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIMBREL_BENCH=OFF >/dev/null
+cmake --build build/run -j "$(nproc)" --target nimbrel
 if [ $# -eq 0 ]; then
   set -- examples/sample/sample.txt
 fi
-exec build/release/src/app/nimbrel "$@"
+exec build/run/src/app/nimbrel "$@"
