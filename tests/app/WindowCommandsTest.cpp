@@ -25,8 +25,7 @@ namespace {
 
 std::string samplePath()
 {
-    const char* root = std::getenv("NIMBREL_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/examples/sample/sample.txt";
+    return std::string(NIMBREL_SOURCE_DIR) + "/examples/sample/sample.txt";
 }
 
 void dropOn(TForm1& form, const std::vector<std::string>& paths)
