@@ -5,6 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/deps.sh
+# Without a display (a server, CI, a container) the window runs on a virtual
+# one: install xvfb and start under xvfb-run.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  install_deps xvfb xauth
+  exec xvfb-run -a "$0" "$@"
+fi
 install_deps
 
 cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIMBREL_BENCH=OFF >/dev/null
