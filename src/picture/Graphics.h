@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class EInvalidGraphic : public Exception {
     using Exception::Exception;
@@ -71,6 +72,10 @@ protected:
     void RequiredState();
 
 private:
+    // The bitmap draws with the context it has made sure of, without a
+    // second changing notification.
+    friend class TBitmap;
+
     platform::HDC m_handle = nullptr;
 };
 
@@ -136,4 +141,146 @@ public:
 
 private:
     std::unique_ptr<TGraphic> m_graphic;
+};
+
+// The file-format registry: which graphic class reads which extension. One
+// per process, made with the program's entries on first use.
+class TFileFormatsList {
+public:
+    struct Entry {
+        TGraphicClass GraphicClass;
+        std::string Extension; // lower-case, without the dot
+        std::string Description;
+        int DescriptionId;
+    };
+
+    TFileFormatsList();
+    void Add(const std::string& extension, const std::string& description, int descriptionId,
+             TGraphicClass graphicClass);
+    // Drops every entry whose class is the given one or derives from it.
+    void Remove(TGraphicClass graphicClass);
+    // The latest registration for the extension, letters compared without
+    // regard to case; null when there is none.
+    TGraphicClass FindGraphicClass(const std::string& extension) const;
+    const std::vector<Entry>& Entries() const { return m_entries; }
+
+private:
+    std::vector<Entry> m_entries;
+};
+
+TFileFormatsList& GetFileFormats();
+
+// The extension of a path as written (without the dot), or empty when the
+// last ".", "\", ":" or "/" of the path is not a dot.
+std::string GraphicExtension(const std::string& fileName);
+
+class TBitmap;
+
+// The pixel memory description of a bitmap image, as the platform reports it.
+struct TBitmapDescription {
+    std::int32_t bmWidth = 0;
+    std::int32_t bmHeight = 0;
+    std::size_t bmWidthBytes = 0;
+    std::uint16_t bmPlanes = 0;
+    std::uint16_t bmBitsPixel = 0;
+    std::uint8_t* bmBits = nullptr;
+    platform::BitmapInfoHeader dsBmih {}; // zero for a device-dependent bitmap
+    std::uint32_t dsBitfields[3] = {0, 0, 0};
+};
+
+// One image, shared by the bitmaps that were copied from one another and
+// replaced, never changed, while shared.
+struct TBitmapImage {
+    platform::HBITMAP Handle;
+    platform::HBITMAP DIBHandle; // the same handle when the image is a section
+    platform::HBITMAP MaskHandle;
+    platform::HPALETTE Palette;
+    TBitmapDescription DIB;
+    bool OS2Format = false;
+    bool Halftone = false;
+};
+
+// The bitmap's own drawing context: a memory context with the image and its
+// palette selected, made when first needed.
+class TBitmapCanvas : public TCanvas {
+public:
+    explicit TBitmapCanvas(TBitmap& bitmap) : m_bitmap(bitmap) {}
+    ~TBitmapCanvas() override;
+    // Gives the context back, deselecting the image.
+    void FreeContext();
+    platform::DeviceContext& Context();
+
+protected:
+    void CreateHandle() override;
+
+private:
+    TBitmap& m_bitmap;
+    std::unique_ptr<platform::DeviceContext> m_context;
+};
+
+// The graphic class of the "bmp" extension.
+class TBitmap : public TGraphic {
+public:
+    TBitmap();
+    ~TBitmap() override;
+
+    static TGraphicClass StaticClass();
+    TGraphicClass ClassType() const override { return StaticClass(); }
+
+    void Draw(TCanvas& canvas, const TRect& rect) override;
+    bool Empty() const override;
+    std::int32_t Height() const override;
+    std::int32_t Width() const override;
+    platform::HPALETTE GetPalette() override;
+    void LoadFromStream(TStream& stream) override;
+
+    // Shares the other bitmap's image.
+    void Assign(const TBitmap& source);
+    TCanvas& Canvas();
+    const TBitmapImage& Image() const { return *m_image; }
+    bool IgnorePalette() const { return m_ignorePalette; }
+    bool Monochrome() const;
+
+protected:
+    void ReadBitmapStream(TStream& stream, std::int64_t size);
+    // `pixelOffset` is the file header's pixel offset counted from the info
+    // header's first byte.
+    void ReadBitmapInfo(TStream& stream, std::int64_t budget, std::int64_t pixelOffset);
+
+private:
+    void PaletteNeeded();
+    void SetImage(std::shared_ptr<TBitmapImage> image);
+    TBitmapCanvas& OwnCanvas();
+
+    std::shared_ptr<TBitmapImage> m_image;
+    std::unique_ptr<TBitmapCanvas> m_canvas;
+    bool m_ignorePalette = false;
+    bool m_maskValid = false;
+};
+
+// The icon and metafile classes of the registry. This build reads neither
+// format, so loading one fails as an unknown format would.
+class TUnreadableGraphic : public TGraphic {
+public:
+    void Draw(TCanvas&, const TRect&) override {}
+    bool Empty() const override { return true; }
+    std::int32_t Height() const override { return 0; }
+    std::int32_t Width() const override { return 0; }
+    void LoadFromFile(const std::string& fileName) override;
+    void LoadFromStream(TStream& stream) override;
+
+private:
+    std::string m_extension;
+};
+
+class TMetafile : public TUnreadableGraphic {
+public:
+    static TGraphicClass StaticClass();
+    TGraphicClass ClassType() const override { return StaticClass(); }
+};
+
+class TIcon : public TUnreadableGraphic {
+public:
+    static TGraphicClass StaticClass();
+    TGraphicClass ClassType() const override { return StaticClass(); }
 };

@@ -101,9 +101,9 @@ public:
     bool topDown() const { return m_topDown; }
     bool isSection() const { return m_section; }
 
-    std::uint8_t* bits() { return m_pixels.data(); }
-    const std::uint8_t* bits() const { return m_pixels.data(); }
-    std::size_t byteSize() const { return m_pixels.size(); }
+    std::uint8_t* bits() { return m_pixels.get(); }
+    const std::uint8_t* bits() const { return m_pixels.get(); }
+    std::size_t byteSize() const { return m_byteSize; }
     std::uint8_t* scanLine(std::int32_t y);
     const std::uint8_t* scanLine(std::int32_t y) const;
 
@@ -121,7 +121,14 @@ public:
 
 private:
     friend std::shared_ptr<Bitmap> makeBitmap(std::int32_t, std::int32_t, const PixelFormat&, bool, bool);
+    friend std::shared_ptr<Bitmap> CreateDIBSection(const BitmapInfo&);
     Bitmap() = default;
+
+    // Zeroed memory straight from the allocator: large blocks come as fresh
+    // pages, so a bitmap that is about to be overwritten costs no extra pass.
+    struct FreeDeleter {
+        void operator()(std::uint8_t* p) const noexcept;
+    };
 
     std::int32_t m_width = 0;
     std::int32_t m_height = 0;
@@ -129,7 +136,8 @@ private:
     std::size_t m_stride = 0;
     bool m_topDown = false;
     bool m_section = false;
-    std::vector<std::uint8_t> m_pixels;
+    std::unique_ptr<std::uint8_t[], FreeDeleter> m_pixels;
+    std::size_t m_byteSize = 0;
     std::vector<RgbQuad> m_colors;
     BitmapInfoHeader m_header;
 };

@@ -1,0 +1,67 @@
+#include "display/DXClass.h"
+
+#include "display/DXConsts.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+void TDirectX::SetErrorCode(std::int32_t code)
+{
+    m_errorCode = code;
+    if (code != 0)
+        DoErrorHook(code);
+}
+
+namespace dxclass {
+
+namespace {
+
+// Frees every library on the list when the program ends.
+struct LibraryList {
+    std::map<std::string, platform::HMODULE> modules;
+    ~LibraryList()
+    {
+        for (const auto& entry : modules)
+            platform::freeLibrary(entry.second);
+    }
+};
+
+std::unique_ptr<LibraryList>& libraryList()
+{
+    static std::unique_ptr<LibraryList> list;
+    return list;
+}
+
+std::string lowerCase(const std::string& text)
+{
+    std::string out = text;
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+    return out;
+}
+
+} // namespace
+
+platform::FARPROC DXLoadLibrary(const std::string& fileName, const std::string& procName)
+{
+    auto& list = libraryList();
+    if (!list)
+        list = std::make_unique<LibraryList>();
+    const std::string key = lowerCase(fileName);
+    auto found = list->modules.find(key);
+    if (found == list->modules.end()) {
+        const platform::HMODULE module = platform::loadLibrary(fileName);
+        if (!module)
+            throw Exception(platform::format(dxconsts::SDLLNotLoaded, { fileName }));
+        found = list->modules.emplace(key, module).first;
+    }
+    const platform::FARPROC proc = platform::getProcAddress(found->second, procName);
+    if (!proc)
+        throw Exception(platform::format(dxconsts::SDLLNotLoaded, { fileName }));
+    return proc;
+}
+
+void FreeLibraries() { libraryList().reset(); }
+
+} // namespace dxclass

@@ -1,0 +1,122 @@
+#include "platform/Gdi.h"
+#include "platform/PixelCodec.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace platform {
+
+void Bitmap::FreeDeleter::operator()(std::uint8_t* p) const noexcept
+{
+    std::free(p);
+}
+
+namespace {
+
+bool isDefinedBitCount(std::uint16_t bitCount)
+{
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24
+        || bitCount == 32;
+}
+
+// Indexed and 24-bit formats have no masks of their own; keeping them in one
+// spelling lets formats be compared for equality.
+PixelFormat normalised(const PixelFormat& format)
+{
+    PixelFormat f = format;
+    if (f.bitCount <= 8) {
+        f.redMask = f.greenMask = f.blueMask = 0;
+    } else if (f.bitCount == 24) {
+        f.redMask = 0xFF0000;
+        f.greenMask = 0xFF00;
+        f.blueMask = 0xFF;
+    }
+    return f;
+}
+
+bool isDefaultMasks(const PixelFormat& f)
+{
+    if (f.bitCount == 16)
+        return f.redMask == 0x7C00 && f.greenMask == 0x3E0 && f.blueMask == 0x1F;
+    return f.redMask == 0xFF0000 && f.greenMask == 0xFF00 && f.blueMask == 0xFF;
+}
+
+} // namespace
+
+HBITMAP makeBitmap(std::int32_t width, std::int32_t height, const PixelFormat& format, bool topDown, bool section)
+{
+    if (width <= 0 || height <= 0 || !isDefinedBitCount(format.bitCount))
+        return nullptr;
+    const std::uint64_t stride = ((std::uint64_t(width) * format.bitCount + 31) / 32) * 4;
+    const std::uint64_t bytes = stride * std::uint64_t(height); // both below 2^37: no overflow
+    if (bytes > kMaxPixelBytes)
+        return nullptr;
+    auto* memory = static_cast<std::uint8_t*>(std::calloc(bytes, 1));
+    if (!memory)
+        return nullptr;
+
+    HBITMAP bitmap(new Bitmap);
+    bitmap->m_pixels.reset(memory);
+    bitmap->m_byteSize = static_cast<std::size_t>(bytes);
+    bitmap->m_width = width;
+    bitmap->m_height = height;
+    bitmap->m_format = normalised(format);
+    bitmap->m_stride = static_cast<std::size_t>(stride);
+    bitmap->m_topDown = topDown;
+    bitmap->m_section = section;
+    if (format.bitCount <= 8)
+        bitmap->m_colors.resize(std::size_t(1) << format.bitCount);
+
+    BitmapInfoHeader& h = bitmap->m_header;
+    h.biWidth = width;
+    h.biHeight = topDown ? -height : height;
+    h.biBitCount = format.bitCount;
+    h.biCompression = (format.bitCount == 16 || format.bitCount == 32) && !isDefaultMasks(bitmap->m_format)
+        ? BI_BITFIELDS
+        : BI_RGB;
+    h.biSizeImage = static_cast<std::uint32_t>(bytes);
+    return bitmap;
+}
+
+std::uint8_t* Bitmap::scanLine(std::int32_t y)
+{
+    const std::size_t row = m_topDown ? std::size_t(y) : std::size_t(m_height - 1 - y);
+    return m_pixels.get() + row * m_stride;
+}
+
+const std::uint8_t* Bitmap::scanLine(std::int32_t y) const
+{
+    const std::size_t row = m_topDown ? std::size_t(y) : std::size_t(m_height - 1 - y);
+    return m_pixels.get() + row * m_stride;
+}
+
+void Bitmap::setColorTable(std::size_t first, std::span<const RgbQuad> colors)
+{
+    if (first >= m_colors.size())
+        return;
+    const std::size_t n = std::min(colors.size(), m_colors.size() - first);
+    std::copy_n(colors.begin(), n, m_colors.begin() + static_cast<std::ptrdiff_t>(first));
+}
+
+std::uint32_t Bitmap::colorAt(std::int32_t x, std::int32_t y) const
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return 0;
+    return detail::PixelReader(*this).at(scanLine(y), x);
+}
+
+HPALETTE CreatePalette(std::span<const PaletteEntry> entries)
+{
+    if (entries.empty())
+        return nullptr;
+    auto palette = std::make_shared<Palette>();
+    palette->entries.assign(entries.begin(), entries.end());
+    return palette;
+}
+
+HPALETTE CreateHalftonePalette()
+{
+    return CreatePalette(systemPalette());
+}
+
+} // namespace platform

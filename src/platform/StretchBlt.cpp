@@ -1,0 +1,169 @@
+#include "platform/Gdi.h"
+#include "platform/PixelCodec.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace platform {
+
+namespace detail {
+
+namespace {
+
+// The source pixels that one axis of the destination shows: destination
+// positions [first, first + count) take source positions `source[i]`.
+struct AxisMap {
+    std::int64_t first = 0;
+    std::vector<std::int32_t> source;
+};
+
+// Nearest neighbour along one axis, sampling at pixel centres so that equal
+// sizes copy 1:1. Destination positions outside [0, dstLimit) and those that
+// fall outside [0, srcLimit) in the source are left out; the mapping is
+// monotone, so what remains is one run.
+AxisMap mapAxis(std::int64_t d, std::int64_t dLen, std::int64_t s, std::int64_t sLen, std::int32_t dstLimit,
+                std::int32_t srcLimit)
+{
+    bool flip = false;
+    if (dLen < 0) {
+        d += dLen;
+        dLen = -dLen;
+        flip = !flip;
+    }
+    if (sLen < 0) {
+        s += sLen;
+        sLen = -sLen;
+        flip = !flip;
+    }
+    AxisMap map;
+    const std::int64_t from = std::max<std::int64_t>(d, 0);
+    const std::int64_t to = std::min<std::int64_t>(d + dLen, dstLimit);
+    for (std::int64_t p = from; p < to; ++p) {
+        std::int64_t offset = ((p - d) * 2 + 1) * sLen / (dLen * 2);
+        if (flip)
+            offset = sLen - 1 - offset;
+        const std::int64_t source = s + offset;
+        if (source < 0 || source >= srcLimit) {
+            if (!map.source.empty())
+                break;
+            continue;
+        }
+        if (map.source.empty())
+            map.first = p;
+        map.source.push_back(static_cast<std::int32_t>(source));
+    }
+    return map;
+}
+
+bool isContiguousRun(const AxisMap& map)
+{
+    return map.source.empty() || map.source.back() - map.source.front() + 1 == std::int32_t(map.source.size());
+}
+
+enum class RowKind { General, SameFormat, Rgb24ToXrgb32, Indexed8ToRaw32 };
+
+RowKind rowKind(const Bitmap& dst, const Bitmap& src)
+{
+    const PixelFormat& d = dst.format();
+    const PixelFormat& s = src.format();
+    if (d == s && s.bitCount >= 8 && (s.bitCount > 8 || std::ranges::equal(dst.colorTable(), src.colorTable())))
+        return RowKind::SameFormat;
+    if (d == PixelFormat {} && s.bitCount == 24)
+        return RowKind::Rgb24ToXrgb32;
+    if (d.bitCount == 32 && s.bitCount == 8)
+        return RowKind::Indexed8ToRaw32;
+    return RowKind::General;
+}
+
+void copyRgb24ToXrgb32(const std::uint8_t* from, std::uint8_t* to, std::int32_t count)
+{
+    for (std::int32_t i = 0; i < count; ++i, from += 3, to += 4) {
+        const std::uint32_t v = std::uint32_t(from[0]) | (std::uint32_t(from[1]) << 8) | (std::uint32_t(from[2]) << 16);
+        std::memcpy(to, &v, 4);
+    }
+}
+
+HBITMAP snapshot(const Bitmap& bitmap)
+{
+    HBITMAP copy = makeBitmap(bitmap.width(), bitmap.height(), bitmap.format(), bitmap.topDown(), false);
+    if (copy) {
+        std::memcpy(copy->bits(), bitmap.bits(), bitmap.byteSize());
+        copy->setColorTable(0, bitmap.colorTable());
+    }
+    return copy;
+}
+
+} // namespace
+
+bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, const Bitmap& source,
+                 std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh)
+{
+    if (w == 0 || h == 0 || sw == 0 || sh == 0)
+        return false;
+    HBITMAP own;
+    if (&dst == &source) {
+        own = snapshot(source);
+        if (!own)
+            return false;
+    }
+    const Bitmap& src = own ? *own : source;
+    const AxisMap cols = mapAxis(x, w, sx, sw, dst.width(), src.width());
+    const AxisMap rows = mapAxis(y, h, sy, sh, dst.height(), src.height());
+    if (cols.source.empty() || rows.source.empty())
+        return true;
+
+    const auto count = static_cast<std::int32_t>(cols.source.size());
+    const auto dx = static_cast<std::int32_t>(cols.first);
+    const std::int32_t sx0 = cols.source.front();
+    const bool contiguous = isContiguousRun(cols) && cols.source.front() <= cols.source.back();
+    const RowKind kind = contiguous ? rowKind(dst, src) : RowKind::General;
+
+    const PixelReader reader(src);
+    const PixelWriter writer(dst);
+    std::array<std::uint32_t, 256> lut {};
+    if (kind == RowKind::Indexed8ToRaw32)
+        for (std::uint32_t i = 0; i < 256; ++i)
+            lut[i] = writer.raw(reader.indexColor(i));
+    std::vector<std::uint32_t> colors(kind == RowKind::General ? cols.source.size() : 0);
+
+    for (std::size_t r = 0; r < rows.source.size(); ++r) {
+        std::uint8_t* to = dst.scanLine(static_cast<std::int32_t>(rows.first + std::int64_t(r)));
+        const std::uint8_t* from = src.scanLine(rows.source[r]);
+        switch (kind) {
+        case RowKind::SameFormat: {
+            const std::size_t bytes = dst.bitCount() / 8u;
+            std::memcpy(to + std::size_t(dx) * bytes, from + std::size_t(sx0) * bytes, std::size_t(count) * bytes);
+            break;
+        }
+        case RowKind::Rgb24ToXrgb32:
+            copyRgb24ToXrgb32(from + std::size_t(sx0) * 3, to + std::size_t(dx) * 4, count);
+            break;
+        case RowKind::Indexed8ToRaw32:
+            for (std::int32_t i = 0; i < count; ++i)
+                std::memcpy(to + (std::size_t(dx) + std::size_t(i)) * 4, &lut[from[sx0 + i]], 4);
+            break;
+        case RowKind::General:
+            if (contiguous)
+                reader.readRun(from, sx0, count, colors.data());
+            else
+                reader.read(from, cols.source, colors.data());
+            writer.writeRun(to, dx, colors.data(), count);
+            break;
+        }
+    }
+    return true;
+}
+
+} // namespace detail
+
+bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+                DeviceContext& src, std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh,
+                std::uint32_t rop)
+{
+    if (rop != SRCCOPY || !dst.bitmap() || !src.bitmap())
+        return false;
+    return detail::stretchCopy(*dst.bitmap(), x, y, w, h, *src.bitmap(), sx, sy, sw, sh);
+}
+
+} // namespace platform

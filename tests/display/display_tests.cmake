@@ -1,0 +1,6 @@
+nimbrel_test(display_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/DirectDrawTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SurfaceTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ControlTest.cpp
+  LIBS display)
