@@ -1,0 +1,35 @@
+#pragma once
+
+// The application's main loop on Qt's event loop: a pass dispatches what is
+// pending; then the idle event runs with the done flag set; the loop sleeps
+// until the next event only while the idle event left the flag true.
+
+#include <cstdint>
+#include <functional>
+
+namespace app {
+
+class MainLoop {
+public:
+    using IdleHandler = std::function<void(bool& done)>;
+
+    MainLoop();
+    void setIdleHandler(IdleHandler handler) { m_idle = std::move(handler); }
+    // Runs until the last window is closed; returns the exit code.
+    int run();
+    void terminate() { m_terminated = true; }
+    bool terminated() const { return m_terminated; }
+
+    // Dispatches every pending event without waiting and without the idle
+    // event.
+    static void processMessages();
+    // Blocks until the clock reaches `deadline` (platform milliseconds) or an
+    // event arrives, dispatching what arrives; never spins.
+    static void waitForMessagesUntil(std::uint32_t deadline);
+
+private:
+    IdleHandler m_idle;
+    bool m_terminated = false;
+};
+
+} // namespace app

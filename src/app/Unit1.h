@@ -1,0 +1,59 @@
+#pragma once
+
+// The main window: the view, the animation buttons, the loop boxes, the speed
+// and pattern boxes, the reload commands and one menu. It only wires widgets
+// to the window's logic; what a command does lives below this layer.
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QWidget;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QPushButton* Button7 = nullptr;
+    QPushButton* Button8 = nullptr;
+    QPushButton* Button9 = nullptr;
+    QPushButton* Button10 = nullptr;
+    QPushButton* Button11 = nullptr;
+    QPushButton* Button12 = nullptr;
+    QPushButton* Button14 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QPushButton* buttonck = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QPushButton* reload = nullptr;
+    QPushButton* clipper = nullptr;
+    QPushButton* CGreload = nullptr;
+    QWidget* DXDraw1 = nullptr;
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* N1 = nullptr;
+    QAction* autocgload = nullptr;
+
+private:
+    void createControls(QWidget* client);
+    void createMenu();
+};
+
+extern TForm1* Form1;

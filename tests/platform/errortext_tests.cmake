@@ -1,0 +1,3 @@
+nimbrel_test(platform_errortext_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ErrorTextTest.cpp
+  LIBS platform)
