@@ -1,0 +1,66 @@
+#pragma once
+
+// The character tables and the values a load sets for the rest of the
+// program. One instance lives for the whole run; everything in it has a
+// fixed size so that loading never allocates per pattern or per frame.
+
+#include "platform/Types.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace character {
+
+inline constexpr int kPatternCount = 256;
+inline constexpr int kAnimationCount = 31;
+inline constexpr int kSlotCount = 256; // frame indexes 0..255; lists fill 1..255
+inline constexpr int kLastSlot = kSlotCount - 1;
+inline constexpr std::int32_t kEmptySlot = -1;
+inline constexpr int kPatternCheckAnimation = 30;
+inline constexpr std::int32_t kDefaultFrameInterval = 100;
+
+struct PatternEntry {
+    TRect rect; // on the sheet image; emptied by every reset
+    std::int32_t left = 0; // the four values as written; a reset keeps them
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+using FrameRow = std::array<std::int32_t, kSlotCount>;
+using FrameTable = std::array<FrameRow, kAnimationCount>;
+
+inline bool isAnimationNumber(std::int64_t a) { return a >= 0 && a < kAnimationCount; }
+inline bool isFrameIndex(std::int64_t i) { return i >= 0 && i < kSlotCount; }
+inline bool isPatternNumber(std::int64_t p) { return p >= 0 && p < kPatternCount; }
+
+struct CharacterTables {
+    std::array<PatternEntry, kPatternCount> patterns {};
+    FrameTable base {};
+    FrameTable layer {};
+    FrameTable placement {};
+    std::array<bool, kAnimationCount> layered {};
+
+    // A slot read that is total: anything outside the table is the empty slot.
+    static std::int32_t slot(const FrameTable& table, std::int64_t animation, std::int64_t index)
+    {
+        if (!isAnimationNumber(animation) || !isFrameIndex(index))
+            return kEmptySlot;
+        return table[static_cast<std::size_t>(animation)][static_cast<std::size_t>(index)];
+    }
+};
+
+// Everything the load procedure owns or sets besides the tables. The frame
+// interval and the current animation are shared with the player and the speed
+// box; they live here because the reset writes them.
+struct CharacterState {
+    CharacterTables tables;
+    std::int32_t frameInterval = 0;
+    std::int32_t currentAnimation = 0;
+    std::string sheetPath;
+    std::int32_t sheetFileAge = 0;
+    bool playbackFlag = false;
+};
+
+} // namespace character

@@ -1,0 +1,91 @@
+#pragma once
+
+// The controls of the main window that the load procedure, the commands and
+// the player read or write. The Qt window implements this over its widgets;
+// a headless form implements it over plain values. Texts are UTF-8.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace character {
+
+enum class Control {
+    Label1, // name label
+    Label2, // state label
+    Label3,
+    Edit1, // speed box
+    Edit2, // pattern box
+    Button1,
+    Button2,
+    Button3,
+    Button4,
+    Button5,
+    Button6,
+    Button7,
+    Button8,
+    Button9,
+    Button10,
+    Button11,
+    Button12,
+    Button14,
+    buttonck,
+    reload,
+    CGreload,
+    clipper,
+    CheckBox1,
+    CheckBox2,
+    autocgload, // the menu item
+};
+
+inline constexpr int kControlCount = static_cast<int>(Control::autocgload) + 1;
+
+// The thirteen animation buttons, in the order in which a reset disables them.
+inline constexpr std::array<Control, 13> kAnimationButtons {
+    Control::Button1, Control::Button2, Control::Button3, Control::Button4, Control::Button5,
+    Control::Button6, Control::Button7, Control::Button8, Control::Button9, Control::Button10,
+    Control::Button11, Control::Button12, Control::Button14,
+};
+
+// The fixed name of a control ("Button14", "CGreload", ...), and back.
+std::string_view controlName(Control control);
+std::optional<Control> controlByName(std::string_view name);
+
+// The caption (or for the edit boxes the text) that a control has when the
+// window is made.
+std::string_view designCaption(Control control);
+
+// Whether a control can be used when the window is made: the animation
+// buttons, the pattern check and both reloads wait for the first drop.
+bool enabledAtStart(Control control);
+
+// The button that a base list or layer line of an animation enables; none for
+// animations without a button. Animation 9 shares Button1.
+std::optional<Control> animationButton(int animation);
+
+class FormControls {
+public:
+    virtual ~FormControls() = default;
+
+    // Caption of a label, button, check box or menu item.
+    virtual void setCaption(Control control, std::string_view text) = 0;
+    virtual std::string caption(Control control) const = 0;
+
+    // Text of an edit box. Setting a different text runs the box's change
+    // handling (for Edit1 the speed box rule), as typing would.
+    virtual void setText(Control control, std::string_view text) = 0;
+    virtual std::string text(Control control) const = 0;
+
+    virtual void setEnabled(Control control, bool enabled) = 0;
+    virtual bool isEnabled(Control control) const = 0;
+
+    // Check marks of CheckBox1, CheckBox2 and the menu item autocgload.
+    virtual void setChecked(Control control, bool checked) = 0;
+    virtual bool isChecked(Control control) const = 0;
+
+    // Selects the whole text of the pattern box and puts it on the clipboard.
+    virtual void copyPatternBoxToClipboard() = 0;
+};
+
+} // namespace character

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// A millisecond counter of 32 bits that wraps about every 49.7 days, like the
+// platform counter the player's timing was written against: callers compare
+// readings by unsigned difference, never by order.
+std::uint32_t timeGetTime();
+
+} // namespace platform

@@ -1,0 +1,87 @@
+#include "platform/FileSystem.h"
+
+#include "platform/Exception.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// The first allocation follows the size that fstat reports, but never more
+// than this; past it the buffer grows with what is actually read, so a file
+// that lies about its size (or grows) cannot make us reserve memory blindly.
+constexpr std::size_t kInitialReserveCap = 64u << 20;
+constexpr std::size_t kChunk = 64u << 10;
+
+} // namespace
+
+std::vector<std::uint8_t> readWholeFile(const std::string& path)
+{
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st {};
+    if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        throw EFOpenError(format(kSFOpenError, {path}));
+    // Other writers are to be kept out while we read; an advisory lock is the
+    // closest Linux offers, and it is only taken when nobody holds one.
+    ::flock(file.get(), LOCK_SH | LOCK_NB);
+
+    std::vector<std::uint8_t> bytes;
+    if (st.st_size > 0)
+        bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), kInitialReserveCap));
+    std::size_t used = 0;
+    for (;;) {
+        if (bytes.size() - used < kChunk)
+            bytes.resize(used + kChunk);
+        const ssize_t n = ::read(file.get(), bytes.data() + used, bytes.size() - used);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw EReadError(kSReadError);
+        if (n == 0)
+            break;
+        used += static_cast<std::size_t>(n);
+    }
+    bytes.resize(used);
+    return bytes;
+}
+
+std::int32_t fileAge(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return -1;
+    std::tm local {};
+    if (::localtime_r(&st.st_mtime, &local) == nullptr)
+        return -1;
+    const int year = local.tm_year + 1900;
+    if (year < 1980 || year > 2107)
+        return -1;
+    const std::uint32_t date = static_cast<std::uint32_t>((year - 1980) << 9 | (local.tm_mon + 1) << 5 | local.tm_mday);
+    const std::uint32_t time = static_cast<std::uint32_t>(local.tm_hour << 11 | local.tm_min << 5 | local.tm_sec / 2);
+    return static_cast<std::int32_t>(date << 16 | time);
+}
+
+} // namespace platform

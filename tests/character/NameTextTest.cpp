@@ -1,0 +1,36 @@
+#include "character/NameText.h"
+
+#include <gtest/gtest.h>
+
+using character::nameToUtf8;
+
+TEST(NameText, ValidUtf8IsShownAsItIs)
+{
+    EXPECT_EQ(nameToUtf8("Sample"), "Sample");
+    EXPECT_EQ(nameToUtf8("赤ずきん"), "赤ずきん");
+    EXPECT_EQ(nameToUtf8(""), "");
+}
+
+TEST(NameText, OtherBytesAreReadAsShiftJis)
+{
+    // "赤" and half-width "ｱ" in CP932.
+    EXPECT_EQ(nameToUtf8("\x90\xD4"), "赤");
+    EXPECT_EQ(nameToUtf8("\xB1"), "ｱ");
+    // NEC special characters exist only in CP932, not in plain Shift-JIS.
+    EXPECT_EQ(nameToUtf8("\x87\x40"), "①");
+}
+
+TEST(NameText, UndecodableBytesBecomeReplacementCharacters)
+{
+    // A lead byte cut off at the end, and a byte CP932 leaves unassigned.
+    EXPECT_EQ(nameToUtf8("A\x90"), "A\xEF\xBF\xBD");
+    EXPECT_EQ(nameToUtf8("\xA0Z"), "\xEF\xBF\xBDZ");
+}
+
+TEST(NameText, OverlongAndSurrogateFormsAreNoUtf8)
+{
+    EXPECT_FALSE(character::isValidUtf8("\xC0\xAF"));
+    EXPECT_FALSE(character::isValidUtf8("\xED\xA0\x80"));
+    EXPECT_FALSE(character::isValidUtf8("\xF4\x90\x80\x80"));
+    EXPECT_TRUE(character::isValidUtf8("\xF0\x9F\x98\x80"));
+}

@@ -1,0 +1,125 @@
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "nimbrel-fs-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::permissions(m_folder / "locked", fs::perms::owner_all, ignored);
+        fs::remove_all(m_folder, ignored);
+    }
+    std::string write(const std::string& name, const std::string& bytes)
+    {
+        const fs::path path = m_folder / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+    // Sets the last-write time to the given local date and time.
+    static void setLocalMtime(const std::string& path, int year, int month, int day, int hour, int minute, int second)
+    {
+        std::tm local {};
+        local.tm_year = year - 1900;
+        local.tm_mon = month - 1;
+        local.tm_mday = day;
+        local.tm_hour = hour;
+        local.tm_min = minute;
+        local.tm_sec = second;
+        local.tm_isdst = -1;
+        const timeval times[2] = { { std::mktime(&local), 0 }, { std::mktime(&local), 0 } };
+        ASSERT_EQ(::utimes(path.c_str(), times), 0);
+    }
+
+    fs::path m_folder;
+};
+
+using ReadWholeFile = TempFolder;
+using FileAge = TempFolder;
+
+std::int32_t packed(int year, int month, int day, int hour, int minute, int second)
+{
+    const auto date = static_cast<std::uint32_t>((year - 1980) << 9 | month << 5 | day);
+    const auto time = static_cast<std::uint32_t>(hour << 11 | minute << 5 | second / 2);
+    return static_cast<std::int32_t>(date << 16 | time);
+}
+
+TEST_F(ReadWholeFile, ReturnsEveryByteIncludingNulsAndHighBytes)
+{
+    std::string bytes("a\0b\r\n\x1a\xff", 7);
+    bytes += std::string(200000, 'x'); // more than one read chunk
+    const auto got = platform::readWholeFile(write("data.txt", bytes));
+    EXPECT_EQ(std::string(got.begin(), got.end()), bytes);
+    EXPECT_TRUE(platform::readWholeFile(write("empty.txt", "")).empty());
+}
+
+TEST_F(ReadWholeFile, UnopenablePathsFailWithThePathInTheMessage)
+{
+    const std::string missing = (m_folder / "missing.txt").string();
+    const std::string locked = write("locked", "x");
+    ::chmod(locked.c_str(), 0);
+    std::vector<std::string> paths { missing, m_folder.string() };
+    if (::geteuid() != 0) // root reads a file whatever its permissions
+        paths.push_back(locked);
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        try {
+            platform::readWholeFile(path);
+            ADD_FAILURE() << "no failure";
+        } catch (const EFOpenError& e) {
+            EXPECT_EQ(e.Message(), "ファイル " + path + " は開けません");
+        }
+    }
+}
+
+TEST_F(FileAge, PacksTheLocalLastWriteTime)
+{
+    const std::string path = write("sheet.bmp", "BM");
+    struct Case {
+        int year, month, day, hour, minute, second;
+    };
+    const Case cases[] = {
+        { 2021, 3, 14, 15, 9, 26 },
+        { 2021, 3, 14, 15, 9, 27 }, // odd seconds round down to the two-second step
+        { 1980, 1, 1, 0, 0, 0 },
+        { 2043, 12, 31, 23, 59, 59 },
+        { 2050, 6, 1, 12, 0, 0 }, // the date's top bit set: a negative value that is still valid
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.year);
+        setLocalMtime(path, c.year, c.month, c.day, c.hour, c.minute, c.second);
+        EXPECT_EQ(platform::fileAge(path), packed(c.year, c.month, c.day, c.hour, c.minute, c.second));
+    }
+    EXPECT_LT(platform::fileAge(path), 0);
+    EXPECT_NE(platform::fileAge(path), -1);
+}
+
+TEST_F(FileAge, IsMinusOneForFoldersMissingFilesAndTimesBefore1980)
+{
+    EXPECT_EQ(platform::fileAge(m_folder.string()), -1);
+    EXPECT_EQ(platform::fileAge((m_folder / "missing.bmp").string()), -1);
+    const std::string old = write("old.bmp", "");
+    setLocalMtime(old, 1979, 12, 31, 23, 59, 58);
+    EXPECT_EQ(platform::fileAge(old), -1);
+}
+
+} // namespace
