@@ -16,7 +16,10 @@ namespace {
 
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
     ~FileDescriptor()
     {
         if (m_fd >= 0)
@@ -40,10 +43,12 @@ constexpr std::size_t kChunk = 64u << 10;
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat st {};
+    // Non-blocking so that a dropped pipe is refused instead of waiting for a
+    // writer; it changes nothing for the regular files we go on to read.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat st { };
     if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        throw EFOpenError(format(kSFOpenError, {path}));
+        throw EFOpenError(format(kSFOpenError, { path }));
     // Other writers are to be kept out while we read; an advisory lock is the
     // closest Linux offers, and it is only taken when nobody holds one.
     ::flock(file.get(), LOCK_SH | LOCK_NB);
@@ -70,7 +75,7 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path)
 
 std::int32_t fileAge(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
         return -1;
     std::tm local {};
@@ -79,8 +84,10 @@ std::int32_t fileAge(const std::string& path)
     const int year = local.tm_year + 1900;
     if (year < 1980 || year > 2107)
         return -1;
-    const std::uint32_t date = static_cast<std::uint32_t>((year - 1980) << 9 | (local.tm_mon + 1) << 5 | local.tm_mday);
-    const std::uint32_t time = static_cast<std::uint32_t>(local.tm_hour << 11 | local.tm_min << 5 | local.tm_sec / 2);
+    const std::uint32_t date
+        = static_cast<std::uint32_t>((year - 1980) << 9 | (local.tm_mon + 1) << 5 | local.tm_mday);
+    const std::uint32_t time
+        = static_cast<std::uint32_t>(local.tm_hour << 11 | local.tm_min << 5 | local.tm_sec / 2);
     return static_cast<std::int32_t>(date << 16 | time);
 }
 

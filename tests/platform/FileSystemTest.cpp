@@ -1,5 +1,5 @@
-#include "platform/Exception.h"
 #include "platform/FileSystem.h"
+#include "platform/Exception.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,8 @@ protected:
         return path.string();
     }
     // Sets the last-write time to the given local date and time.
-    static void setLocalMtime(const std::string& path, int year, int month, int day, int hour, int minute, int second)
+    static void setLocalMtime(
+        const std::string& path, int year, int month, int day, int hour, int minute, int second)
     {
         std::tm local {};
         local.tm_year = year - 1900;
@@ -77,7 +78,9 @@ TEST_F(ReadWholeFile, UnopenablePathsFailWithThePathInTheMessage)
     const std::string missing = (m_folder / "missing.txt").string();
     const std::string locked = write("locked", "x");
     ::chmod(locked.c_str(), 0);
-    std::vector<std::string> paths { missing, m_folder.string() };
+    const std::string pipe = (m_folder / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::vector<std::string> paths { missing, m_folder.string(), pipe };
     if (::geteuid() != 0) // root reads a file whatever its permissions
         paths.push_back(locked);
     for (const std::string& path : paths) {
@@ -100,8 +103,7 @@ TEST_F(FileAge, PacksTheLocalLastWriteTime)
     const Case cases[] = {
         { 2021, 3, 14, 15, 9, 26 },
         { 2021, 3, 14, 15, 9, 27 }, // odd seconds round down to the two-second step
-        { 1980, 1, 1, 0, 0, 0 },
-        { 2043, 12, 31, 23, 59, 59 },
+        { 1980, 1, 1, 0, 0, 0 }, { 2043, 12, 31, 23, 59, 59 },
         { 2050, 6, 1, 12, 0, 0 }, // the date's top bit set: a negative value that is still valid
     };
     for (const Case& c : cases) {

@@ -1,0 +1,1 @@
+nimbrel_bench(bench_definition SOURCES ${CMAKE_CURRENT_LIST_DIR}/definition.cpp LIBS character)

@@ -1,0 +1,120 @@
+#include "character/TableWriter.h"
+
+#include "character/CharacterConsts.h"
+#include "character/NameText.h"
+#include "character/Paths.h"
+#include "display/DXDraws.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+
+namespace character {
+
+namespace {
+
+// Rectangle edges wrap like the original 32-bit sums; a rectangle whose sum
+// wraps is empty or off the sheet, so it draws nothing either way.
+std::int32_t wrappingSum(std::int32_t a, std::int32_t b)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+// The parser refuses such numbers before any item of the line; this keeps
+// the tables safe whatever hands items over.
+void requireAnimationNumber(int animation)
+{
+    if (!isAnimationNumber(animation))
+        throw ERangeError(platform::format(kSAnimationOutOfRange, animation));
+}
+
+} // namespace
+
+TableWriter::TableWriter(CharacterState& state, FormControls& form, TDirectDrawSurface* sheet, const std::string& path)
+    : m_state(state)
+    , m_form(form)
+    , m_sheet(sheet)
+    , m_path(path)
+    , m_folder(definitionFolder(path))
+{
+}
+
+void TableWriter::read() { readDefinitionFile(m_path, *this); }
+
+void TableWriter::characterName(std::string_view name)
+{
+    m_form.setCaption(Control::Label1, nameToUtf8(name));
+}
+
+void TableWriter::frameInterval(std::int32_t milliseconds)
+{
+    m_state.frameInterval = milliseconds;
+    m_form.setText(Control::Edit1, std::to_string(milliseconds));
+}
+
+void TableWriter::sheetName(std::string_view name)
+{
+    std::string path = sheetPath(m_folder, name);
+    // The picture goes first: when it cannot be read, the load stops with
+    // the former sheet, path and age intact.
+    if (m_sheet != nullptr)
+        m_sheet->LoadFromFile(path);
+    m_state.sheetPath = std::move(path);
+    m_state.sheetFileAge = platform::fileAge(m_state.sheetPath);
+}
+
+void TableWriter::storeFrame(FrameTable& table, int animation, int frameIndex, std::int32_t pattern)
+{
+    requireAnimationNumber(animation);
+    // Slot 0 is never part of a list, and pairs past the last slot have no
+    // room; both are dropped.
+    if (frameIndex < 1 || frameIndex > kLastSlot)
+        return;
+    table[static_cast<std::size_t>(animation)][static_cast<std::size_t>(frameIndex)] = pattern;
+}
+
+void TableWriter::enableButton(int animation)
+{
+    if (const auto button = animationButton(animation))
+        m_form.setEnabled(*button, true);
+}
+
+void TableWriter::baseFrame(int animation, int frameIndex, std::int32_t pattern)
+{
+    storeFrame(m_state.tables.base, animation, frameIndex, pattern);
+}
+
+void TableWriter::baseListEnd(int animation)
+{
+    requireAnimationNumber(animation);
+    enableButton(animation);
+}
+
+void TableWriter::layerFrame(int animation, int frameIndex, std::int32_t pattern)
+{
+    storeFrame(m_state.tables.layer, animation, frameIndex, pattern);
+}
+
+void TableWriter::placementFrame(int animation, int frameIndex, std::int32_t pattern)
+{
+    storeFrame(m_state.tables.placement, animation, frameIndex, pattern);
+}
+
+void TableWriter::layerListsEnd(int animation)
+{
+    requireAnimationNumber(animation);
+    enableButton(animation);
+    m_state.tables.layered[static_cast<std::size_t>(animation)] = true;
+}
+
+void TableWriter::pattern(int number, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
+{
+    if (!isPatternNumber(number))
+        return;
+    PatternEntry& entry = m_state.tables.patterns[static_cast<std::size_t>(number)];
+    entry.rect = TRect { left, top, wrappingSum(left, width), wrappingSum(top, height) };
+    entry.left = left;
+    entry.top = top;
+    entry.width = width;
+    entry.height = height;
+}
+
+} // namespace character

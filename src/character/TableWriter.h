@@ -1,0 +1,49 @@
+#pragma once
+
+// Applies the items of a definition file to the character tables and the
+// window as the parser hands them over, one at a time, so that a failing
+// line leaves everything above it applied.
+
+#include "character/CharacterTables.h"
+#include "character/DefinitionReader.h"
+#include "character/FormControls.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TDirectDrawSurface;
+
+namespace character {
+
+class TableWriter : public DefinitionSink {
+public:
+    TableWriter(CharacterState& state, FormControls& form, TDirectDrawSurface* sheet, const std::string& path);
+
+    // Parses the definition file, applying every item as it comes.
+    void read();
+
+    void characterName(std::string_view name) override;
+    void frameInterval(std::int32_t milliseconds) override;
+    // The parser keeps the numbering mode; nothing here depends on it.
+    void hexNumberingOn() override { }
+    void sheetName(std::string_view name) override;
+    void baseFrame(int animation, int frameIndex, std::int32_t pattern) override;
+    void baseListEnd(int animation) override;
+    void layerFrame(int animation, int frameIndex, std::int32_t pattern) override;
+    void placementFrame(int animation, int frameIndex, std::int32_t pattern) override;
+    void layerListsEnd(int animation) override;
+    void pattern(int number, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
+
+private:
+    void storeFrame(FrameTable& table, int animation, int frameIndex, std::int32_t pattern);
+    void enableButton(int animation);
+
+    CharacterState& m_state;
+    FormControls& m_form;
+    TDirectDrawSurface* m_sheet;
+    const std::string& m_path;
+    std::string m_folder;
+};
+
+} // namespace character

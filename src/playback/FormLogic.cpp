@@ -1,0 +1,84 @@
+#include "playback/FormLogic.h"
+
+#include "character/LoadProcedure.h"
+#include "display/DXDraws.h"
+#include "platform/FileSystem.h"
+#include "playback/Buttons.h"
+
+namespace playback {
+
+using character::Control;
+
+FormLogic::FormLogic(character::FormControls& form, PlayerHost& host)
+    : m_form(form)
+    , m_state(std::make_unique<character::CharacterState>())
+    , m_player(*m_state, form, host)
+{
+}
+
+FormLogic::~FormLogic() { DXDraw1FinalizeSurface(); }
+
+void FormLogic::FormCreate() { m_state->playbackFlag = false; }
+
+void FormLogic::drop(const std::string& path)
+{
+    m_definitionPath = path;
+    // Enabled before the load, so they stay usable when the load fails.
+    m_form.setEnabled(Control::reload, true);
+    m_form.setEnabled(Control::CGreload, true);
+    m_form.setEnabled(Control::buttonck, true);
+    fileload(path);
+}
+
+void FormLogic::fileload(const std::string& path) { character::fileload(path, *m_state, m_form, m_sheet); }
+
+void FormLogic::reloadClick() { fileload(m_definitionPath); }
+
+void FormLogic::CGreloadClick()
+{
+    m_state->sheetFileAge = platform::fileAge(m_state->sheetPath);
+    if (m_sheet == nullptr)
+        return;
+    m_sheet->LoadFromFile(m_state->sheetPath);
+    character::takeTransparentColor(*m_sheet);
+}
+
+void FormLogic::autocgloadClick() { m_form.setChecked(Control::autocgload, !m_form.isChecked(Control::autocgload)); }
+
+void FormLogic::clipperClick() { m_form.copyPatternBoxToClipboard(); }
+
+void FormLogic::Edit1Change() { character::speedBoxChange(*m_state, m_form.text(Control::Edit1)); }
+
+void FormLogic::buttonClick(Control button)
+{
+    const ButtonAction* action = buttonAction(button);
+    if (action == nullptr)
+        return;
+    switch (action->kind) {
+    case ButtonKind::plain:
+        m_player.selectAnimation(action->animation, action->label);
+        break;
+    case ButtonKind::oneShot:
+        m_player.startOneShot(action->animation, action->label);
+        break;
+    case ButtonKind::patternCheck:
+        m_player.startPatternCheck();
+        break;
+    }
+}
+
+void FormLogic::DXDraw1InitializeSurface(TDirectDraw& directDraw)
+{
+    DXDraw1FinalizeSurface();
+    m_sheet = new TDirectDrawSurface(&directDraw);
+    m_player.setSheetSurface(m_sheet);
+}
+
+void FormLogic::DXDraw1FinalizeSurface()
+{
+    m_player.setSheetSurface(nullptr);
+    delete m_sheet;
+    m_sheet = nullptr;
+}
+
+} // namespace playback

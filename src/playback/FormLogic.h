@@ -1,0 +1,65 @@
+#pragma once
+
+// The commands of the main window without the window: the file drop, the
+// reload commands, the speed box, the clipboard button, the animation
+// buttons, the display control's surface events and the idle step. The Qt
+// window and the headless driver both forward their events here. Errors are
+// raised to the caller, which hands them to the error report.
+
+#include "character/CharacterTables.h"
+#include "character/FormControls.h"
+#include "playback/Player.h"
+
+#include <memory>
+#include <string>
+
+class TDirectDraw;
+class TDirectDrawSurface;
+
+namespace playback {
+
+class FormLogic {
+public:
+    FormLogic(character::FormControls& form, PlayerHost& host);
+    // Frees the sheet surface if the surface-finalised event has not; its
+    // TDirectDraw must still exist then.
+    ~FormLogic();
+    FormLogic(const FormLogic&) = delete;
+    FormLogic& operator=(const FormLogic&) = delete;
+
+    void FormCreate();
+
+    // A file dropped on the window (or named at start): the path is used whole.
+    void drop(const std::string& path);
+    void fileload(const std::string& path);
+    void reloadClick();
+    void CGreloadClick();
+    void autocgloadClick();
+    void clipperClick();
+    void Edit1Change();
+    // Any animation button or buttonck; other controls are ignored.
+    void buttonClick(character::Control button);
+    void DXDraw1InitializeSurface(TDirectDraw& directDraw);
+    void DXDraw1FinalizeSurface();
+
+    void idle(bool& done) { m_player.idleStep(done); }
+
+    character::CharacterState& state() { return *m_state; }
+    const character::CharacterState& state() const { return *m_state; }
+    Player& player() { return m_player; }
+    const Player& player() const { return m_player; }
+    const std::string& definitionPath() const { return m_definitionPath; }
+    TDirectDrawSurface* sheetSurface() const { return m_sheet; }
+
+private:
+    character::FormControls& m_form;
+    // The tables are large; they are made once and live as long as the window.
+    std::unique_ptr<character::CharacterState> m_state;
+    Player m_player;
+    std::string m_definitionPath;
+    // Made on the display's TDirectDraw, which keeps a registry of it; freed
+    // here before the TDirectDraw goes.
+    TDirectDrawSurface* m_sheet = nullptr;
+};
+
+} // namespace playback

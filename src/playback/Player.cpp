@@ -1,0 +1,157 @@
+#include "playback/Player.h"
+
+#include "character/LoadProcedure.h"
+#include "character/Integer.h"
+#include "display/DXDraws.h"
+#include "platform/FileSystem.h"
+#include "playback/Composition.h"
+
+#include <algorithm>
+#include <array>
+
+namespace playback {
+
+using character::Control;
+
+namespace {
+
+constexpr std::array<std::int32_t, 6> kOneShotSaveSet { 1, 2, 3, 5, 15, 16 };
+// The pattern check does not save the nuisance animation.
+constexpr std::array<std::int32_t, 5> kPatternCheckSaveSet { 1, 2, 5, 15, 16 };
+
+constexpr const char* kPatternCheckLabel = "ﾁｪｯｸﾊﾟﾀｰﾝ";
+
+} // namespace
+
+AnimationClass animationClass(std::int32_t animation)
+{
+    switch (animation) {
+    case 4:
+    case 6:
+    case 7:
+    case 8:
+    case 10:
+    case 11:
+    case 12:
+        return AnimationClass::oneShot;
+    case character::kPatternCheckAnimation:
+        return AnimationClass::patternCheck;
+    default:
+        return AnimationClass::looping;
+    }
+}
+
+Player::Player(character::CharacterState& state, character::FormControls& form, PlayerHost& host)
+    : m_state(state)
+    , m_form(form)
+    , m_host(host)
+{
+}
+
+void Player::idleStep(bool& done)
+{
+    if (!m_host.CanDraw())
+        return;
+    if (TDirectDrawSurface* view = m_host.Surface())
+        view->Fill(0);
+    automaticReload();
+    waitForFrame();
+    m_lastFrameTime = m_host.now();
+    m_timed = true;
+    if (!m_state.playbackFlag)
+        return;
+    ++m_frameIndex;
+    endTest();
+    composeFrame(m_state.tables, m_state.currentAnimation, m_frameIndex, m_sheet, m_host.Surface());
+    done = false;
+    m_host.Flip();
+}
+
+void Player::automaticReload()
+{
+    if (!m_form.isChecked(Control::autocgload) || m_state.sheetPath.empty() || m_sheet == nullptr)
+        return;
+    if (platform::fileAge(m_state.sheetPath) == m_state.sheetFileAge)
+        return;
+    m_state.sheetFileAge = platform::fileAge(m_state.sheetPath);
+    m_sheet->LoadFromFile(m_state.sheetPath);
+    // Like the sheet reload command: a fresh surface's key of raw 0 would make
+    // black transparent and the sheet's key colour opaque.
+    character::takeTransparentColor(*m_sheet);
+}
+
+void Player::waitForFrame()
+{
+    if (!m_timed)
+        return;
+    // The interval is read on every pass, so a change made by a message
+    // dispatched during the wait applies to this wait.
+    for (;;) {
+        const auto elapsed = static_cast<std::int32_t>(m_host.now() - m_lastFrameTime);
+        const std::int32_t interval = m_state.frameInterval;
+        if (elapsed >= interval)
+            return;
+        m_host.waitUntil(m_lastFrameTime + static_cast<std::uint32_t>(interval));
+    }
+}
+
+void Player::endTest()
+{
+    using character::CharacterTables;
+    const auto& tables = m_state.tables;
+    const std::int32_t current = m_state.currentAnimation;
+    if (CharacterTables::slot(tables.base, current, m_frameIndex) != character::kEmptySlot
+        || CharacterTables::slot(tables.layer, current, m_frameIndex) != character::kEmptySlot)
+        return;
+    const AnimationClass kind = animationClass(current);
+    if ((kind == AnimationClass::patternCheck && !m_form.isChecked(Control::CheckBox1))
+        || (kind == AnimationClass::oneShot && !m_form.isChecked(Control::CheckBox2))) {
+        m_state.currentAnimation = m_returnAnimation;
+        m_form.setCaption(Control::Label2, m_returnLabel);
+    }
+    m_frameIndex = 1;
+}
+
+void Player::saveReturn(std::span<const std::int32_t> saveSet)
+{
+    if (std::find(saveSet.begin(), saveSet.end(), m_state.currentAnimation) == saveSet.end())
+        return;
+    m_returnAnimation = m_state.currentAnimation;
+    m_returnLabel = m_form.caption(Control::Label2);
+}
+
+void Player::start(std::int32_t animation, std::string_view label)
+{
+    m_frameIndex = 0;
+    m_state.currentAnimation = animation;
+    m_form.setCaption(Control::Label2, label);
+}
+
+void Player::selectAnimation(std::int32_t animation, std::string_view label)
+{
+    start(animation, label);
+}
+
+void Player::startOneShot(std::int32_t animation, std::string_view label)
+{
+    saveReturn(kOneShotSaveSet);
+    start(animation, label);
+}
+
+void Player::startPatternCheck()
+{
+    character::FrameRow& row = m_state.tables.base[character::kPatternCheckAnimation];
+    std::fill(row.begin() + 1, row.end(), character::kEmptySlot);
+
+    // Blanks are no separators here: every two characters are a pair. Pairs
+    // past the row's last slot have no room and are left unread.
+    const std::string text = m_form.text(Control::Edit2);
+    const std::size_t pairs = std::min<std::size_t>(text.size() / 2, character::kLastSlot);
+    for (std::size_t k = 1; k <= pairs; ++k)
+        row[k] = character::hexPair(std::string_view(text).substr(2 * k - 2, 2));
+
+    saveReturn(kPatternCheckSaveSet);
+    start(character::kPatternCheckAnimation, kPatternCheckLabel);
+}
+
+} // namespace playback

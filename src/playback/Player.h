@@ -1,0 +1,69 @@
+#pragma once
+
+// The animation player: steps the current animation once per frame interval
+// from the application's idle processing, decides what plays when an
+// animation ends, and holds the operations the animation buttons and the
+// pattern-check button call. It reads time and waits only through its host.
+
+#include "character/CharacterTables.h"
+#include "character/FormControls.h"
+#include "playback/PlayerHost.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+class TDirectDrawSurface;
+
+namespace playback {
+
+enum class AnimationClass { looping, oneShot, patternCheck };
+
+AnimationClass animationClass(std::int32_t animation);
+
+class Player {
+public:
+    Player(character::CharacterState& state, character::FormControls& form, PlayerHost& host);
+
+    // The window's sheet surface, or none; read afresh after every wait,
+    // since the display may drop and re-make it while the player waits.
+    void setSheetSurface(TDirectDrawSurface* sheet) { m_sheet = sheet; }
+
+    // One idle step. Clears `done` when it shows a frame; leaves it as it is
+    // on every other way out, an error included.
+    void idleStep(bool& done);
+
+    void selectAnimation(std::int32_t animation, std::string_view label);
+    void startOneShot(std::int32_t animation, std::string_view label);
+    // Raises the conversion message when a pair of the pattern box is no
+    // hexadecimal number; the pairs before it stay stored.
+    void startPatternCheck();
+
+    std::int32_t frameIndex() const { return m_frameIndex; }
+    std::int32_t returnAnimation() const { return m_returnAnimation; }
+    const std::string& returnLabel() const { return m_returnLabel; }
+    std::uint32_t lastFrameTime() const { return m_lastFrameTime; }
+
+private:
+    void automaticReload();
+    void waitForFrame();
+    void endTest();
+    void saveReturn(std::span<const std::int32_t> saveSet);
+    void start(std::int32_t animation, std::string_view label);
+
+    character::CharacterState& m_state;
+    character::FormControls& m_form;
+    PlayerHost& m_host;
+    TDirectDrawSurface* m_sheet = nullptr;
+
+    std::int32_t m_frameIndex = 0;
+    std::int32_t m_returnAnimation = 0;
+    std::string m_returnLabel;
+    std::uint32_t m_lastFrameTime = 0;
+    // No frame has been timed yet, so the first wait passes at once whatever
+    // the clock reads.
+    bool m_timed = false;
+};
+
+} // namespace playback

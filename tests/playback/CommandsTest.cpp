@@ -1,0 +1,171 @@
+#include "playback/FormLogic.h"
+
+#include "../character/TableTestFiles.h"
+#include "SimHost.h"
+#include "SurfacePixels.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "playback/HeadlessForm.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+using character::Control;
+
+namespace {
+
+constexpr std::uint32_t kKey = 0x00FF00FF;
+
+// Pattern 2 is a pose over background pattern 1; the sheet's bottom-right
+// pixel is the key colour.
+const char* const kCharacter = "#CHARNAME Sample\n#ANIME 80\n#CHARBMP sheet.bmp\n"
+                               "#1 0 0 121 271\n#2 121 0 121 271\n#PATERN 01 020202\n#PATERN 02 0202\n";
+
+std::uint32_t firstSheet(int x, int y)
+{
+    if (x == 241 && y == 270)
+        return kKey;
+    return x < 121 ? 0x00000011u : 0x00000022u;
+}
+
+class Commands : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        logic.DXDraw1InitializeSurface(directDraw);
+        host.view = view.get();
+        host.snapshot = [this] {
+            return playbacktest::Frame { host.clock, logic.state().currentAnimation, logic.player().frameIndex(),
+                form.caption(Control::Label2) };
+        };
+        tabletest::writeBmp(dir / "sheet.bmp", 242, 271, firstSheet);
+        tabletest::writeText(dir / "c.txt", kCharacter);
+    }
+    void TearDown() override { logic.DXDraw1FinalizeSurface(); }
+
+    bool step()
+    {
+        bool done = true;
+        logic.idle(done);
+        return !done;
+    }
+
+    // Rewrites the sheet with other colours and moves its time on, so that
+    // its age differs even within the same two seconds.
+    void editSheet(std::uint32_t pose, std::uint32_t key)
+    {
+        const std::string path = dir / "sheet.bmp";
+        const auto before = std::filesystem::last_write_time(path);
+        tabletest::writeBmp(path, 242, 271, [=](int x, int y) {
+            return x == 241 && y == 270 ? key : (x < 121 ? 0x00000011u : pose);
+        });
+        std::filesystem::last_write_time(path, before + std::chrono::seconds(10));
+    }
+
+    TDirectDrawSurface& sheet() { return *logic.sheetSurface(); }
+
+    tabletest::TempFolder dir;
+    playback::HeadlessForm form;
+    playbacktest::SimHost host;
+    TDirectDraw directDraw;
+    std::unique_ptr<TDirectDrawSurface> view = playbacktest::makeSurface(directDraw, 121, 271);
+    playback::FormLogic logic { form, host };
+};
+
+} // namespace
+
+TEST_F(Commands, TheViewShowsThePoseOverTheBackground)
+{
+    logic.drop(dir / "c.txt");
+    ASSERT_TRUE(step());
+    EXPECT_EQ(view->Pixels(0, 0), 0x22u);
+    // The key pixel of the pose lets the background through.
+    EXPECT_EQ(view->Pixels(120, 270), 0x11u);
+}
+
+TEST_F(Commands, TheFrameIndexAndReturnSurviveAReload)
+{
+    logic.drop(dir / "c.txt");
+    logic.buttonClick(Control::Button2);
+    logic.buttonClick(Control::Button6);
+    step();
+    step();
+    EXPECT_EQ(logic.player().frameIndex(), 2);
+    // A reload during the wait: animation 1 goes on from the slot after the
+    // one last shown.
+    host.post(10, [this] { logic.reloadClick(); });
+    step();
+    EXPECT_EQ(host.frames.back(), (playbacktest::Frame { 160, 1, 3, "状態" }));
+    EXPECT_EQ(logic.player().returnAnimation(), 2);
+    EXPECT_EQ(logic.player().returnLabel(), "通常2");
+    step();
+    EXPECT_EQ(logic.player().frameIndex(), 1);
+}
+
+TEST_F(Commands, ADropEnablesTheReloadsEvenWhenItsLoadFails)
+{
+    EXPECT_THROW(logic.drop(dir / "none.txt"), EFOpenError);
+    for (const Control c : { Control::reload, Control::CGreload, Control::buttonck })
+        EXPECT_TRUE(form.isEnabled(c)) << character::controlName(c);
+}
+
+TEST_F(Commands, TheAutomaticReloadFollowsTheSheetsAgeAndKeysIt)
+{
+    logic.drop(dir / "c.txt");
+    step();
+    editSheet(0x33, 0x00000044);
+    step();
+    EXPECT_EQ(sheet().Pixels(121, 0), 0x22u); // off: nothing is polled
+    logic.autocgloadClick();
+    EXPECT_TRUE(form.isChecked(Control::autocgload));
+    step();
+    EXPECT_EQ(sheet().Pixels(121, 0), 0x33u);
+    EXPECT_EQ(sheet().SurfaceInterface()->sourceKey(), 0x44u);
+    EXPECT_EQ(logic.state().sheetFileAge, platform::fileAge(dir / "sheet.bmp"));
+    logic.autocgloadClick();
+    EXPECT_FALSE(form.isChecked(Control::autocgload));
+}
+
+TEST_F(Commands, ARemovedSheetFailsTheAutomaticReloadOnce)
+{
+    logic.drop(dir / "c.txt");
+    logic.autocgloadClick();
+    step();
+    std::filesystem::remove(dir / "sheet.bmp");
+    host.frames.clear();
+    bool done = true;
+    EXPECT_THROW(logic.idle(done), Exception);
+    EXPECT_TRUE(done);
+    EXPECT_TRUE(host.frames.empty());
+    EXPECT_EQ(logic.state().sheetFileAge, -1);
+    EXPECT_EQ(sheet().Pixels(121, 0), 0x22u);
+    EXPECT_TRUE(step());
+}
+
+TEST_F(Commands, TheSheetReloadTakesTheNewImageAndItsKey)
+{
+    logic.drop(dir / "c.txt");
+    editSheet(0x55, 0x00000066);
+    logic.CGreloadClick();
+    EXPECT_EQ(sheet().Pixels(121, 0), 0x55u);
+    EXPECT_EQ(sheet().SurfaceInterface()->sourceKey(), 0x66u);
+    EXPECT_EQ(logic.state().sheetFileAge, platform::fileAge(dir / "sheet.bmp"));
+    EXPECT_EQ(logic.state().currentAnimation, 1);
+}
+
+TEST_F(Commands, ASheetReloadBeforeAnySheetLineFailsAfterStoringTheAge)
+{
+    logic.state().sheetFileAge = 5;
+    EXPECT_THROW(logic.CGreloadClick(), Exception);
+    EXPECT_EQ(logic.state().sheetFileAge, -1);
+}
+
+TEST_F(Commands, TheClipboardGetsThePatternBoxText)
+{
+    form.setText(Control::Edit2, "0102 0A");
+    logic.clipperClick();
+    EXPECT_EQ(form.clipboard(), "0102 0A");
+    EXPECT_TRUE(form.patternBoxSelected());
+}

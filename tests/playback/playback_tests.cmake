@@ -1,0 +1,6 @@
+nimbrel_test(playback_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/CompositionTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PlayerTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CommandsTest.cpp
+  LIBS playback)
