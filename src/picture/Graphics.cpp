@@ -41,7 +41,7 @@ void TCanvas::DrawGraphic(std::int32_t X, std::int32_t Y, TGraphic* graphic)
     // Colours are plain RGB here: there are no system colours to resolve.
     m_handle->setBkColor(Brush.Color);
     m_handle->setTextColor(Font.Color);
-    graphic->Draw(*this, TRect {X, Y, X + graphic->Width(), Y + graphic->Height()});
+    graphic->Draw(*this, TRect { X, Y, X + graphic->Width(), Y + graphic->Height() });
     Changed();
 }
 
@@ -92,14 +92,20 @@ void TUnreadableGraphic::LoadFromFile(const std::string& fileName)
 
 void TUnreadableGraphic::LoadFromStream(TStream&)
 {
-    throw EInvalidGraphic(platform::format(picture::kSUnknownExtension, {m_extension}));
+    throw EInvalidGraphic(platform::format(picture::kSUnknownExtension, { m_extension }));
 }
 
 namespace {
-std::unique_ptr<TGraphic> createMetafile() { return std::make_unique<TMetafile>(); }
-std::unique_ptr<TGraphic> createIcon() { return std::make_unique<TIcon>(); }
-const TGraphicClassInfo kMetafileClass {"TMetafile", nullptr, &createMetafile};
-const TGraphicClassInfo kIconClass {"TIcon", nullptr, &createIcon};
+std::unique_ptr<TGraphic> createMetafile()
+{
+    return std::make_unique<TMetafile>();
+}
+std::unique_ptr<TGraphic> createIcon()
+{
+    return std::make_unique<TIcon>();
+}
+const TGraphicClassInfo kMetafileClass { "TMetafile", nullptr, &createMetafile };
+const TGraphicClassInfo kIconClass { "TIcon", nullptr, &createIcon };
 } // namespace
 
 TGraphicClass TMetafile::StaticClass()

@@ -5,8 +5,11 @@
 #include <cstdlib>
 
 namespace {
-std::unique_ptr<TGraphic> createBitmap() { return std::make_unique<TBitmap>(); }
-const TGraphicClassInfo kBitmapClass {"TBitmap", nullptr, &createBitmap};
+std::unique_ptr<TGraphic> createBitmap()
+{
+    return std::make_unique<TBitmap>();
+}
+const TGraphicClassInfo kBitmapClass { "TBitmap", nullptr, &createBitmap };
 } // namespace
 
 TBitmapCanvas::~TBitmapCanvas()
@@ -149,7 +152,7 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect)
     // Transparent drawing needs a mask, which only icons and the window
     // framework ask for; sheet images are always drawn opaque.
     platform::StretchBlt(dc, rect.Left, rect.Top, rect.width(), rect.height(), OwnCanvas().Context(), 0, 0,
-                         m_image->DIB.bmWidth, std::abs(m_image->DIB.bmHeight), canvas.CopyMode);
+        m_image->DIB.bmWidth, std::abs(m_image->DIB.bmHeight), canvas.CopyMode);
     if (palette)
         dc.selectPalette(previous, true);
 }

@@ -24,7 +24,8 @@ std::uint16_t le16(const std::uint8_t* p)
 
 std::uint32_t le32(const std::uint8_t* p)
 {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16)
+        | (std::uint32_t(p[3]) << 24);
 }
 
 [[noreturn]] void invalidBitmap()
@@ -86,7 +87,7 @@ void readColorTable(TStream& stream, Description& d, std::uint32_t count)
     d.info.colors.resize(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint8_t* e = raw.data() + i * d.entrySize;
-        d.info.colors[i] = {e[0], e[1], e[2], d.entrySize == 4 ? e[3] : std::uint8_t(0)};
+        d.info.colors[i] = { e[0], e[1], e[2], d.entrySize == 4 ? e[3] : std::uint8_t(0) };
     }
 }
 
@@ -113,6 +114,85 @@ bool isRunLength(const platform::BitmapInfoHeader& h)
     return h.biCompression == platform::BI_RLE8 || h.biCompression == platform::BI_RLE4;
 }
 
+// Header, masks and colour table, leaving the stream at the end of the table.
+Description readDescription(TStream& stream)
+{
+    Description d;
+    std::uint8_t sizeField[4];
+    stream.ReadBuffer(sizeField, sizeof sizeField);
+    d.headerSize = le32(sizeField);
+    if (d.headerSize == kCoreHeaderSize)
+        readCoreHeader(stream, d);
+    else if (d.headerSize >= kInfoHeaderSize && d.headerSize <= kMaxHeaderSize)
+        readInfoHeader(stream, d);
+    else
+        invalidBitmap();
+    platform::BitmapInfoHeader& h = d.info.header;
+    h.biSize = d.os2 ? kInfoHeaderSize : d.headerSize;
+    if (h.biPlanes != 1)
+        invalidBitmap();
+    if (d.headerSize == kInfoHeaderSize && (h.biBitCount == 16 || h.biBitCount == 32)
+        && h.biCompression == platform::BI_BITFIELDS) {
+        std::uint8_t masks[12];
+        stream.ReadBuffer(masks, sizeof masks);
+        d.info.redMask = le32(masks);
+        d.info.greenMask = le32(masks + 4);
+        d.info.blueMask = le32(masks + 8);
+    }
+    if (h.biClrUsed == 0)
+        h.biClrUsed = defaultColorCount(h.biBitCount);
+    if (h.biClrUsed > 256)
+        invalidBitmap();
+    readColorTable(stream, d, h.biClrUsed);
+    if (h.biSizeImage == 0)
+        h.biSizeImage = impliedImageSize(h);
+    return d;
+}
+
+// Run-length data becomes a device-dependent bitmap through a temporary
+// buffer; everything else is read straight into a section's memory.
+void createImage(TStream& stream, const Description& d, std::size_t pixelBytes, TBitmapImage& image)
+{
+    if (isRunLength(d.info.header)) {
+        std::vector<std::uint8_t> data(pixelBytes);
+        stream.ReadBuffer(data);
+        auto context = platform::CreateCompatibleDC();
+        platform::HPALETTE previous;
+        if (!d.info.colors.empty()) {
+            image.Palette = picture::paletteFromColorTable(d.info.colors);
+            previous = context->selectPalette(image.Palette, false);
+            context->realizePalette();
+        }
+        image.Handle = platform::CreateDIBitmap(d.info, data);
+        context->selectPalette(previous, false);
+    } else {
+        image.Handle = platform::CreateDIBSection(d.info);
+        if (image.Handle)
+            stream.ReadBuffer(image.Handle->bits(), std::min(pixelBytes, image.Handle->byteSize()));
+        image.DIBHandle = image.Handle;
+    }
+    if (!image.Handle)
+        invalidBitmap();
+}
+
+void describe(TBitmapImage& image)
+{
+    const platform::Bitmap& b = *image.Handle;
+    TBitmapDescription& desc = image.DIB;
+    desc.bmWidth = b.width();
+    desc.bmHeight = b.height();
+    desc.bmWidthBytes = b.stride();
+    desc.bmPlanes = 1;
+    desc.bmBitsPixel = b.bitCount();
+    desc.bmBits = image.Handle->bits();
+    if (b.isSection()) {
+        desc.dsBmih = b.infoHeader();
+        desc.dsBitfields[0] = b.format().redMask;
+        desc.dsBitfields[1] = b.format().greenMask;
+        desc.dsBitfields[2] = b.format().blueMask;
+    }
+}
+
 } // namespace
 
 void TBitmap::LoadFromStream(TStream& stream)
@@ -137,87 +217,26 @@ void TBitmap::ReadBitmapStream(TStream& stream, std::int64_t size)
 void TBitmap::ReadBitmapInfo(TStream& stream, std::int64_t budget, std::int64_t pixelOffset)
 {
     const std::int64_t start = stream.Position();
-    const std::int64_t total = budget;
-    Description d;
-    std::uint8_t sizeField[4];
-    stream.ReadBuffer(sizeField, sizeof sizeField);
-    d.headerSize = le32(sizeField);
-    if (d.headerSize == kCoreHeaderSize) {
-        readCoreHeader(stream, d);
-    } else if (d.headerSize >= kInfoHeaderSize && d.headerSize <= kMaxHeaderSize) {
-        readInfoHeader(stream, d);
-    } else {
-        invalidBitmap();
-    }
-    platform::BitmapInfoHeader& h = d.info.header;
-    h.biSize = d.os2 ? kInfoHeaderSize : d.headerSize;
-    if (h.biPlanes != 1)
-        invalidBitmap();
-    if (d.headerSize == kInfoHeaderSize && (h.biBitCount == 16 || h.biBitCount == 32)
-        && h.biCompression == platform::BI_BITFIELDS) {
-        std::uint8_t masks[12];
-        stream.ReadBuffer(masks, sizeof masks);
-        d.info.redMask = le32(masks);
-        d.info.greenMask = le32(masks + 4);
-        d.info.blueMask = le32(masks + 8);
-    }
-    if (h.biClrUsed == 0)
-        h.biClrUsed = defaultColorCount(h.biBitCount);
-    if (h.biClrUsed > 256)
-        invalidBitmap();
-    readColorTable(stream, d, h.biClrUsed);
-    if (h.biSizeImage == 0)
-        h.biSizeImage = impliedImageSize(h);
+    const Description d = readDescription(stream);
 
     // The pixels start where the file header says when that place lies past
     // the colour table and inside the file; otherwise right after the table.
     std::int64_t consumed = stream.Position() - start;
-    if (pixelOffset >= consumed && pixelOffset < total) {
+    if (pixelOffset >= consumed && pixelOffset < budget) {
         stream.SetPosition(start + pixelOffset);
         consumed = pixelOffset;
     }
-    const std::uint64_t left = static_cast<std::uint64_t>(std::max<std::int64_t>(total - consumed, 0));
-    const std::size_t pixelBytes = static_cast<std::size_t>(std::min<std::uint64_t>(left, h.biSizeImage));
+    const auto left = static_cast<std::uint64_t>(std::max<std::int64_t>(budget - consumed, 0));
+    const auto pixelBytes
+        = static_cast<std::size_t>(std::min<std::uint64_t>(left, d.info.header.biSizeImage));
 
     auto image = std::make_shared<TBitmapImage>();
     image->OS2Format = d.os2;
-    if (isRunLength(h)) {
-        std::vector<std::uint8_t> data(pixelBytes);
-        stream.ReadBuffer(data);
-        auto context = platform::CreateCompatibleDC();
-        platform::HPALETTE previous;
-        if (!d.info.colors.empty()) {
-            image->Palette = picture::paletteFromColorTable(d.info.colors);
-            previous = context->selectPalette(image->Palette, false);
-            context->realizePalette();
-        }
-        image->Handle = platform::CreateDIBitmap(d.info, data);
-        context->selectPalette(previous, false);
-    } else {
-        image->Handle = platform::CreateDIBSection(d.info);
-        if (image->Handle)
-            stream.ReadBuffer(image->Handle->bits(), std::min(pixelBytes, image->Handle->byteSize()));
-        image->DIBHandle = image->Handle;
-    }
-    if (!image->Handle)
-        invalidBitmap();
-    if (h.biBitCount > 8 && !d.info.colors.empty() && !image->Palette)
+    createImage(stream, d, pixelBytes, *image);
+    if (d.info.header.biBitCount > 8 && !d.info.colors.empty() && !image->Palette)
         image->Palette = picture::paletteFromColorTable(d.info.colors);
+    describe(*image);
 
-    const platform::Bitmap& b = *image->Handle;
-    TBitmapDescription& desc = image->DIB;
-    desc.bmWidth = b.width();
-    desc.bmHeight = b.height();
-    desc.bmWidthBytes = b.stride();
-    desc.bmPlanes = 1;
-    desc.bmBitsPixel = b.bitCount();
-    desc.bmBits = image->Handle->bits();
-    if (b.isSection()) {
-        desc.dsBmih = b.infoHeader();
-        desc.dsBitfields[0] = b.format().redMask;
-        desc.dsBitfields[1] = b.format().greenMask;
-        desc.dsBitfields[2] = b.format().blueMask;
-    }
     SetImage(std::move(image));
     m_ignorePalette = false;
     PaletteModified = GetPalette() != nullptr;

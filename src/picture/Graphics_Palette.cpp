@@ -12,7 +12,7 @@ platform::HPALETTE paletteFromColorTable(std::span<const platform::RgbQuad> colo
     const std::size_t count = std::min<std::size_t>(colors.size(), 256);
     std::vector<platform::PaletteEntry> entries(count);
     for (std::size_t i = 0; i < count; ++i)
-        entries[i] = {colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
+        entries[i] = { colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0 };
     // A 16-colour image on a palette display keeps the display's fixed
     // colours at both ends, so that it does not disturb the desktop.
     const auto system16 = platform::systemPalette16();

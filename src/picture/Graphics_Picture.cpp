@@ -21,7 +21,11 @@ bool isValidUtf8(const std::string& text)
     std::size_t i = 0;
     while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        const std::size_t n = c < 0x80 ? 1
+            : (c >> 5) == 0x6          ? 2
+            : (c >> 4) == 0xE          ? 3
+            : (c >> 3) == 0x1E         ? 4
+                                       : 0;
         if (n == 0 || i + n > text.size())
             return false;
         for (std::size_t k = 1; k < n; ++k)
@@ -73,21 +77,22 @@ TFileFormatsList::TFileFormatsList()
 }
 
 void TFileFormatsList::Add(const std::string& extension, const std::string& description, int descriptionId,
-                           TGraphicClass graphicClass)
+    TGraphicClass graphicClass)
 {
-    m_entries.push_back({graphicClass, asciiLower(extension), description, descriptionId});
+    m_entries.push_back({ graphicClass, asciiLower(extension), description, descriptionId });
 }
 
 void TFileFormatsList::Remove(TGraphicClass graphicClass)
 {
-    std::erase_if(m_entries, [graphicClass](const Entry& e) { return e.GraphicClass->InheritsFrom(graphicClass); });
+    std::erase_if(
+        m_entries, [graphicClass](const Entry& e) { return e.GraphicClass->InheritsFrom(graphicClass); });
 }
 
 TGraphicClass TFileFormatsList::FindGraphicClass(const std::string& extension) const
 {
     const std::string wanted = asciiLower(extension);
-    const auto found = std::find_if(m_entries.rbegin(), m_entries.rend(),
-                                    [&wanted](const Entry& e) { return e.Extension == wanted; });
+    const auto found = std::find_if(
+        m_entries.rbegin(), m_entries.rend(), [&wanted](const Entry& e) { return e.Extension == wanted; });
     return found == m_entries.rend() ? nullptr : found->GraphicClass;
 }
 
@@ -116,7 +121,7 @@ void TPicture::LoadFromFile(const std::string& fileName)
     const std::string extension = GraphicExtension(fileName);
     const TGraphicClass graphicClass = GetFileFormats().FindGraphicClass(extension);
     if (!graphicClass)
-        throw EInvalidGraphic(platform::format(picture::kSUnknownExtension, {extension}));
+        throw EInvalidGraphic(platform::format(picture::kSUnknownExtension, { extension }));
     std::unique_ptr<TGraphic> graphic = graphicClass->create();
     graphic->LoadFromFile(fileName);
     m_graphic = std::move(graphic);
@@ -128,8 +133,8 @@ void TPicture::LoadFromFile(const std::string& fileName)
         OnChange(*this);
 }
 
-void TPicture::RegisterGraphicExtension(const std::string& extension, const std::string& description,
-                                        TGraphicClass graphicClass)
+void TPicture::RegisterGraphicExtension(
+    const std::string& extension, const std::string& description, TGraphicClass graphicClass)
 {
     GetFileFormats().Add(extension, description, 0, graphicClass);
 }

@@ -10,9 +10,9 @@ public:
     static TGraphicClass StaticClass();
     TGraphicClass ClassType() const override { return StaticClass(); }
 
-    void Draw(TCanvas&, const TRect&) override {}
+    void Draw(TCanvas&, const TRect&) override { }
     bool Empty() const override { return true; }
     std::int32_t Height() const override { return 0; }
     std::int32_t Width() const override { return 0; }
-    void LoadFromStream(TStream&) override {}
+    void LoadFromStream(TStream&) override { }
 };

@@ -43,7 +43,8 @@ bool isDefaultMasks(const PixelFormat& f)
 
 } // namespace
 
-HBITMAP makeBitmap(std::int32_t width, std::int32_t height, const PixelFormat& format, bool topDown, bool section)
+HBITMAP makeBitmap(
+    std::int32_t width, std::int32_t height, const PixelFormat& format, bool topDown, bool section)
 {
     if (width <= 0 || height <= 0 || !isDefinedBitCount(format.bitCount))
         return nullptr;

@@ -38,13 +38,13 @@ std::optional<PixelFormat> sectionFormat(const BitmapInfo& info)
     if (h.biCompression == BI_BITFIELDS) {
         if ((bits != 16 && bits != 32) || !masksFit(bits, info.redMask, info.greenMask, info.blueMask))
             return std::nullopt;
-        return PixelFormat {bits, info.redMask, info.greenMask, info.blueMask};
+        return PixelFormat { bits, info.redMask, info.greenMask, info.blueMask };
     }
     if (h.biCompression != BI_RGB)
         return std::nullopt;
     if (bits == 16)
-        return PixelFormat {16, 0x7C00, 0x03E0, 0x001F};
-    return PixelFormat {bits, 0xFF0000, 0xFF00, 0xFF};
+        return PixelFormat { 16, 0x7C00, 0x03E0, 0x001F };
+    return PixelFormat { bits, 0xFF0000, 0xFF00, 0xFF };
 }
 
 bool isRle(const BitmapInfoHeader& h)
@@ -61,11 +61,12 @@ HBITMAP decodeRleBitmap(const BitmapInfo& info, std::span<const std::uint8_t> da
         || (h.biCompression == BI_RLE4 && h.biBitCount == 4);
     if (!matching || h.biPlanes != 1 || h.biWidth <= 0 || h.biHeight <= 0 || info.colors.size() > 256)
         return nullptr;
-    HBITMAP bitmap = makeBitmap(h.biWidth, h.biHeight, PixelFormat {h.biBitCount, 0, 0, 0}, false, true);
+    HBITMAP bitmap = makeBitmap(h.biWidth, h.biHeight, PixelFormat { h.biBitCount, 0, 0, 0 }, false, true);
     if (!bitmap)
         return nullptr;
     bitmap->setColorTable(0, info.colors);
-    decodeRle(data, h.biBitCount, std::span(bitmap->bits(), bitmap->byteSize()), bitmap->stride(), h.biHeight);
+    decodeRle(
+        data, h.biBitCount, std::span(bitmap->bits(), bitmap->byteSize()), bitmap->stride(), h.biHeight);
     return bitmap;
 }
 
@@ -84,7 +85,7 @@ std::vector<RgbQuad> systemColorTable()
 {
     std::vector<RgbQuad> table;
     for (const PaletteEntry& e : systemPalette())
-        table.push_back({e.peBlue, e.peGreen, e.peRed, 0});
+        table.push_back({ e.peBlue, e.peGreen, e.peRed, 0 });
     return table;
 }
 
@@ -125,14 +126,14 @@ HBITMAP CreateDIBitmap(const BitmapInfo& info, std::span<const std::uint8_t> dat
     HBITMAP bitmap = CreateCompatibleBitmap(source->width(), source->height());
     if (!bitmap)
         return nullptr;
-    detail::stretchCopy(*bitmap, 0, 0, source->width(), source->height(), *source, 0, 0, source->width(),
-                        source->height());
+    detail::stretchCopy(
+        *bitmap, 0, 0, source->width(), source->height(), *source, 0, 0, source->width(), source->height());
     return bitmap;
 }
 
 int StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                  std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh,
-                  std::span<const std::uint8_t> bits, const BitmapInfo& info, std::uint32_t rop)
+    std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh, std::span<const std::uint8_t> bits,
+    const BitmapInfo& info, std::uint32_t rop)
 {
     if (rop != SRCCOPY || !dst.bitmap())
         return 0;

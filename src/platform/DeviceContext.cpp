@@ -9,8 +9,8 @@ namespace {
 const HBITMAP& stockBitmap()
 {
     static const HBITMAP bitmap = [] {
-        HBITMAP b = makeBitmap(1, 1, PixelFormat {1, 0, 0, 0}, false, false);
-        const RgbQuad blackAndWhite[] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+        HBITMAP b = makeBitmap(1, 1, PixelFormat { 1, 0, 0, 0 }, false, false);
+        const RgbQuad blackAndWhite[] = { { 0, 0, 0, 0 }, { 255, 255, 255, 0 } };
         b->setColorTable(0, blackAndWhite);
         return b;
     }();

@@ -88,13 +88,15 @@ std::uint32_t PixelReader::at(const std::uint8_t* row, std::int32_t x) const
     }
 }
 
-void PixelReader::read(const std::uint8_t* row, std::span<const std::int32_t> columns, std::uint32_t* out) const
+void PixelReader::read(
+    const std::uint8_t* row, std::span<const std::int32_t> columns, std::uint32_t* out) const
 {
     for (const std::int32_t x : columns)
         *out++ = at(row, x);
 }
 
-void PixelReader::readRun(const std::uint8_t* row, std::int32_t x, std::int32_t count, std::uint32_t* out) const
+void PixelReader::readRun(
+    const std::uint8_t* row, std::int32_t x, std::int32_t count, std::uint32_t* out) const
 {
     if (m_bitCount == 8) {
         const std::uint8_t* p = row + x;
@@ -164,7 +166,8 @@ std::uint32_t PixelWriter::raw(std::uint32_t rgb) const
     }
 }
 
-void PixelWriter::writeRun(std::uint8_t* row, std::int32_t x, const std::uint32_t* colors, std::int32_t count) const
+void PixelWriter::writeRun(
+    std::uint8_t* row, std::int32_t x, const std::uint32_t* colors, std::int32_t count) const
 {
     for (std::int32_t i = 0; i < count; ++i) {
         const std::uint32_t v = raw(colors[i]);

@@ -88,7 +88,7 @@ inline std::uint32_t quadColor(const RgbQuad& q)
 namespace platform::detail {
 
 // The stretch copy between two bitmaps behind StretchBlt and StretchDIBits.
-bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, const Bitmap& src,
-                 std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh);
+bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+    const Bitmap& src, std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh);
 
 } // namespace platform::detail

@@ -31,8 +31,7 @@ public:
     bool pastMemory() const { return y * m_perRow >= m_limit; }
 
     // Writes `count` pixels whose values `valueOf(i)` gives, clipped.
-    template<typename ValueOf>
-    void write(std::uint64_t count, ValueOf valueOf)
+    template <typename ValueOf> void write(std::uint64_t count, ValueOf valueOf)
     {
         const std::uint64_t start = y * m_perRow + x;
         x += count;
@@ -73,7 +72,8 @@ private:
 };
 
 // An absolute run: `count` pixels from the data; returns the bytes it took.
-std::size_t absoluteRun(RleCursor& cursor, std::span<const std::uint8_t> rest, std::uint64_t count, bool nibbles)
+std::size_t absoluteRun(
+    RleCursor& cursor, std::span<const std::uint8_t> rest, std::uint64_t count, bool nibbles)
 {
     const std::uint64_t wanted = nibbles ? (count + 1) / 2 : count;
     const std::size_t have = static_cast<std::size_t>(std::min<std::uint64_t>(wanted, rest.size()));
@@ -91,7 +91,7 @@ std::size_t absoluteRun(RleCursor& cursor, std::span<const std::uint8_t> rest, s
 } // namespace
 
 void decodeRle(std::span<const std::uint8_t> data, int bitCount, std::span<std::uint8_t> pixels,
-               std::size_t rowBytes, std::int32_t height)
+    std::size_t rowBytes, std::int32_t height)
 {
     if ((bitCount != 8 && bitCount != 4) || rowBytes == 0 || height <= 0)
         return;
@@ -104,7 +104,8 @@ void decodeRle(std::span<const std::uint8_t> data, int bitCount, std::span<std::
         at += 2;
         if (n > 0) {
             if (nibbles)
-                cursor.write(n, [k](std::uint64_t i) { return static_cast<std::uint8_t>((i & 1) ? k & 0x0F : k >> 4); });
+                cursor.write(n,
+                    [k](std::uint64_t i) { return static_cast<std::uint8_t>((i & 1) ? k & 0x0F : k >> 4); });
             else
                 cursor.fill8(n, k);
         } else if (k == 0) {

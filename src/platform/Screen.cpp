@@ -14,22 +14,22 @@ PixelFormat& currentScreenFormat()
 }
 
 constexpr std::array<PaletteEntry, 16> kVgaColors { {
-    {0, 0, 0, 0},
-    {128, 0, 0, 0},
-    {0, 128, 0, 0},
-    {128, 128, 0, 0},
-    {0, 0, 128, 0},
-    {128, 0, 128, 0},
-    {0, 128, 128, 0},
-    {192, 192, 192, 0},
-    {128, 128, 128, 0},
-    {255, 0, 0, 0},
-    {0, 255, 0, 0},
-    {255, 255, 0, 0},
-    {0, 0, 255, 0},
-    {255, 0, 255, 0},
-    {0, 255, 255, 0},
-    {255, 255, 255, 0},
+    { 0, 0, 0, 0 },
+    { 128, 0, 0, 0 },
+    { 0, 128, 0, 0 },
+    { 128, 128, 0, 0 },
+    { 0, 0, 128, 0 },
+    { 128, 0, 128, 0 },
+    { 0, 128, 128, 0 },
+    { 192, 192, 192, 0 },
+    { 128, 128, 128, 0 },
+    { 255, 0, 0, 0 },
+    { 0, 255, 0, 0 },
+    { 255, 255, 0, 0 },
+    { 0, 0, 255, 0 },
+    { 255, 0, 255, 0 },
+    { 0, 255, 255, 0 },
+    { 255, 255, 255, 0 },
 } };
 
 // The display's 256 entries: ten fixed colours at each end (the first and
@@ -42,17 +42,17 @@ std::array<PaletteEntry, 256> makeSystemPalette()
         p[i] = kVgaColors[i];
         p[248 + i] = kVgaColors[8 + i];
     }
-    p[8] = {192, 220, 192, 0};
-    p[9] = {166, 202, 240, 0};
-    p[246] = {255, 251, 240, 0};
-    p[247] = {160, 160, 164, 0};
+    p[8] = { 192, 220, 192, 0 };
+    p[9] = { 166, 202, 240, 0 };
+    p[246] = { 255, 251, 240, 0 };
+    p[247] = { 160, 160, 164, 0 };
     std::size_t n = 10;
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
             for (int b = 0; b < 6; ++b)
-                p[n++] = {std::uint8_t(r * 51), std::uint8_t(g * 51), std::uint8_t(b * 51), 0};
+                p[n++] = { std::uint8_t(r * 51), std::uint8_t(g * 51), std::uint8_t(b * 51), 0 };
     for (int i = 0; n < 246; ++i)
-        p[n++] = {std::uint8_t(8 + i * 12), std::uint8_t(8 + i * 12), std::uint8_t(8 + i * 12), 0};
+        p[n++] = { std::uint8_t(8 + i * 12), std::uint8_t(8 + i * 12), std::uint8_t(8 + i * 12), 0 };
     return p;
 }
 
@@ -61,7 +61,7 @@ std::vector<RgbQuad> paletteAsTable(std::span<const PaletteEntry> entries)
     std::vector<RgbQuad> table;
     table.reserve(entries.size());
     for (const PaletteEntry& e : entries)
-        table.push_back({e.peBlue, e.peGreen, e.peRed, 0});
+        table.push_back({ e.peBlue, e.peGreen, e.peRed, 0 });
     return table;
 }
 
@@ -77,13 +77,13 @@ void setScreenBitCountForTesting(int bitCount)
     PixelFormat& f = currentScreenFormat();
     switch (bitCount) {
     case 8:
-        f = {8, 0, 0, 0};
+        f = { 8, 0, 0, 0 };
         break;
     case 16:
-        f = {16, 0xF800, 0x07E0, 0x001F};
+        f = { 16, 0xF800, 0x07E0, 0x001F };
         break;
     case 24:
-        f = {24, 0xFF0000, 0xFF00, 0xFF};
+        f = { 24, 0xFF0000, 0xFF00, 0xFF };
         break;
     default:
         f = PixelFormat {};

@@ -12,19 +12,46 @@ namespace detail {
 namespace {
 
 // The source pixels that one axis of the destination shows: destination
-// positions [first, first + count) take source positions `source[i]`.
+// positions [first, first + count) take source positions from
+// `sourceFirst` onwards one by one when `oneToOne`, otherwise `source[i]`.
 struct AxisMap {
     std::int64_t first = 0;
+    std::int64_t count = 0;
+    bool oneToOne = false;
+    std::int32_t sourceFirst = 0;
     std::vector<std::int32_t> source;
+
+    std::int32_t sourceAt(std::int64_t i) const
+    {
+        return oneToOne ? sourceFirst + static_cast<std::int32_t>(i) : source[std::size_t(i)];
+    }
 };
+
+// Equal lengths: a plain shift, clipped against both bitmaps at once.
+AxisMap mapShift(
+    std::int64_t d, std::int64_t len, std::int64_t s, std::int32_t dstLimit, std::int32_t srcLimit)
+{
+    AxisMap map;
+    map.oneToOne = true;
+    const std::int64_t from = std::max<std::int64_t>({ d, 0, d - s });
+    const std::int64_t to = std::min<std::int64_t>({ d + len, dstLimit, d - s + srcLimit });
+    if (from < to) {
+        map.first = from;
+        map.count = to - from;
+        map.sourceFirst = static_cast<std::int32_t>(s + (from - d));
+    }
+    return map;
+}
 
 // Nearest neighbour along one axis, sampling at pixel centres so that equal
 // sizes copy 1:1. Destination positions outside [0, dstLimit) and those that
 // fall outside [0, srcLimit) in the source are left out; the mapping is
 // monotone, so what remains is one run.
 AxisMap mapAxis(std::int64_t d, std::int64_t dLen, std::int64_t s, std::int64_t sLen, std::int32_t dstLimit,
-                std::int32_t srcLimit)
+    std::int32_t srcLimit)
 {
+    if (dLen == sLen && dLen > 0)
+        return mapShift(d, dLen, s, dstLimit, srcLimit);
     bool flip = false;
     if (dLen < 0) {
         d += dLen;
@@ -53,12 +80,8 @@ AxisMap mapAxis(std::int64_t d, std::int64_t dLen, std::int64_t s, std::int64_t 
             map.first = p;
         map.source.push_back(static_cast<std::int32_t>(source));
     }
+    map.count = static_cast<std::int64_t>(map.source.size());
     return map;
-}
-
-bool isContiguousRun(const AxisMap& map)
-{
-    return map.source.empty() || map.source.back() - map.source.front() + 1 == std::int32_t(map.source.size());
 }
 
 enum class RowKind { General, SameFormat, Rgb24ToXrgb32, Indexed8ToRaw32 };
@@ -67,7 +90,8 @@ RowKind rowKind(const Bitmap& dst, const Bitmap& src)
 {
     const PixelFormat& d = dst.format();
     const PixelFormat& s = src.format();
-    if (d == s && s.bitCount >= 8 && (s.bitCount > 8 || std::ranges::equal(dst.colorTable(), src.colorTable())))
+    if (d == s && s.bitCount >= 8
+        && (s.bitCount > 8 || std::ranges::equal(dst.colorTable(), src.colorTable())))
         return RowKind::SameFormat;
     if (d == PixelFormat {} && s.bitCount == 24)
         return RowKind::Rgb24ToXrgb32;
@@ -79,7 +103,8 @@ RowKind rowKind(const Bitmap& dst, const Bitmap& src)
 void copyRgb24ToXrgb32(const std::uint8_t* from, std::uint8_t* to, std::int32_t count)
 {
     for (std::int32_t i = 0; i < count; ++i, from += 3, to += 4) {
-        const std::uint32_t v = std::uint32_t(from[0]) | (std::uint32_t(from[1]) << 8) | (std::uint32_t(from[2]) << 16);
+        const std::uint32_t v
+            = std::uint32_t(from[0]) | (std::uint32_t(from[1]) << 8) | (std::uint32_t(from[2]) << 16);
         std::memcpy(to, &v, 4);
     }
 }
@@ -96,8 +121,8 @@ HBITMAP snapshot(const Bitmap& bitmap)
 
 } // namespace
 
-bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, const Bitmap& source,
-                 std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh)
+bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+    const Bitmap& source, std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh)
 {
     if (w == 0 || h == 0 || sw == 0 || sh == 0)
         return false;
@@ -110,14 +135,13 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
     const Bitmap& src = own ? *own : source;
     const AxisMap cols = mapAxis(x, w, sx, sw, dst.width(), src.width());
     const AxisMap rows = mapAxis(y, h, sy, sh, dst.height(), src.height());
-    if (cols.source.empty() || rows.source.empty())
+    if (cols.count == 0 || rows.count == 0)
         return true;
 
-    const auto count = static_cast<std::int32_t>(cols.source.size());
+    const auto count = static_cast<std::int32_t>(cols.count);
     const auto dx = static_cast<std::int32_t>(cols.first);
-    const std::int32_t sx0 = cols.source.front();
-    const bool contiguous = isContiguousRun(cols) && cols.source.front() <= cols.source.back();
-    const RowKind kind = contiguous ? rowKind(dst, src) : RowKind::General;
+    const std::int32_t sx0 = cols.sourceFirst;
+    const RowKind kind = cols.oneToOne ? rowKind(dst, src) : RowKind::General;
 
     const PixelReader reader(src);
     const PixelWriter writer(dst);
@@ -125,15 +149,16 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
     if (kind == RowKind::Indexed8ToRaw32)
         for (std::uint32_t i = 0; i < 256; ++i)
             lut[i] = writer.raw(reader.indexColor(i));
-    std::vector<std::uint32_t> colors(kind == RowKind::General ? cols.source.size() : 0);
+    std::vector<std::uint32_t> colors(kind == RowKind::General ? std::size_t(count) : 0);
 
-    for (std::size_t r = 0; r < rows.source.size(); ++r) {
-        std::uint8_t* to = dst.scanLine(static_cast<std::int32_t>(rows.first + std::int64_t(r)));
-        const std::uint8_t* from = src.scanLine(rows.source[r]);
+    for (std::int64_t r = 0; r < rows.count; ++r) {
+        std::uint8_t* to = dst.scanLine(static_cast<std::int32_t>(rows.first + r));
+        const std::uint8_t* from = src.scanLine(rows.sourceAt(r));
         switch (kind) {
         case RowKind::SameFormat: {
             const std::size_t bytes = dst.bitCount() / 8u;
-            std::memcpy(to + std::size_t(dx) * bytes, from + std::size_t(sx0) * bytes, std::size_t(count) * bytes);
+            std::memcpy(
+                to + std::size_t(dx) * bytes, from + std::size_t(sx0) * bytes, std::size_t(count) * bytes);
             break;
         }
         case RowKind::Rgb24ToXrgb32:
@@ -144,7 +169,7 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
                 std::memcpy(to + (std::size_t(dx) + std::size_t(i)) * 4, &lut[from[sx0 + i]], 4);
             break;
         case RowKind::General:
-            if (contiguous)
+            if (cols.oneToOne)
                 reader.readRun(from, sx0, count, colors.data());
             else
                 reader.read(from, cols.source, colors.data());
@@ -158,8 +183,7 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
 } // namespace detail
 
 bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                DeviceContext& src, std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh,
-                std::uint32_t rop)
+    DeviceContext& src, std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh, std::uint32_t rop)
 {
     if (rop != SRCCOPY || !dst.bitmap() || !src.bitmap())
         return false;

@@ -6,15 +6,14 @@ using namespace bmptest;
 
 namespace {
 
-constexpr std::uint32_t kPalette[16] = {0x123456, 0xABCDEF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF,
-                                        0x000000, 0x808080, 0x7F3F1F, 0x010203, 0xFEDCBA, 0x00FFFF,
-                                        0xFF00FF, 0xFFFF00, 0x404040, 0x102030};
+constexpr std::uint32_t kPalette[16] = { 0x123456, 0xABCDEF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000,
+    0x808080, 0x7F3F1F, 0x010203, 0xFEDCBA, 0x00FFFF, 0xFF00FF, 0xFFFF00, 0x404040, 0x102030 };
 constexpr std::int32_t kWidth = 13;
 constexpr std::int32_t kHeight = 3;
 
 Color quad(std::uint32_t rgb)
 {
-    return {std::uint8_t(rgb), std::uint8_t(rgb >> 8), std::uint8_t(rgb >> 16), 0};
+    return { std::uint8_t(rgb), std::uint8_t(rgb >> 8), std::uint8_t(rgb >> 16), 0 };
 }
 
 // Colours whose channels are full or empty survive every channel width.
@@ -79,25 +78,25 @@ Image imageFor(const Format& f, std::uint32_t headerSize)
     } else {
         const std::uint32_t(&masks)[3] = f.masks;
         s.pixels = packRows(kWidth, kHeight, f.bitCount,
-                            [&masks](std::int32_t x, std::int32_t y) { return pack(primary(x, y), masks); });
+            [&masks](std::int32_t x, std::int32_t y) { return pack(primary(x, y), masks); });
         image.expected = primary;
     }
     return image;
 }
 
 const Format kFormats[] = {
-    {"1 bit", 1, platform::BI_RGB, {}},
-    {"4 bits", 4, platform::BI_RGB, {}},
-    {"8 bits", 8, platform::BI_RGB, {}},
-    {"RLE4", 4, platform::BI_RLE4, {}},
-    {"RLE8", 8, platform::BI_RLE8, {}},
-    {"16 bits 5-5-5", 16, platform::BI_RGB, {0x7C00, 0x3E0, 0x1F}},
-    {"16 bits 5-6-5", 16, platform::BI_BITFIELDS, {0xF800, 0x7E0, 0x1F}},
-    {"16 bits 4-4-4", 16, platform::BI_BITFIELDS, {0xF00, 0xF0, 0xF}},
-    {"24 bits", 24, platform::BI_RGB, {}},
-    {"32 bits", 32, platform::BI_RGB, {}},
-    {"32 bits blue on top", 32, platform::BI_BITFIELDS, {0xFF, 0xFF00, 0xFF0000}},
-    {"32 bits 10-10-10", 32, platform::BI_BITFIELDS, {0x3FF00000, 0xFFC00, 0x3FF}},
+    { "1 bit", 1, platform::BI_RGB, {} },
+    { "4 bits", 4, platform::BI_RGB, {} },
+    { "8 bits", 8, platform::BI_RGB, {} },
+    { "RLE4", 4, platform::BI_RLE4, {} },
+    { "RLE8", 8, platform::BI_RLE8, {} },
+    { "16 bits 5-5-5", 16, platform::BI_RGB, { 0x7C00, 0x3E0, 0x1F } },
+    { "16 bits 5-6-5", 16, platform::BI_BITFIELDS, { 0xF800, 0x7E0, 0x1F } },
+    { "16 bits 4-4-4", 16, platform::BI_BITFIELDS, { 0xF00, 0xF0, 0xF } },
+    { "24 bits", 24, platform::BI_RGB, {} },
+    { "32 bits", 32, platform::BI_RGB, {} },
+    { "32 bits blue on top", 32, platform::BI_BITFIELDS, { 0xFF, 0xFF00, 0xFF0000 } },
+    { "32 bits 10-10-10", 32, platform::BI_BITFIELDS, { 0x3FF00000, 0xFFC00, 0x3FF } },
 };
 
 } // namespace
@@ -105,7 +104,7 @@ const Format kFormats[] = {
 TEST(BitmapRead, DrawsEveryFormatAndHeaderKindPixelForPixel)
 {
     for (const Format& f : kFormats)
-        for (const std::uint32_t headerSize : {12u, 40u, 108u, 124u}) {
+        for (const std::uint32_t headerSize : { 12u, 40u, 108u, 124u }) {
             const bool coreable = f.compression == platform::BI_RGB && f.bitCount != 16 && f.bitCount != 32;
             if (headerSize == 12 && !coreable)
                 continue;
@@ -127,11 +126,13 @@ TEST(BitmapRead, TopDownFilesShowTheRightWayUp)
     BmpSpec s;
     s.width = 2;
     s.height = -2;
-    s.pixels = packRows(2, 2, 24, [](std::int32_t x, std::int32_t y) { return kPalette[x + 2 * y]; }, true);
+    s.pixels = packRows(
+        2, 2, 24, [](std::int32_t x, std::int32_t y) { return kPalette[x + 2 * y]; }, true);
     TBitmap bitmap;
     loadBitmap(bitmap, writeBmp(s));
     EXPECT_EQ(bitmap.Height(), 2);
-    EXPECT_EQ(drawn(bitmap), (std::vector<std::uint32_t> {kPalette[0], kPalette[1], kPalette[2], kPalette[3]}));
+    EXPECT_EQ(
+        drawn(bitmap), (std::vector<std::uint32_t> { kPalette[0], kPalette[1], kPalette[2], kPalette[3] }));
 }
 
 TEST(BitmapRead, CoreHeaderSizesAreUnsigned)
@@ -141,7 +142,7 @@ TEST(BitmapRead, CoreHeaderSizesAreUnsigned)
     s.width = 40000;
     s.height = 1;
     s.bitCount = 1;
-    s.colors = {quad(0), quad(0xFFFFFF)};
+    s.colors = { quad(0), quad(0xFFFFFF) };
     s.pixels.assign(5000, 0xFF);
     TBitmap bitmap;
     loadBitmap(bitmap, writeBmp(s));
@@ -157,10 +158,10 @@ TEST(BitmapRead, ColoursUsedDecidesTheTableLength)
     s.clrUsed = 16;
     for (std::uint32_t c : kPalette)
         s.colors.push_back(quad(c));
-    s.pixels = {15, 1, 0, 0};
+    s.pixels = { 15, 1, 0, 0 };
     TBitmap bitmap;
     loadBitmap(bitmap, writeBmp(s));
-    EXPECT_EQ(drawn(bitmap), (std::vector<std::uint32_t> {kPalette[15], kPalette[1]}));
+    EXPECT_EQ(drawn(bitmap), (std::vector<std::uint32_t> { kPalette[15], kPalette[1] }));
 }
 
 TEST(BitmapRead, PixelOffsetIsHonouredOnlyWhenItIsPlausible)
@@ -173,20 +174,20 @@ TEST(BitmapRead, PixelOffsetIsHonouredOnlyWhenItIsPlausible)
     };
     // The pixel 0x112233 follows the gap; 0xCDCDCD is the gap's filler.
     const Case cases[] = {
-        {"gap announced", 8, std::nullopt, 0x112233},
-        {"offset 0", 0, 0u, 0x112233},
-        {"offset inside the header", 0, 20u, 0x112233},
-        {"offset past the file", 0, 1000u, 0x112233},
-        {"gap not announced", 8, 54u, 0xCDCDCD},
+        { "gap announced", 8, std::nullopt, 0x112233 },
+        { "offset 0", 0, 0u, 0x112233 },
+        { "offset inside the header", 0, 20u, 0x112233 },
+        { "offset past the file", 0, 1000u, 0x112233 },
+        { "gap not announced", 8, 54u, 0xCDCDCD },
     };
     for (const Case& c : cases) {
         BmpSpec s;
         s.gap = c.gap;
         s.pixelOffset = c.offset;
-        s.pixels = {0x33, 0x22, 0x11, 0};
+        s.pixels = { 0x33, 0x22, 0x11, 0 };
         TBitmap bitmap;
         loadBitmap(bitmap, writeBmp(s));
-        EXPECT_EQ(drawn(bitmap), std::vector<std::uint32_t> {c.expected}) << c.name;
+        EXPECT_EQ(drawn(bitmap), std::vector<std::uint32_t> { c.expected }) << c.name;
     }
 }
 
@@ -196,16 +197,16 @@ TEST(BitmapRead, ShortPixelArrayLeavesTheRestBlack)
     s.width = 1;
     s.height = 2;
     s.sizeImage = 8;
-    s.pixels = {0xFF, 0xFF, 0xFF}; // the bottom row only, and not even its pad
+    s.pixels = { 0xFF, 0xFF, 0xFF }; // the bottom row only, and not even its pad
     TBitmap bitmap;
     loadBitmap(bitmap, writeBmp(s));
-    EXPECT_EQ(drawn(bitmap), (std::vector<std::uint32_t> {0x000000, 0xFFFFFF}));
+    EXPECT_EQ(drawn(bitmap), (std::vector<std::uint32_t> { 0x000000, 0xFFFFFF }));
 }
 
 TEST(BitmapRead, ReadsNoFurtherThanTheImage)
 {
     BmpSpec s;
-    s.pixels = {1, 2, 3, 0, 9, 9, 9, 9};
+    s.pixels = { 1, 2, 3, 0, 9, 9, 9, 9 };
     s.sizeImage = 4;
     const Bytes file = writeBmp(s);
     TBytesStream stream(file);
@@ -232,7 +233,7 @@ TEST(BitmapRead, PaletteImagesCarryTheirPaletteAsData)
     loadBitmap(bitmap, writeBmp(image.spec));
     const platform::HPALETTE palette = bitmap.GetPalette();
     ASSERT_TRUE(palette);
-    EXPECT_EQ(palette->entries[0], (platform::PaletteEntry {0x12, 0x34, 0x56, 0}));
+    EXPECT_EQ(palette->entries[0], (platform::PaletteEntry { 0x12, 0x34, 0x56, 0 }));
     EXPECT_TRUE(bitmap.PaletteModified);
 
     TBitmap trueColor;

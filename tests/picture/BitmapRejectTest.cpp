@@ -16,8 +16,7 @@ BmpSpec plain24()
     return s;
 }
 
-template<typename F>
-Bytes modified(F change)
+template <typename F> Bytes modified(F change)
 {
     BmpSpec s = plain24();
     change(s);
@@ -52,96 +51,98 @@ TEST(BitmapRead, RefusesMalformedFilesWithTheRightError)
 {
     const Bytes good = writeBmp(plain24());
     const Reject cases[] = {
-        {"1 byte", truncated(good, 1), true},
-        {"13 bytes", truncated(good, 13), true},
-        {"file header only", truncated(good, 14), true},
-        {"ends inside the info header", truncated(good, 30), true},
-        {"not BM", modified([](BmpSpec& s) { s.magic[0] = 'X'; }), false},
-        {"header size 0", withHeaderSize(0), false},
-        {"header size 11", withHeaderSize(11), false},
-        {"header size 13", withHeaderSize(13), false},
-        {"header size 39", withHeaderSize(39), false},
-        {"header size 2^31", withHeaderSize(0x80000000u), false},
-        {"header size larger than the file", withHeaderSize(4000), true},
-        {"two planes", modified([](BmpSpec& s) { s.planes = 2; }), false},
-        {"no planes", modified([](BmpSpec& s) { s.planes = 0; }), false},
-        {"2 bits", modified([](BmpSpec& s) { s.bitCount = 2; }), false},
-        {"0 bits", modified([](BmpSpec& s) { s.bitCount = 0; }), false},
-        {"64 bits", modified([](BmpSpec& s) { s.bitCount = 64; }), false},
-        {"300 colours", modified([](BmpSpec& s) { s.clrUsed = 300; }), false},
-        {"colour table cut short", modified([](BmpSpec& s) {
+        { "1 byte", truncated(good, 1), true },
+        { "13 bytes", truncated(good, 13), true },
+        { "file header only", truncated(good, 14), true },
+        { "ends inside the info header", truncated(good, 30), true },
+        { "not BM", modified([](BmpSpec& s) { s.magic[0] = 'X'; }), false },
+        { "header size 0", withHeaderSize(0), false },
+        { "header size 11", withHeaderSize(11), false },
+        { "header size 13", withHeaderSize(13), false },
+        { "header size 39", withHeaderSize(39), false },
+        { "header size 2^31", withHeaderSize(0x80000000u), false },
+        { "header size larger than the file", withHeaderSize(4000), true },
+        { "two planes", modified([](BmpSpec& s) { s.planes = 2; }), false },
+        { "no planes", modified([](BmpSpec& s) { s.planes = 0; }), false },
+        { "2 bits", modified([](BmpSpec& s) { s.bitCount = 2; }), false },
+        { "0 bits", modified([](BmpSpec& s) { s.bitCount = 0; }), false },
+        { "64 bits", modified([](BmpSpec& s) { s.bitCount = 64; }), false },
+        { "300 colours", modified([](BmpSpec& s) { s.clrUsed = 300; }), false },
+        { "colour table cut short", modified([](BmpSpec& s) {
              s.bitCount = 8;
              s.colors.resize(10);
              s.pixels.clear();
          }),
-         true},
-        {"masks cut short", truncated(modified([](BmpSpec& s) {
-                                          s.bitCount = 16;
-                                          s.compression = platform::BI_BITFIELDS;
-                                      }),
-                                      56),
-         true},
-        {"zero width", modified([](BmpSpec& s) { s.width = 0; }), false},
-        {"negative width", modified([](BmpSpec& s) { s.width = -2; }), false},
-        {"zero height", modified([](BmpSpec& s) { s.height = 0; }), false},
-        {"most negative height", modified([](BmpSpec& s) { s.height = INT32_MIN; }), false},
-        {"size product past 32 bits", modified([](BmpSpec& s) {
+            true },
+        { "masks cut short",
+            truncated(modified([](BmpSpec& s) {
+                s.bitCount = 16;
+                s.compression = platform::BI_BITFIELDS;
+            }),
+                56),
+            true },
+        { "zero width", modified([](BmpSpec& s) { s.width = 0; }), false },
+        { "negative width", modified([](BmpSpec& s) { s.width = -2; }), false },
+        { "zero height", modified([](BmpSpec& s) { s.height = 0; }), false },
+        { "most negative height", modified([](BmpSpec& s) { s.height = INT32_MIN; }), false },
+        { "size product past 32 bits", modified([](BmpSpec& s) {
              s.width = 0x7FFFFFFF;
              s.height = 0x7FFFFFFF;
              s.sizeImage = 0;
          }),
-         false},
-        {"more than 256 MiB", modified([](BmpSpec& s) {
+            false },
+        { "more than 256 MiB", modified([](BmpSpec& s) {
              s.width = 20000;
              s.height = 20000;
          }),
-         false},
-        {"JPEG inside", modified([](BmpSpec& s) { s.compression = 4; }), false},
-        {"PNG inside", modified([](BmpSpec& s) { s.compression = 5; }), false},
-        {"24-bit bit fields", modified([](BmpSpec& s) {
+            false },
+        { "JPEG inside", modified([](BmpSpec& s) { s.compression = 4; }), false },
+        { "PNG inside", modified([](BmpSpec& s) { s.compression = 5; }), false },
+        { "24-bit bit fields", modified([](BmpSpec& s) {
              s.compression = platform::BI_BITFIELDS;
              s.masks[0] = 0xFF0000;
              s.masks[1] = 0xFF00;
              s.masks[2] = 0xFF;
          }),
-         false},
-        {"zero mask", modified([](BmpSpec& s) {
+            false },
+        { "zero mask", modified([](BmpSpec& s) {
              s.bitCount = 32;
              s.compression = platform::BI_BITFIELDS;
              s.masks[0] = 0;
              s.masks[1] = 0xFF00;
              s.masks[2] = 0xFF;
          }),
-         false},
-        {"bit fields without room for masks", modified([](BmpSpec& s) {
+            false },
+        { "bit fields without room for masks", modified([](BmpSpec& s) {
              s.headerSize = 44;
              s.bitCount = 32;
              s.compression = platform::BI_BITFIELDS;
          }),
-         false},
-        {"RLE8 with 4 bits", modified([](BmpSpec& s) {
+            false },
+        { "RLE8 with 4 bits", modified([](BmpSpec& s) {
              s.bitCount = 4;
              s.compression = platform::BI_RLE8;
              s.clrUsed = 1;
-             s.colors = {Color {}};
-             s.pixels = {0, 1};
+             s.colors = { Color {} };
+             s.pixels = { 0, 1 };
          }),
-         false},
-        {"RLE4 with 24 bits", modified([](BmpSpec& s) { s.compression = platform::BI_RLE4; }), false},
-        {"top-down RLE8", modified([](BmpSpec& s) {
+            false },
+        { "RLE4 with 24 bits", modified([](BmpSpec& s) { s.compression = platform::BI_RLE4; }), false },
+        { "top-down RLE8", modified([](BmpSpec& s) {
              s.bitCount = 8;
              s.height = -2;
              s.compression = platform::BI_RLE8;
              s.clrUsed = 1;
-             s.colors = {Color {}};
-             s.pixels = {0, 1};
+             s.colors = { Color {} };
+             s.pixels = { 0, 1 };
          }),
-         false},
+            false },
     };
     for (const Reject& c : cases) {
         TBitmap bitmap;
         const auto got = failureOf([&] { loadBitmap(bitmap, c.file); });
-        EXPECT_EQ(got, c.readError ? failure<EReadError>(kRead) : failure<EInvalidGraphic>(kInvalid)) << c.name;
+        EXPECT_EQ(got, c.readError ? failure<EReadError>(kRead) : failure<EInvalidGraphic>(kInvalid))
+            << c.name;
     }
 }
 

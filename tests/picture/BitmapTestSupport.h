@@ -42,21 +42,19 @@ inline void loadBitmap(TBitmap& bitmap, const Bytes& file)
 }
 
 // The exception a call raises: its class name and message; empty when none.
-template<typename F>
-std::pair<std::string, std::string> failureOf(F&& call)
+template <typename F> std::pair<std::string, std::string> failureOf(F&& call)
 {
     try {
         call();
     } catch (const Exception& e) {
-        return {typeid(e).name(), e.Message()};
+        return { typeid(e).name(), e.Message() };
     }
     return {};
 }
 
-template<typename E>
-std::pair<std::string, std::string> failure(const std::string& message)
+template <typename E> std::pair<std::string, std::string> failure(const std::string& message)
 {
-    return {typeid(E).name(), message};
+    return { typeid(E).name(), message };
 }
 
 } // namespace bmptest

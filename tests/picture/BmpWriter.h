@@ -31,7 +31,7 @@ struct BmpSpec {
     std::uint32_t gap = 0; // bytes between colour table and pixels
     std::optional<std::uint32_t> pixelOffset; // default: where the pixels really start
     Bytes pixels;
-    char magic[2] = {'B', 'M'};
+    char magic[2] = { 'B', 'M' };
 };
 
 inline void put16(Bytes& b, std::uint32_t v)
@@ -96,7 +96,7 @@ inline Bytes writeBmp(const BmpSpec& s)
 // Rows in file order (bottom row first unless top-down), each padded to 4
 // bytes; `raw(x, y)` gives the stored value of pixel (x, y), y from the top.
 inline Bytes packRows(std::int32_t width, std::int32_t height, int bitCount,
-                      const std::function<std::uint32_t(std::int32_t, std::int32_t)>& raw, bool topDown = false)
+    const std::function<std::uint32_t(std::int32_t, std::int32_t)>& raw, bool topDown = false)
 {
     const std::size_t stride = ((std::size_t(width) * bitCount + 31) / 32) * 4;
     Bytes out(stride * std::size_t(height), 0);
@@ -128,7 +128,7 @@ inline Bytes packRows(std::int32_t width, std::int32_t height, int bitCount,
 // Run-length data: each row (bottom row first) as runs of equal indexes,
 // then end of line; end of bitmap at the end. RLE4 runs carry one index.
 inline Bytes encodeRle(std::int32_t width, std::int32_t height, int bitCount,
-                       const std::function<std::uint32_t(std::int32_t, std::int32_t)>& index)
+    const std::function<std::uint32_t(std::int32_t, std::int32_t)>& index)
 {
     Bytes out;
     for (std::int32_t fileRow = 0; fileRow < height; ++fileRow) {

@@ -33,7 +33,7 @@ Bytes twoPixels()
 {
     BmpSpec s;
     s.width = 2;
-    s.pixels = {0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0, 0};
+    s.pixels = { 0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0, 0 };
     return writeBmp(s);
 }
 
@@ -44,14 +44,14 @@ TEST(Canvas, HandleNotifiesFirstThenMakesTheContext)
     RecordingCanvas canvas;
     canvas.OnChanging = [&canvas](TCanvas&) { canvas.events.push_back("changing"); };
     EXPECT_EQ(failureOf([&] { canvas.Handle(); }), failure<EInvalidOperation>(kSNoCanvasHandle));
-    EXPECT_EQ(canvas.events, (std::vector<std::string> {"changing", "create"}));
+    EXPECT_EQ(canvas.events, (std::vector<std::string> { "changing", "create" }));
 
     auto dc = platform::CreateCompatibleDC();
     canvas.madeContext = dc.get();
     canvas.events.clear();
     EXPECT_EQ(canvas.Handle(), dc.get());
     EXPECT_EQ(canvas.Handle(), dc.get());
-    EXPECT_EQ(canvas.events, (std::vector<std::string> {"changing", "create", "changing"}));
+    EXPECT_EQ(canvas.events, (std::vector<std::string> { "changing", "create", "changing" }));
 }
 
 TEST(Canvas, DrawGraphicDrawsTheWholeGraphicAtThePoint)
@@ -67,7 +67,7 @@ TEST(Canvas, DrawGraphicDrawsTheWholeGraphicAtThePoint)
     canvas.OnChanging = [&events](TCanvas&) { events.push_back("changing"); };
     canvas.OnChange = [&events](TCanvas&) { events.push_back("change"); };
     canvas.DrawGraphic(1, 1, &bitmap);
-    EXPECT_EQ(events, (std::vector<std::string> {"changing", "change"}));
+    EXPECT_EQ(events, (std::vector<std::string> { "changing", "change" }));
     EXPECT_EQ(dc->setBkColor(0), 0x112233u);
     EXPECT_EQ(dc->setTextColor(0), 0x445566u);
     EXPECT_EQ(dc->stretchMode(), platform::COLORONCOLOR);
@@ -90,8 +90,8 @@ TEST(Canvas, StretchDrawAndCopyMode)
     auto dc = contextOver(4, 1);
     TCanvas canvas;
     canvas.SetHandle(dc.get());
-    canvas.StretchDraw(TRect {0, 0, 4, 1}, &bitmap);
-    const std::uint32_t expected[] = {0x010203, 0x010203, 0x040506, 0x040506};
+    canvas.StretchDraw(TRect { 0, 0, 4, 1 }, &bitmap);
+    const std::uint32_t expected[] = { 0x010203, 0x010203, 0x040506, 0x040506 };
     for (int x = 0; x < 4; ++x)
         EXPECT_EQ(dc->bitmap()->colorAt(x, 0), expected[x]) << x;
 
@@ -123,8 +123,8 @@ TEST(Canvas, CopiedBitmapsShareOneImage)
     TBitmap b;
     b.Assign(a);
     EXPECT_EQ(&a.Image(), &b.Image());
-    EXPECT_EQ(drawn(b), (std::vector<std::uint32_t> {0x010203, 0x040506}));
+    EXPECT_EQ(drawn(b), (std::vector<std::uint32_t> { 0x010203, 0x040506 }));
     loadBitmap(a, Bytes {});
     EXPECT_TRUE(a.Empty());
-    EXPECT_EQ(drawn(b), (std::vector<std::uint32_t> {0x010203, 0x040506}));
+    EXPECT_EQ(drawn(b), (std::vector<std::uint32_t> { 0x010203, 0x040506 }));
 }

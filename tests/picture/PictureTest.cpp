@@ -22,8 +22,8 @@ protected:
     std::string write(const std::string& name, const Bytes& bytes)
     {
         const fs::path path = m_dir / name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    std::streamsize(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return path.string();
     }
 
@@ -40,7 +40,7 @@ protected:
 
 std::string unknown(const std::string& extension)
 {
-    return platform::format(picture::kSUnknownExtension, {extension});
+    return platform::format(picture::kSUnknownExtension, { extension });
 }
 
 } // namespace
@@ -48,18 +48,18 @@ std::string unknown(const std::string& extension)
 TEST(GraphicExtension, LastDelimiterDecides)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"sheet.bmp", "bmp"},
-        {"dir/Sheet.BMP", "BMP"},
-        {"C:\\old.set\\sheet", ""},
-        {"/home/a.b/sheet", ""},
-        {"C:sheet", ""},
-        {"a.b.dib", "dib"},
-        {"sheet.", ""},
-        {"sheet", ""},
-        {"", ""},
+        { "sheet.bmp", "bmp" },
+        { "dir/Sheet.BMP", "BMP" },
+        { "C:\\old.set\\sheet", "" },
+        { "/home/a.b/sheet", "" },
+        { "C:sheet", "" },
+        { "a.b.dib", "dib" },
+        { "sheet.", "" },
+        { "sheet", "" },
+        { "", "" },
         // Shift-JIS: the second byte of 0x95 0x5C is no backslash.
-        {"\x95\x5C.bmp", "bmp"},
-        {"a.\x95\x5C", "\x95\x5C"},
+        { "\x95\x5C.bmp", "bmp" },
+        { "a.\x95\x5C", "\x95\x5C" },
     };
     for (const auto& [path, extension] : cases)
         EXPECT_EQ(GraphicExtension(path), extension) << path;
@@ -70,12 +70,12 @@ TEST(FileFormats, HoldsTheProgramsEntriesInOrder)
     const auto& entries = GetFileFormats().Entries();
     ASSERT_GE(entries.size(), 6u);
     const std::tuple<const char*, const char*, TGraphicClass> expected[] = {
-        {"wmf", "メタファイル", TMetafile::StaticClass()},
-        {"emf", "エンハンス メタファイル", TMetafile::StaticClass()},
-        {"ico", "アイコン", TIcon::StaticClass()},
-        {"bmp", "ビットマップ", TBitmap::StaticClass()},
-        {"dib", "Device Independent Bitmap", TQvDIB::StaticClass()},
-        {"dib", "Device Independent Bitmap", TDIB::StaticClass()},
+        { "wmf", "メタファイル", TMetafile::StaticClass() },
+        { "emf", "エンハンス メタファイル", TMetafile::StaticClass() },
+        { "ico", "アイコン", TIcon::StaticClass() },
+        { "bmp", "ビットマップ", TBitmap::StaticClass() },
+        { "dib", "Device Independent Bitmap", TQvDIB::StaticClass() },
+        { "dib", "Device Independent Bitmap", TDIB::StaticClass() },
     };
     for (std::size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(entries[i].Extension, std::get<0>(expected[i])) << i;
@@ -102,8 +102,8 @@ TEST(FileFormats, LaterRegistrationWinsAndCaseIsIgnored)
 
 TEST(FileFormats, UnregisteringAClassTakesItsDescendants)
 {
-    const TGraphicClassInfo base {"TBase", nullptr, nullptr};
-    const TGraphicClassInfo derived {"TDerived", &base, nullptr};
+    const TGraphicClassInfo base { "TBase", nullptr, nullptr };
+    const TGraphicClassInfo derived { "TDerived", &base, nullptr };
     TFileFormatsList list;
     list.Add("aaa", "", 0, &derived);
     list.Add("bbb", "", 0, &base);
@@ -115,7 +115,7 @@ TEST(FileFormats, UnregisteringAClassTakesItsDescendants)
 
 TEST_F(PictureFiles, ChoosesTheClassByExtensionWhateverItsCase)
 {
-    for (const char* name : {"Sheet.BMP", "sheet.Bmp", "sheet.bmp"}) {
+    for (const char* name : { "Sheet.BMP", "sheet.Bmp", "sheet.bmp" }) {
         TPicture picture;
         picture.LoadFromFile(write(name, sheet(3)));
         ASSERT_TRUE(picture.Graphic()) << name;
@@ -130,24 +130,25 @@ TEST_F(PictureFiles, ChoosesTheClassByExtensionWhateverItsCase)
 TEST_F(PictureFiles, UnknownExtensionsFailNamingTheExtensionAsWritten)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {write("sheet.PNG", sheet(1)), "PNG"},
-        {write("sheet", sheet(1)), ""},
-        {(m_dir / "missing.Gif").string(), "Gif"},
+        { write("sheet.PNG", sheet(1)), "PNG" },
+        { write("sheet", sheet(1)), "" },
+        { (m_dir / "missing.Gif").string(), "Gif" },
     };
     for (const auto& [path, extension] : cases) {
         TPicture picture;
-        EXPECT_EQ(failureOf([&] { picture.LoadFromFile(path); }), failure<EInvalidGraphic>(unknown(extension)))
+        EXPECT_EQ(
+            failureOf([&] { picture.LoadFromFile(path); }), failure<EInvalidGraphic>(unknown(extension)))
             << path;
     }
 }
 
 TEST_F(PictureFiles, IconsAndMetafilesAreNotReadHere)
 {
-    for (const char* name : {"a.ico", "a.WMF", "a.emf"}) {
+    for (const char* name : { "a.ico", "a.WMF", "a.emf" }) {
         TPicture picture;
         const std::string ext = GraphicExtension(name);
         EXPECT_EQ(failureOf([&] { picture.LoadFromFile(write(name, sheet(1))); }),
-                  failure<EInvalidGraphic>(unknown(ext)))
+            failure<EInvalidGraphic>(unknown(ext)))
             << name;
     }
 }
@@ -163,10 +164,10 @@ TEST_F(PictureFiles, FailedLoadKeepsThePreviousGraphic)
     Bytes bad = sheet(2);
     bad[1] = 'X';
     EXPECT_EQ(failureOf([&] { picture.LoadFromFile(write("bad.bmp", bad)); }),
-              failure<EInvalidGraphic>(picture::kSInvalidBitmap));
+        failure<EInvalidGraphic>(picture::kSInvalidBitmap));
     const std::string missing = (m_dir / "nothing.bmp").string();
     EXPECT_EQ(failureOf([&] { picture.LoadFromFile(missing); }),
-              failure<EFOpenError>(platform::format(platform::kSFOpenError, {missing})));
+        failure<EFOpenError>(platform::format(platform::kSFOpenError, { missing })));
     EXPECT_EQ(picture.Graphic(), before);
     EXPECT_EQ(picture.Graphic()->Width(), 4);
     EXPECT_EQ(changes, 1);
@@ -178,6 +179,8 @@ TEST_F(PictureFiles, ZeroByteAndTinyFiles)
     picture.LoadFromFile(write("empty.bmp", {}));
     ASSERT_TRUE(picture.Graphic());
     EXPECT_TRUE(picture.Graphic()->Empty());
-    EXPECT_EQ(failureOf([&] { picture.LoadFromFile(write("tiny.bmp", {'B', 'M', 0})); }),
-              failure<EReadError>(platform::kSReadError));
+    EXPECT_EQ(failureOf([&] {
+        picture.LoadFromFile(write("tiny.bmp", { 'B', 'M', 0 }));
+    }),
+        failure<EReadError>(platform::kSReadError));
 }

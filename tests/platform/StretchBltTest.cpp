@@ -17,7 +17,7 @@ struct Picture {
 
 std::uint32_t pattern(std::int32_t x, std::int32_t y)
 {
-    static const std::uint32_t colors[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFFFF00};
+    static const std::uint32_t colors[] = { 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFFFF00 };
     return colors[(x + 2 * y) % 6];
 }
 
@@ -33,8 +33,8 @@ Picture makePicture(std::int32_t w, std::int32_t h, const BitmapInfo& layout)
     return p;
 }
 
-BitmapInfo layout(std::uint16_t bits, std::uint32_t compression = BI_RGB, std::uint32_t r = 0, std::uint32_t g = 0,
-                  std::uint32_t b = 0)
+BitmapInfo layout(std::uint16_t bits, std::uint32_t compression = BI_RGB, std::uint32_t r = 0,
+    std::uint32_t g = 0, std::uint32_t b = 0)
 {
     BitmapInfo i;
     i.header.biBitCount = bits;
@@ -43,10 +43,10 @@ BitmapInfo layout(std::uint16_t bits, std::uint32_t compression = BI_RGB, std::u
     i.greenMask = g;
     i.blueMask = b;
     if (bits <= 8) {
-        i.colors = {{0, 0, 0xFF, 0}, {0, 0xFF, 0, 0}, {0xFF, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0}, {0, 0, 0, 0},
-                    {0, 0xFF, 0xFF, 0}};
+        i.colors = { { 0, 0, 0xFF, 0 }, { 0, 0xFF, 0, 0 }, { 0xFF, 0, 0, 0 }, { 0xFF, 0xFF, 0xFF, 0 },
+            { 0, 0, 0, 0 }, { 0, 0xFF, 0xFF, 0 } };
         if (bits == 1)
-            i.colors = {{0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0}};
+            i.colors = { { 0, 0, 0, 0 }, { 0xFF, 0xFF, 0xFF, 0 } };
     }
     return i;
 }
@@ -73,13 +73,13 @@ struct LayoutCase {
 TEST(StretchBlt, CopiesOneToOneBetweenEveryPairOfLayouts)
 {
     const LayoutCase layouts[] = {
-        {"4", layout(4)},
-        {"8", layout(8)},
-        {"16 5-5-5", layout(16)},
-        {"16 5-6-5", layout(16, BI_BITFIELDS, 0xF800, 0x7E0, 0x1F)},
-        {"24", layout(24)},
-        {"32", layout(32)},
-        {"32 swapped", layout(32, BI_BITFIELDS, 0xFF, 0xFF00, 0xFF0000)},
+        { "4", layout(4) },
+        { "8", layout(8) },
+        { "16 5-5-5", layout(16) },
+        { "16 5-6-5", layout(16, BI_BITFIELDS, 0xF800, 0x7E0, 0x1F) },
+        { "24", layout(24) },
+        { "32", layout(32) },
+        { "32 swapped", layout(32, BI_BITFIELDS, 0xFF, 0xFF00, 0xFF0000) },
     };
     for (const LayoutCase& from : layouts)
         for (const LayoutCase& to : layouts) {
@@ -101,7 +101,7 @@ TEST(StretchBlt, MonochromeTakesItsTwoColours)
     src.bitmap->scanLine(0)[1] = 0x80;
     Picture dst = makePicture(9, 1, layout(32));
     ASSERT_TRUE(StretchBlt(*dst.dc, 0, 0, 9, 1, *src.dc, 0, 0, 9, 1, SRCCOPY));
-    const std::uint32_t expected[] = {0xFFFFFF, 0, 0xFFFFFF, 0, 0, 0xFFFFFF, 0, 0xFFFFFF, 0xFFFFFF};
+    const std::uint32_t expected[] = { 0xFFFFFF, 0, 0xFFFFFF, 0, 0, 0xFFFFFF, 0, 0xFFFFFF, 0xFFFFFF };
     for (int x = 0; x < 9; ++x)
         EXPECT_EQ(dst.bitmap->colorAt(x, 0), expected[x]) << x;
 }
