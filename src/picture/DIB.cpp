@@ -10,13 +10,19 @@ namespace {
 
 using picture::dib::le16;
 using picture::dib::le32;
-std::unique_ptr<TGraphic> createDIB() { return std::make_unique<TDIB>(); }
-const TGraphicClassInfo kDIBClass {"TDIB", nullptr, &createDIB};
+std::unique_ptr<TGraphic> createDIB()
+{
+    return std::make_unique<TDIB>();
+}
+const TGraphicClassInfo kDIBClass { "TDIB", nullptr, &createDIB };
 
 constexpr std::uint16_t kBitmapSignature = 0x4D42; // "BM"
 } // namespace
 
-TDIB::TDIB() { SetImage(TDIBSharedImage::EmptyImage()); }
+TDIB::TDIB()
+{
+    SetImage(TDIBSharedImage::EmptyImage());
+}
 
 TDIB::~TDIB()
 {
@@ -24,7 +30,10 @@ TDIB::~TDIB()
     m_canvas.reset();
 }
 
-TGraphicClass TDIB::StaticClass() { return &kDIBClass; }
+TGraphicClass TDIB::StaticClass()
+{
+    return &kDIBClass;
+}
 
 void TDIB::SetImage(std::shared_ptr<TDIBSharedImage> image)
 {
@@ -48,7 +57,10 @@ void TDIB::LoadFromStream(TStream& stream)
     readStoredData(stream, start + le32(&fileHeader[10]));
 }
 
-void TDIB::ReadStoredData(TStream& stream) { readStoredData(stream, std::nullopt); }
+void TDIB::ReadStoredData(TStream& stream)
+{
+    readStoredData(stream, std::nullopt);
+}
 
 void TDIB::readStoredData(TStream& stream, std::optional<std::int64_t> pixelStart)
 {
@@ -109,11 +121,11 @@ void TDIB::Draw(TCanvas& canvas, const TRect& rect)
 
     if (image->MemoryOnly) {
         platform::StretchDIBits(dc, rect.Left, rect.Top, rect.width(), rect.height(), 0, 0, image->Width,
-                                image->Height, {image->Bits, static_cast<std::size_t>(image->ImageSize)},
-                                image->InfoBlock, canvas.CopyMode);
+            image->Height, { image->Bits, static_cast<std::size_t>(image->ImageSize) }, image->InfoBlock,
+            canvas.CopyMode);
     } else {
         platform::StretchBlt(dc, rect.Left, rect.Top, rect.width(), rect.height(), *image->DrawContext, 0, 0,
-                             image->Width, image->Height, canvas.CopyMode);
+            image->Width, image->Height, canvas.CopyMode);
     }
 
     dc.setStretchMode(oldMode);
@@ -152,7 +164,10 @@ void TDIB::SetHeight(std::int32_t value)
         SetSize(Width(), value, BitCount());
 }
 
-void TDIB::Clear() { SetImage(TDIBSharedImage::EmptyImage()); }
+void TDIB::Clear()
+{
+    SetImage(TDIBSharedImage::EmptyImage());
+}
 
 void TDIB::SetColorTable(std::span<const platform::RgbQuad> colors)
 {
@@ -171,7 +186,7 @@ void TDIB::SetPalette(const platform::HPALETTE& palette)
     const std::size_t n = std::min(palette->entries.size(), colors.size());
     for (std::size_t i = 0; i < n; ++i) {
         const auto& e = palette->entries[i];
-        colors[i] = {e.peBlue, e.peGreen, e.peRed, 0};
+        colors[i] = { e.peBlue, e.peGreen, e.peRed, 0 };
     }
     SetColorTable(colors);
 }

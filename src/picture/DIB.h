@@ -48,8 +48,8 @@ struct TDIBChannelFormat {
     // The masks of a bit-field file as they lie in the pixel. Returns the
     // packed format of their bit counts instead when the masks cannot
     // describe a pixel of bitCount bits (overlapping, too wide, empty).
-    static TDIBChannelFormat FromFileMasks(std::int32_t bitCount, std::uint32_t red, std::uint32_t green,
-                                           std::uint32_t blue);
+    static TDIBChannelFormat FromFileMasks(
+        std::int32_t bitCount, std::uint32_t red, std::uint32_t green, std::uint32_t blue);
 
     bool SameMasks(const TDIBChannelFormat& other) const
     {
@@ -79,8 +79,8 @@ public:
     // The process-wide empty image; the module holds one reference of its own.
     static const std::shared_ptr<TDIBSharedImage>& EmptyImage();
 
-    void BuildImage(std::int32_t width, std::int32_t height, std::int32_t bitCount, TDIBChannelFormat channelFormat,
-                    TDIBColorTable colorTable, bool memoryOnly, bool compressed);
+    void BuildImage(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+        TDIBChannelFormat channelFormat, TDIBColorTable colorTable, bool memoryOnly, bool compressed);
     // Fills a fresh record from an image that begins with its header size.
     // pixelStart, when given, is the stream position that the file header
     // names for the pixel data.

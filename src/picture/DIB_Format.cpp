@@ -45,8 +45,8 @@ bool masksFit(std::int32_t bitCount, const TDIBChannelFormat& f)
     return ((f.RedMask | f.GreenMask | f.BlueMask) & ~pixel) == 0;
 }
 
-TDIBChannelFormat fromRuns(std::int32_t red, std::int32_t redShift, std::int32_t green, std::int32_t greenShift,
-                           std::int32_t blue, std::int32_t blueShift)
+TDIBChannelFormat fromRuns(std::int32_t red, std::int32_t redShift, std::int32_t green,
+    std::int32_t greenShift, std::int32_t blue, std::int32_t blueShift)
 {
     TDIBChannelFormat f;
     f.RedMask = runMask(red, redShift);
@@ -81,8 +81,8 @@ TDIBChannelFormat TDIBChannelFormat::FromBitCounts(std::int32_t red, std::int32_
     return fromRuns(red, green + blue, green, blue, blue, 0);
 }
 
-TDIBChannelFormat TDIBChannelFormat::FromFileMasks(std::int32_t bitCount, std::uint32_t red, std::uint32_t green,
-                                                   std::uint32_t blue)
+TDIBChannelFormat TDIBChannelFormat::FromFileMasks(
+    std::int32_t bitCount, std::uint32_t red, std::uint32_t green, std::uint32_t blue)
 {
     const std::int32_t r = maskBitCount(red);
     const std::int32_t g = maskBitCount(green);

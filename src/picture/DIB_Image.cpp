@@ -13,7 +13,7 @@ TDIBColorTable greyRamp()
     TDIBColorTable table {};
     for (std::size_t i = 0; i < table.size(); ++i) {
         const auto v = static_cast<std::uint8_t>(i);
-        table[i] = {v, v, v, 0};
+        table[i] = { v, v, v, 0 };
     }
     return table;
 }
@@ -29,9 +29,15 @@ std::unique_ptr<std::uint8_t[]> TDIBSharedImage::plainMemory(std::size_t size)
     }
 }
 
-TDIBSharedImage::TDIBSharedImage() { reset(true); }
+TDIBSharedImage::TDIBSharedImage()
+{
+    reset(true);
+}
 
-TDIBSharedImage::~TDIBSharedImage() { releaseStorage(); }
+TDIBSharedImage::~TDIBSharedImage()
+{
+    releaseStorage();
+}
 
 const std::shared_ptr<TDIBSharedImage>& TDIBSharedImage::EmptyImage()
 {
@@ -75,18 +81,18 @@ void TDIBSharedImage::reset(bool memoryOnly)
 }
 
 void TDIBSharedImage::BuildImage(std::int32_t width, std::int32_t height, std::int32_t bitCount,
-                                 TDIBChannelFormat channelFormat, TDIBColorTable colorTable, bool memoryOnly,
-                                 bool compressed)
+    TDIBChannelFormat channelFormat, TDIBColorTable colorTable, bool memoryOnly, bool compressed)
 {
     reset(true);
     checkChannelFormat(bitCount, channelFormat);
 
-    const std::uint64_t rowBytes = ((std::uint64_t(std::max(width, 0)) * std::uint64_t(bitCount) + 31) >> 5) << 2;
+    const std::uint64_t rowBytes = ((std::uint64_t(std::max(width, 0)) * std::uint64_t(bitCount) + 31) >> 5)
+        << 2;
     const std::uint64_t imageSize = rowBytes * std::uint64_t(std::max(height, 0));
     if (width <= 0 || height <= 0 || imageSize > platform::kMaxPixelBytes) {
         if (memoryOnly || compressed)
             throw EOutOfMemory(picture::kSDIBOutOfMemory);
-        throw EOutOfResources(platform::format(picture::kSDIBCannotCreate, {"DIB"}));
+        throw EOutOfResources(platform::format(picture::kSDIBCannotCreate, { "DIB" }));
     }
 
     BitCount = bitCount;
@@ -146,7 +152,7 @@ void TDIBSharedImage::createSection()
     SectionHandle = platform::CreateDIBSection(InfoBlock);
     if (!SectionHandle || !SectionHandle->bits() || SectionHandle->byteSize() < std::size_t(ImageSize)
         || SectionHandle->stride() != std::size_t(RowBytes) || SectionHandle->topDown())
-        throw EOutOfResources(platform::format(picture::kSDIBCannotCreate, {"DIB"}));
+        throw EOutOfResources(platform::format(picture::kSDIBCannotCreate, { "DIB" }));
     PreviousBitmap = DrawContext->selectBitmap(SectionHandle);
     Bits = SectionHandle->bits();
 }
@@ -166,8 +172,8 @@ void TDIBSharedImage::CopyImage(const TDIBSharedImage& source, bool memoryOnly)
         reset(memoryOnly);
         return;
     }
-    BuildImage(source.Width, source.Height, source.BitCount, source.ChannelFormat, source.ColorTable, memoryOnly,
-               source.Compressed);
+    BuildImage(source.Width, source.Height, source.BitCount, source.ChannelFormat, source.ColorTable,
+        memoryOnly, source.Compressed);
     if (!Compressed) {
         std::memcpy(Bits, source.Bits, static_cast<std::size_t>(std::min(ImageSize, source.ImageSize)));
         return;
@@ -183,8 +189,8 @@ void TDIBSharedImage::Decompress(const TDIBSharedImage& source, bool memoryOnly)
         CopyImage(source, memoryOnly);
         return;
     }
-    BuildImage(source.Width, source.Height, source.BitCount, source.ChannelFormat, source.ColorTable, memoryOnly,
-               false);
+    BuildImage(source.Width, source.Height, source.BitCount, source.ChannelFormat, source.ColorTable,
+        memoryOnly, false);
     const std::span<const std::uint8_t> data(source.Bits, static_cast<std::size_t>(source.ImageSize));
     const std::span<std::uint8_t> pixels(Bits, static_cast<std::size_t>(ImageSize));
     if (source.InfoBlock.header.biCompression == platform::BI_RLE4)

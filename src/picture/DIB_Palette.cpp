@@ -40,10 +40,11 @@ TPaletteManager* TPaletteManager::Current()
     return cacheHolder.shutDown ? nullptr : &Instance();
 }
 
-platform::HPALETTE TPaletteManager::AcquirePalette(std::span<const platform::RgbQuad> colors, std::int32_t count)
+platform::HPALETTE TPaletteManager::AcquirePalette(
+    std::span<const platform::RgbQuad> colors, std::int32_t count)
 {
-    const auto used = colors.first(std::clamp<std::size_t>(static_cast<std::size_t>(std::max(count, 0)), 0,
-                                                           std::min<std::size_t>(colors.size(), 256)));
+    const auto used = colors.first(std::clamp<std::size_t>(
+        static_cast<std::size_t>(std::max(count, 0)), 0, std::min<std::size_t>(colors.size(), 256)));
     const std::uint32_t key = paletteKey(used);
     for (auto& item : m_items) {
         if (item->Key == key && item->ColorCount == static_cast<std::int32_t>(used.size())
@@ -60,7 +61,7 @@ platform::HPALETTE TPaletteManager::AcquirePalette(std::span<const platform::Rgb
     std::vector<platform::PaletteEntry> entries;
     entries.reserve(used.size());
     for (const auto& c : used)
-        entries.push_back({c.rgbRed, c.rgbGreen, c.rgbBlue, 0});
+        entries.push_back({ c.rgbRed, c.rgbGreen, c.rgbBlue, 0 });
     item->Palette = platform::CreatePalette(entries);
     item->RefCount = 1;
     m_items.push_back(std::move(item));
@@ -71,8 +72,8 @@ void TPaletteManager::ReleasePalette(platform::HPALETTE& handle)
 {
     if (!handle)
         return;
-    const auto it = std::find_if(m_items.begin(), m_items.end(),
-                                 [&](const auto& item) { return item->Palette == handle; });
+    const auto it = std::find_if(
+        m_items.begin(), m_items.end(), [&](const auto& item) { return item->Palette == handle; });
     if (it == m_items.end())
         return;
     handle = nullptr;

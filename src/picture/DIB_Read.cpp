@@ -13,7 +13,10 @@ namespace {
 using picture::dib::le16;
 using picture::dib::le32;
 
-[[noreturn]] void invalidDIB() { throw EInvalidGraphic(picture::kSDIBInvalid); }
+[[noreturn]] void invalidDIB()
+{
+    throw EInvalidGraphic(picture::kSDIBInvalid);
+}
 
 // The header fields the reader uses, from either header kind.
 struct DibHeader {
@@ -54,7 +57,8 @@ DibHeader readHeader(TStream& stream, std::uint32_t headerSize)
 TDIBChannelFormat readChannelFormat(TStream& stream, const DibHeader& h)
 {
     if (h.compression != platform::BI_BITFIELDS)
-        return h.bitCount == 16 ? TDIBChannelFormat::FromBitCounts(5, 5, 5) : TDIBChannelFormat::FromBitCounts(8, 8, 8);
+        return h.bitCount == 16 ? TDIBChannelFormat::FromBitCounts(5, 5, 5)
+                                : TDIBChannelFormat::FromBitCounts(8, 8, 8);
     std::array<std::uint8_t, 12> b {};
     stream.ReadBuffer(b);
     return TDIBChannelFormat::FromFileMasks(h.bitCount, le32(&b[0]), le32(&b[4]), le32(&b[8]));
@@ -72,7 +76,7 @@ TDIBColorTable readColorTable(TStream& stream, const DibHeader& h)
     TDIBColorTable table {};
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint8_t* e = &raw[i * h.entrySize];
-        table[i] = {e[0], e[1], e[2], h.entrySize == 4 ? e[3] : std::uint8_t(0)};
+        table[i] = { e[0], e[1], e[2], h.entrySize == 4 ? e[3] : std::uint8_t(0) };
     }
     return table;
 }
@@ -117,7 +121,8 @@ void TDIBSharedImage::ReadImage(TStream& stream, bool memoryOnly, std::optional<
         stream.SetPosition(*pixelStart);
 
     const bool compressed = h.compression == platform::BI_RLE8 || h.compression == platform::BI_RLE4;
-    BuildImage(h.width, h.height < 0 ? -h.height : h.height, h.bitCount, format, colors, memoryOnly, compressed);
+    BuildImage(
+        h.width, h.height < 0 ? -h.height : h.height, h.bitCount, format, colors, memoryOnly, compressed);
     if (compressed)
         readRunLengthData(stream, h.sizeImage);
     else
@@ -151,7 +156,7 @@ void TDIBSharedImage::readRunLengthData(TStream& stream, std::uint32_t headerIma
     auto data = plainMemory(stated);
     stream.ReadBuffer(data.get(), stated);
     std::size_t length = stated;
-    if (stated == 0 || (stated < remaining && !rleEndOfBitmap({data.get(), stated}, BitCount == 4))) {
+    if (stated == 0 || (stated < remaining && !rleEndOfBitmap({ data.get(), stated }, BitCount == 4))) {
         length = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, platform::kMaxPixelBytes));
         auto whole = plainMemory(length);
         std::copy_n(data.get(), stated, whole.get());

@@ -12,7 +12,7 @@ namespace {
 // sink at the position (x, y) where they start. Returns true at the
 // end-of-bitmap code, with `end` just past it; false when the data (or the
 // sink's room) runs out first.
-template<class Sink>
+template <class Sink>
 bool walkRle(std::span<const std::uint8_t> data, bool fourBit, Sink& sink, std::size_t& end)
 {
     std::uint64_t x = 0;
@@ -86,7 +86,7 @@ public:
         const std::uint64_t at = offset(x, y);
         if (at < m_pixels.size())
             std::memcpy(m_pixels.data() + at, values.data(),
-                        std::min<std::uint64_t>(values.size(), m_pixels.size() - at));
+                std::min<std::uint64_t>(values.size(), m_pixels.size() - at));
     }
 };
 
@@ -124,8 +124,8 @@ private:
 
 struct ScanSink {
     bool done(std::uint64_t) const { return false; }
-    void run(std::uint64_t, std::uint64_t, std::size_t, std::uint8_t) {}
-    void absolute(std::uint64_t, std::uint64_t, std::size_t, std::span<const std::uint8_t>) {}
+    void run(std::uint64_t, std::uint64_t, std::size_t, std::uint8_t) { }
+    void absolute(std::uint64_t, std::uint64_t, std::size_t, std::span<const std::uint8_t>) { }
 };
 
 } // namespace

@@ -13,8 +13,8 @@ DibFile paletteFile(std::uint8_t shade)
     f.height = 2;
     f.bitCount = 8;
     f.colorsUsed = 2;
-    f.colors = {{shade, 0, 0, 0}, {0, shade, 0, 0}};
-    f.pixels = {0, 1, 0, 0, 1, 0, 0, 0};
+    f.colors = { { shade, 0, 0, 0 }, { 0, shade, 0, 0 } };
+    f.pixels = { 0, 1, 0, 0, 1, 0, 0, 0 };
     return f;
 }
 
@@ -24,17 +24,17 @@ DibFile rgbFile()
     f.width = 2;
     f.height = 1;
     f.bitCount = 24;
-    f.pixels = {0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0, 0};
+    f.pixels = { 0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0, 0 };
     return f;
 }
 
 TEST(DibChannelFormat, TwelveValuesFollowFromTheBitCounts)
 {
     const auto f = TDIBChannelFormat::FromBitCounts(5, 6, 5);
-    EXPECT_EQ((std::array {f.RedMask, f.GreenMask, f.BlueMask}), (std::array {0xF800u, 0x7E0u, 0x1Fu}));
-    EXPECT_EQ((std::array {f.RedBits, f.GreenBits, f.BlueBits, f.RedShift, f.GreenShift, f.BlueShift, f.RedLoss,
-                  f.GreenLoss, f.BlueLoss}),
-              (std::array {5, 6, 5, 8, 3, 3, 3, 2, 3}));
+    EXPECT_EQ((std::array { f.RedMask, f.GreenMask, f.BlueMask }), (std::array { 0xF800u, 0x7E0u, 0x1Fu }));
+    EXPECT_EQ((std::array { f.RedBits, f.GreenBits, f.BlueBits, f.RedShift, f.GreenShift, f.BlueShift,
+                  f.RedLoss, f.GreenLoss, f.BlueLoss }),
+        (std::array { 5, 6, 5, 8, 3, 3, 3, 2, 3 }));
 }
 
 TEST(DibChannelFormat, MasksReduceToTheirRunFromTheLowestSetBit)
@@ -50,8 +50,10 @@ TEST(DibChannelFormat, OddMasksFallBackToThePackedFormat)
 {
     // Overlapping masks tell nothing about where channels lie; their counts
     // still make a format the record can hold.
-    EXPECT_EQ(TDIBChannelFormat::FromFileMasks(16, 0x7C00, 0x7C00, 0x1F), TDIBChannelFormat::FromBitCounts(5, 5, 5));
-    EXPECT_EQ(TDIBChannelFormat::FromFileMasks(16, 0x7C0000, 0x3E0, 0x1F), TDIBChannelFormat::FromBitCounts(5, 5, 5));
+    EXPECT_EQ(TDIBChannelFormat::FromFileMasks(16, 0x7C00, 0x7C00, 0x1F),
+        TDIBChannelFormat::FromBitCounts(5, 5, 5));
+    EXPECT_EQ(TDIBChannelFormat::FromFileMasks(16, 0x7C0000, 0x3E0, 0x1F),
+        TDIBChannelFormat::FromBitCounts(5, 5, 5));
     EXPECT_EQ(TDIBChannelFormat::FromFileMasks(32, 0xFF, 0xFF00, 0xFF0000).RedMask, 0xFFu);
 }
 
@@ -59,7 +61,7 @@ TEST(DibImage, BuildImageLaysOutTheInfoBlock)
 {
     TDIBSharedImage image;
     TDIBColorTable colors {};
-    colors[1] = {1, 2, 3, 0};
+    colors[1] = { 1, 2, 3, 0 };
     image.BuildImage(3, 2, 8, TDIBChannelFormat::FromBitCounts(8, 8, 8), colors, true, false);
     EXPECT_EQ(image.RowBytes, 4);
     EXPECT_EQ(image.RowStep, -4);
@@ -127,8 +129,8 @@ TEST(DibSharing, CopiesShareOneRecordUntilOneChanges)
     EXPECT_NE(&a.Image(), &b.Image());
     EXPECT_EQ(a.ImageRefCount(), 1);
     EXPECT_EQ(a.Image().Bits[0], 0x30);
-    EXPECT_EQ(drawnFromCanvas(a), (std::vector<std::uint32_t> {0x102030, 0x405060}));
-    EXPECT_EQ(drawnFromCanvas(b), (std::vector<std::uint32_t> {0x1020FF, 0x405060}));
+    EXPECT_EQ(drawnFromCanvas(a), (std::vector<std::uint32_t> { 0x102030, 0x405060 }));
+    EXPECT_EQ(drawnFromCanvas(b), (std::vector<std::uint32_t> { 0x1020FF, 0x405060 }));
 }
 
 TEST(DibSharing, DrawingOnASharedCanvasMakesItPrivateFirst)
@@ -215,10 +217,10 @@ TEST(DibDraw, IntermediateOfTheSurfaceStretchesTheGraphic)
     Target target(4, 2);
     TCanvas canvas;
     canvas.SetHandle(target.dc.get());
-    canvas.StretchDraw({0, 0, 4, 2}, &temp);
+    canvas.StretchDraw({ 0, 0, 4, 2 }, &temp);
     EXPECT_EQ(target.pixels(),
-              (std::vector<std::uint32_t> {0x102030, 0x102030, 0x405060, 0x405060, 0x102030, 0x102030, 0x405060,
-                                           0x405060}));
+        (std::vector<std::uint32_t> {
+            0x102030, 0x102030, 0x405060, 0x405060, 0x102030, 0x102030, 0x405060, 0x405060 }));
     EXPECT_EQ(target.dc->stretchMode(), platform::BLACKONWHITE); // restored
     canvas.SetHandle(nullptr);
 }
@@ -229,15 +231,15 @@ TEST(DibDraw, EmptyDrawsNothingAndPalettesAreRestored)
     TCanvas canvas;
     canvas.SetHandle(target.dc.get());
     TDIB empty;
-    empty.Draw(canvas, {0, 0, 2, 2});
+    empty.Draw(canvas, { 0, 0, 2, 2 });
     EXPECT_EQ(target.pixels(), std::vector<std::uint32_t>(4, 0x123456));
 
     TDIB indexed;
     load(indexed, writeDib(paletteFile(0x80)));
     const platform::HPALETTE before = target.dc->palette();
-    indexed.Draw(canvas, {0, 0, 2, 2});
+    indexed.Draw(canvas, { 0, 0, 2, 2 });
     EXPECT_EQ(target.dc->palette(), before);
-    EXPECT_EQ(target.pixels(), (std::vector<std::uint32_t> {0x8000, 0x80, 0x80, 0x8000}));
+    EXPECT_EQ(target.pixels(), (std::vector<std::uint32_t> { 0x8000, 0x80, 0x80, 0x8000 }));
     canvas.SetHandle(nullptr);
 }
 
@@ -250,14 +252,14 @@ TEST(DibColors, SetColorTableRecoloursOnlyThisDib)
     const platform::HPALETTE oldPalette = a.GetPalette();
 
     TDIBColorTable colors = a.ColorTable();
-    colors[0] = {0, 0, 0xFF, 0};
+    colors[0] = { 0, 0, 0xFF, 0 };
     b.SetColorTable(colors);
     EXPECT_EQ(b.ColorTable()[0], colors[0]);
-    EXPECT_EQ(drawnFromCanvas(b), (std::vector<std::uint32_t> {0x8000, 0xFF0000, 0xFF0000, 0x8000}));
-    EXPECT_EQ(drawnFromCanvas(a), (std::vector<std::uint32_t> {0x8000, 0x80, 0x80, 0x8000}));
+    EXPECT_EQ(drawnFromCanvas(b), (std::vector<std::uint32_t> { 0x8000, 0xFF0000, 0xFF0000, 0x8000 }));
+    EXPECT_EQ(drawnFromCanvas(a), (std::vector<std::uint32_t> { 0x8000, 0x80, 0x80, 0x8000 }));
     EXPECT_NE(b.GetPalette(), oldPalette);
     EXPECT_EQ(a.GetPalette(), oldPalette);
-    EXPECT_EQ(b.GetPalette()->entries.at(0), (platform::PaletteEntry {0xFF, 0, 0, 0}));
+    EXPECT_EQ(b.GetPalette()->entries.at(0), (platform::PaletteEntry { 0xFF, 0, 0, 0 }));
 }
 
 TEST(DibPaletteCache, EqualColoursShareOnePaletteUntilTheLastGoes)
@@ -275,7 +277,7 @@ TEST(DibPaletteCache, EqualColoursShareOnePaletteUntilTheLastGoes)
         EXPECT_NE(c.GetPalette(), pa);
         EXPECT_EQ(cache.Count(), before + 2);
         EXPECT_EQ(pa->entries.size(), 256u);
-        EXPECT_EQ(pa->entries[1], (platform::PaletteEntry {0, 0x40, 0, 0}));
+        EXPECT_EQ(pa->entries[1], (platform::PaletteEntry { 0, 0x40, 0, 0 }));
 
         a.Clear();
         EXPECT_EQ(cache.Count(), before + 2);
@@ -288,8 +290,8 @@ TEST(DibPaletteCache, EqualColoursShareOnePaletteUntilTheLastGoes)
 TEST(DibPaletteCache, EqualKeysWithOtherColoursDoNotShare)
 {
     auto& cache = TPaletteManager::Instance();
-    const std::array<platform::RgbQuad, 2> one {{{1, 2, 3, 0}, {0, 0, 0, 0}}};
-    const std::array<platform::RgbQuad, 2> other {{{3, 2, 1, 0}, {0, 0, 0, 0}}};
+    const std::array<platform::RgbQuad, 2> one { { { 1, 2, 3, 0 }, { 0, 0, 0, 0 } } };
+    const std::array<platform::RgbQuad, 2> other { { { 3, 2, 1, 0 }, { 0, 0, 0, 0 } } };
     platform::HPALETTE p1 = cache.AcquirePalette(one, 2);
     platform::HPALETTE p2 = cache.AcquirePalette(other, 2);
     platform::HPALETTE p3 = cache.AcquirePalette(one, 1);
@@ -300,7 +302,7 @@ TEST(DibPaletteCache, EqualKeysWithOtherColoursDoNotShare)
     const platform::HPALETTE kept = stranger;
     cache.ReleasePalette(stranger);
     EXPECT_EQ(stranger, kept); // not the cache's: left as it was
-    for (auto* p : {&p1, &p2, &p3}) {
+    for (auto* p : { &p1, &p2, &p3 }) {
         cache.ReleasePalette(*p);
         EXPECT_EQ(*p, nullptr);
     }

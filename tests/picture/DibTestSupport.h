@@ -14,6 +14,22 @@
 
 namespace dibtest {
 
+inline DibFile small24()
+{
+    DibFile f;
+    f.width = 2;
+    f.height = 2;
+    f.bitCount = 24;
+    f.pixels.assign(16, 0x40);
+    return f;
+}
+
+inline std::vector<std::uint8_t> cut(std::vector<std::uint8_t> bytes, std::size_t size)
+{
+    bytes.resize(size);
+    return bytes;
+}
+
 inline void load(TDIB& dib, const std::vector<std::uint8_t>& bytes)
 {
     TBytesStream stream(bytes);
@@ -48,8 +64,8 @@ struct Target {
 inline std::vector<std::uint32_t> drawnFromCanvas(TDIB& dib)
 {
     Target target(dib.Width(), dib.Height());
-    platform::StretchBlt(*target.dc, 0, 0, dib.Width(), dib.Height(), *dib.Canvas().Handle(), 0, 0, dib.Width(),
-                         dib.Height(), platform::SRCCOPY);
+    platform::StretchBlt(*target.dc, 0, 0, dib.Width(), dib.Height(), *dib.Canvas().Handle(), 0, 0,
+        dib.Width(), dib.Height(), platform::SRCCOPY);
     return target.pixels();
 }
 
@@ -59,25 +75,25 @@ inline std::vector<std::uint32_t> drawnByDraw(TDIB& dib)
     Target target(dib.Width(), dib.Height());
     TCanvas canvas;
     canvas.SetHandle(target.dc.get());
-    dib.Draw(canvas, {0, 0, dib.Width(), dib.Height()});
+    dib.Draw(canvas, { 0, 0, dib.Width(), dib.Height() });
     canvas.SetHandle(nullptr);
     return target.pixels();
 }
 
 // Channels may differ by `tolerance` (5- and 6-bit channels widen to 8 bits
 // by rounding or by copying their high bits, both fine).
-inline ::testing::AssertionResult sameColors(const std::vector<std::uint32_t>& actual,
-                                             const std::vector<std::uint32_t>& expected, int tolerance)
+inline ::testing::AssertionResult sameColors(
+    const std::vector<std::uint32_t>& actual, const std::vector<std::uint32_t>& expected, int tolerance)
 {
     if (actual.size() != expected.size())
         return ::testing::AssertionFailure() << "size " << actual.size() << " vs " << expected.size();
     for (std::size_t i = 0; i < actual.size(); ++i) {
-        for (int shift : {0, 8, 16}) {
+        for (int shift : { 0, 8, 16 }) {
             const int a = int(actual[i] >> shift) & 0xFF;
             const int e = int(expected[i] >> shift) & 0xFF;
             if (std::abs(a - e) > tolerance)
-                return ::testing::AssertionFailure() << "pixel " << i << ": " << std::hex << actual[i] << " vs "
-                                                     << expected[i];
+                return ::testing::AssertionFailure()
+                    << "pixel " << i << ": " << std::hex << actual[i] << " vs " << expected[i];
         }
     }
     return ::testing::AssertionSuccess();
