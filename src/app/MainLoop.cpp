@@ -9,6 +9,8 @@
 
 namespace app {
 
+MainLoop* Application = nullptr;
+
 MainLoop::MainLoop()
 {
     QObject::connect(qApp, &QGuiApplication::lastWindowClosed, qApp, [this] { m_terminated = true; });

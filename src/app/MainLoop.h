@@ -32,4 +32,7 @@ private:
     bool m_terminated = false;
 };
 
+// The application's one main loop while it runs; none in tests.
+extern MainLoop* Application;
+
 } // namespace app

@@ -1,6 +1,8 @@
 // The program start: the framework, the application title, the main window,
-// and the main loop until the window is closed.
+// and the main loop until the window is closed. `nimbrel FILE` opens FILE as
+// if it had been dropped on the window.
 
+#include "app/MainLoop.h"
 #include "app/Unit1.h"
 
 #include <QApplication>
@@ -9,11 +11,19 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Nimbrel");
-    QApplication::setApplicationDisplayName("Nimbrel");
-    TForm1 form;
-    Form1 = &form;
-    form.show();
-    const int rc = QApplication::exec();
-    Form1 = nullptr;
+    QApplication::setQuitOnLastWindowClosed(false);
+    app::MainLoop loop;
+    app::Application = &loop;
+    int rc = 0;
+    {
+        TForm1 form;
+        Form1 = &form;
+        form.show();
+        if (argc > 1)
+            form.dropFile(argv[1]);
+        rc = loop.run();
+        Form1 = nullptr;
+    }
+    app::Application = nullptr;
     return rc;
 }

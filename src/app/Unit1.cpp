@@ -1,7 +1,19 @@
 #include "app/Unit1.h"
 
+#include "app/DXDrawWidget.h"
+#include "app/ErrorReport.h"
 #include "app/FormDesign.h"
+#include "app/FrameLog.h"
+#include "app/MainLoop.h"
+#include "app/QtFormControls.h"
 #include "app/WindowLook.h"
+#include "app/WindowPlayerHost.h"
+#include "playback/FormLogic.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 
 #include <QAction>
 #include <QCheckBox>
@@ -53,9 +65,143 @@ TForm1::TForm1(QWidget* parent)
     createMenu();
     createControls(client);
     setFixedSize(app::kClientWidth, app::kClientHeight + menuBar()->sizeHint().height());
+
+    m_controls = std::make_unique<app::QtFormControls>(*this);
+    m_host = std::make_unique<app::WindowPlayerHost>(DXDraw1->control());
+    m_logic = std::make_unique<playback::FormLogic>(*m_controls, *m_host);
+    connectHandlers();
+    app::guarded([this] { FormCreate(); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The display control tears down before the window's children go, so the
+    // sheet surface is freed while its display still exists.
+    app::guarded([this] { DXDraw1->formDestroying(); });
+    m_logic.reset();
+}
+
+void TForm1::connectHandlers()
+{
+    using character::Control;
+    const std::pair<QPushButton*, Control> buttons[] = {
+        {Button1, Control::Button1}, {Button2, Control::Button2},   {Button3, Control::Button3},
+        {Button4, Control::Button4}, {Button5, Control::Button5},   {Button6, Control::Button6},
+        {Button7, Control::Button7}, {Button8, Control::Button8},   {Button9, Control::Button9},
+        {Button10, Control::Button10}, {Button11, Control::Button11}, {Button12, Control::Button12},
+        {Button14, Control::Button14},
+    };
+    for (const auto& [button, control] : buttons) {
+        const Control c = control;
+        connect(button, &QPushButton::clicked, this, [this, c] { app::guarded([&] { m_logic->buttonClick(c); }); });
+    }
+    connect(buttonck, &QPushButton::clicked, this, &TForm1::buttonckClick);
+    connect(reload, &QPushButton::clicked, this, &TForm1::reloadClick);
+    connect(CGreload, &QPushButton::clicked, this, &TForm1::CGreloadClick);
+    connect(clipper, &QPushButton::clicked, this, &TForm1::clipperClick);
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm1::Edit1Change);
+    // A checkable action toggles itself before it reports the click; the
+    // handler is what toggles the mark, so Qt's toggle is undone first.
+    connect(autocgload, &QAction::triggered, this, [this](bool checked) {
+        autocgload->setChecked(!checked);
+        autocgloadClick();
+    });
+
+    TDXDraw& control = DXDraw1->control();
+    control.OnInitializeSurface = [this](TCustomDXDraw&) { DXDraw1InitializeSurface(); };
+    control.OnFinalizeSurface = [this](TCustomDXDraw&) { DXDraw1FinalizeSurface(); };
+
+    static app::FrameLog frameLog;
+    if (frameLog.enabled()) {
+        m_host->onFrameShown = [this] {
+            frameLog.frameShown(m_logic->state().currentAnimation, m_logic->player().frameIndex());
+        };
+    }
+}
+
+void TForm1::FormCreate()
+{
+    setAcceptDrops(true);
+    if (app::Application)
+        app::Application->setIdleHandler([this](bool& done) { m_logic->idle(done); });
+    m_logic->FormCreate();
+}
+
+void TForm1::dropFile(const std::string& path)
+{
+    app::guarded([&] { m_logic->drop(path); });
+}
+
+void TForm1::reloadClick()
+{
+    app::guarded([this] { m_logic->reloadClick(); });
+}
+
+void TForm1::CGreloadClick()
+{
+    app::guarded([this] { m_logic->CGreloadClick(); });
+}
+
+void TForm1::autocgloadClick()
+{
+    app::guarded([this] { m_logic->autocgloadClick(); });
+}
+
+void TForm1::clipperClick()
+{
+    app::guarded([this] { m_logic->clipperClick(); });
+}
+
+void TForm1::Edit1Change()
+{
+    app::guarded([this] { m_logic->Edit1Change(); });
+}
+
+void TForm1::buttonckClick()
+{
+    app::guarded([this] { m_logic->buttonClick(character::Control::buttonck); });
+}
+
+void TForm1::DXDraw1InitializeSurface()
+{
+    m_logic->DXDraw1InitializeSurface(*DXDraw1->control().DirectDraw());
+}
+
+void TForm1::DXDraw1FinalizeSurface()
+{
+    m_logic->DXDraw1FinalizeSurface();
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    app::guarded([this] { DXDraw1->formShown(); });
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    // Only the first dropped file is used; the path is taken whole.
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            dropFile(url.toLocalFile().toStdString());
+            return;
+        }
+    }
+}
 
 void TForm1::createMenu()
 {
@@ -92,7 +238,7 @@ void TForm1::createControls(QWidget* client)
             w = new QCheckBox(caption, client);
             break;
         case app::ControlKind::Display:
-            w = app::createDisplayWidget(client);
+            w = new app::DXDrawWidget(client);
             break;
         }
         w->setObjectName(d.name);
@@ -138,5 +284,5 @@ void TForm1::createControls(QWidget* client)
     find(reload, "reload");
     find(clipper, "clipper");
     find(CGreload, "CGreload");
-    find(DXDraw1, "DXDraw1");
+    DXDraw1 = client->findChild<app::DXDrawWidget*>("DXDraw1", Qt::FindDirectChildrenOnly);
 }

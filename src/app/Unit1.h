@@ -6,6 +6,9 @@
 
 #include <QMainWindow>
 
+#include <memory>
+#include <string>
+
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -14,6 +17,15 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QWidget;
+
+namespace app {
+class DXDrawWidget;
+class QtFormControls;
+class WindowPlayerHost;
+} // namespace app
+namespace playback {
+class FormLogic;
+}
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -46,14 +58,39 @@ public:
     QPushButton* reload = nullptr;
     QPushButton* clipper = nullptr;
     QPushButton* CGreload = nullptr;
-    QWidget* DXDraw1 = nullptr;
+    app::DXDrawWidget* DXDraw1 = nullptr;
     QMenuBar* MainMenu1 = nullptr;
     QMenu* N1 = nullptr;
     QAction* autocgload = nullptr;
 
+    playback::FormLogic& logic() { return *m_logic; }
+
+    // Handlers; each hands its errors to the error report.
+    void FormCreate();
+    void dropFile(const std::string& path);
+    void reloadClick();
+    void CGreloadClick();
+    void autocgloadClick();
+    void clipperClick();
+    void Edit1Change();
+    void buttonckClick();
+    void DXDraw1InitializeSurface();
+    void DXDraw1FinalizeSurface();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     void createControls(QWidget* client);
     void createMenu();
+    void connectHandlers();
+
+    std::unique_ptr<app::QtFormControls> m_controls;
+    std::unique_ptr<app::WindowPlayerHost> m_host;
+    std::unique_ptr<playback::FormLogic> m_logic;
+    bool m_shown = false;
 };
 
 extern TForm1* Form1;

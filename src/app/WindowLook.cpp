@@ -41,11 +41,4 @@ QIcon windowIcon()
     return QIcon(QPixmap::fromImage(image));
 }
 
-QWidget* createDisplayWidget(QWidget* parent)
-{
-    auto* w = new QWidget(parent);
-    w->setAutoFillBackground(true);
-    return w;
-}
-
 } // namespace app

@@ -12,6 +12,5 @@ namespace app {
 
 QFont windowFont(int pixelSize);
 QIcon windowIcon();
-QWidget* createDisplayWidget(QWidget* parent);
 
 } // namespace app

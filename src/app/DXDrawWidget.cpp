@@ -1,0 +1,78 @@
+#include "app/DXDrawWidget.h"
+
+#include "app/ErrorReport.h"
+
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace app {
+
+DXDrawWidget::DXDrawWidget(QWidget* parent)
+    : QWidget(parent)
+    , m_form(std::make_shared<platform::SoftWindow>(0, 0))
+    , m_window(std::make_shared<platform::SoftWindow>(0, 0))
+{
+    // The view repaints itself whole on every present; Qt need not clear it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+    m_window->OnPresented = [this] { update(); };
+    m_control.Loading = true;
+    m_control.SetForm(m_form);
+    m_control.SetWindowHandle(m_window);
+    m_control.SetOptions(doAllowReboot | doCenter | doRetainedMode | doHardware | doSelectDriver);
+    m_control.AutoInitialize = true;
+    m_control.AutoSize = true;
+}
+
+DXDrawWidget::~DXDrawWidget()
+{
+    m_window->OnPresented = nullptr;
+}
+
+void DXDrawWidget::formShown()
+{
+    syncWindow();
+    m_control.Loading = false;
+    m_control.Loaded();
+    m_control.FormShown();
+}
+
+void DXDrawWidget::formDestroying()
+{
+    m_window->OnPresented = nullptr;
+    m_control.FormDestroying();
+}
+
+void DXDrawWidget::syncWindow()
+{
+    const QPoint origin = mapToGlobal(QPoint(0, 0));
+    m_window->setGeometry({origin.x(), origin.y()}, width(), height());
+    m_control.SetBounds(x(), y(), width(), height());
+}
+
+void DXDrawWidget::moveEvent(QMoveEvent*)
+{
+    guarded([&] { syncWindow(); });
+}
+
+void DXDrawWidget::resizeEvent(QResizeEvent*)
+{
+    guarded([&] { syncWindow(); });
+}
+
+void DXDrawWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const platform::HBITMAP& pixels = m_window->pixels();
+    if (!m_control.Initialized() || !pixels) {
+        // Not set up, or set-up failed: the control shows its colour only.
+        painter.fillRect(rect(), palette().color(QPalette::Button));
+        return;
+    }
+    const QImage image(pixels->bits(), pixels->width(), pixels->height(),
+                       static_cast<qsizetype>(pixels->stride()), QImage::Format_RGB32);
+    painter.drawImage(0, 0, image);
+}
+
+} // namespace app

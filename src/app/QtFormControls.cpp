@@ -1,0 +1,114 @@
+#include "app/QtFormControls.h"
+
+#include "app/Unit1.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace app {
+
+namespace {
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+} // namespace
+
+QObject* QtFormControls::find(character::Control control) const
+{
+    const std::string_view name = character::controlName(control);
+    return m_form.findChild<QObject*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+void QtFormControls::setCaption(character::Control control, std::string_view text)
+{
+    QObject* o = find(control);
+    if (auto* label = qobject_cast<QLabel*>(o)) {
+        label->setText(fromUtf8(text));
+        // Labels size themselves to their caption, as the window's do.
+        label->adjustSize();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(o)) {
+        button->setText(fromUtf8(text));
+    } else if (auto* action = qobject_cast<QAction*>(o)) {
+        action->setText(fromUtf8(text));
+    }
+}
+
+std::string QtFormControls::caption(character::Control control) const
+{
+    QObject* o = find(control);
+    if (auto* label = qobject_cast<QLabel*>(o))
+        return label->text().toStdString();
+    if (auto* button = qobject_cast<QAbstractButton*>(o))
+        return button->text().toStdString();
+    if (auto* action = qobject_cast<QAction*>(o))
+        return action->text().toStdString();
+    return {};
+}
+
+void QtFormControls::setText(character::Control control, std::string_view text)
+{
+    // QLineEdit reports a changed text through textChanged, which runs the
+    // box's change handling; an unchanged text reports nothing.
+    if (auto* edit = qobject_cast<QLineEdit*>(find(control)))
+        edit->setText(fromUtf8(text));
+}
+
+std::string QtFormControls::text(character::Control control) const
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(find(control)))
+        return edit->text().toStdString();
+    return {};
+}
+
+void QtFormControls::setEnabled(character::Control control, bool enabled)
+{
+    QObject* o = find(control);
+    if (auto* w = qobject_cast<QWidget*>(o))
+        w->setEnabled(enabled);
+    else if (auto* action = qobject_cast<QAction*>(o))
+        action->setEnabled(enabled);
+}
+
+bool QtFormControls::isEnabled(character::Control control) const
+{
+    QObject* o = find(control);
+    if (auto* w = qobject_cast<QWidget*>(o))
+        return w->isEnabled();
+    if (auto* action = qobject_cast<QAction*>(o))
+        return action->isEnabled();
+    return false;
+}
+
+void QtFormControls::setChecked(character::Control control, bool checked)
+{
+    QObject* o = find(control);
+    if (auto* button = qobject_cast<QAbstractButton*>(o))
+        button->setChecked(checked);
+    else if (auto* action = qobject_cast<QAction*>(o))
+        action->setChecked(checked);
+}
+
+bool QtFormControls::isChecked(character::Control control) const
+{
+    QObject* o = find(control);
+    if (auto* button = qobject_cast<QAbstractButton*>(o))
+        return button->isChecked();
+    if (auto* action = qobject_cast<QAction*>(o))
+        return action->isChecked();
+    return false;
+}
+
+void QtFormControls::copyPatternBoxToClipboard()
+{
+    QLineEdit* edit = m_form.Edit2;
+    edit->selectAll();
+    QApplication::clipboard()->setText(edit->text());
+}
+
+} // namespace app

@@ -1,0 +1,33 @@
+#pragma once
+
+// The window's controls as the load procedure, the commands and the player
+// see them: captions, texts, enabled states and check marks of the Qt
+// widgets, by the controls' fixed names.
+
+#include "character/FormControls.h"
+
+class QObject;
+class TForm1;
+
+namespace app {
+
+class QtFormControls : public character::FormControls {
+public:
+    explicit QtFormControls(TForm1& form) : m_form(form) {}
+
+    void setCaption(character::Control control, std::string_view text) override;
+    std::string caption(character::Control control) const override;
+    void setText(character::Control control, std::string_view text) override;
+    std::string text(character::Control control) const override;
+    void setEnabled(character::Control control, bool enabled) override;
+    bool isEnabled(character::Control control) const override;
+    void setChecked(character::Control control, bool checked) override;
+    bool isChecked(character::Control control) const override;
+    void copyPatternBoxToClipboard() override;
+
+private:
+    QObject* find(character::Control control) const;
+    TForm1& m_form;
+};
+
+} // namespace app
