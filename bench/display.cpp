@@ -58,8 +58,10 @@ struct Frame {
     {
         view->Fill(0);
         view->BltFast(0, 0, TRect { 0, 0, kViewWidth, kViewHeight }, DDBLTFAST_NOCOLORKEY, sheet);
-        view->BltFast(0, 0, TRect { 200, 300, 200 + kViewWidth, 300 + kViewHeight }, DDBLTFAST_SRCCOLORKEY, sheet);
-        view->BltFast(0, 0, TRect { 500, 600, 500 + kViewWidth, 600 + kViewHeight }, DDBLTFAST_SRCCOLORKEY, sheet);
+        view->BltFast(
+            0, 0, TRect { 200, 300, 200 + kViewWidth, 300 + kViewHeight }, DDBLTFAST_SRCCOLORKEY, sheet);
+        view->BltFast(
+            0, 0, TRect { 500, 600, 500 + kViewWidth, 600 + kViewHeight }, DDBLTFAST_SRCCOLORKEY, sheet);
         const TRect dest { 0, 0, kViewWidth, kViewHeight };
         const TRect source = view->ClientRect();
         DDBLTFX fx;
@@ -78,6 +80,36 @@ void BM_Frame(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kFrameBytes));
 }
 BENCHMARK(BM_Frame);
+
+// The parts of a frame, to see where its time goes.
+void BM_FillView(benchmark::State& state)
+{
+    Frame frame;
+    for (auto _ : state)
+        frame.view->Fill(0);
+}
+BENCHMARK(BM_FillView);
+
+void BM_BltFastKeyed(benchmark::State& state)
+{
+    Frame frame;
+    for (auto _ : state)
+        frame.view->BltFast(0, 0, TRect { 200, 300, 200 + kViewWidth, 300 + kViewHeight },
+            DDBLTFAST_SRCCOLORKEY, frame.sheet);
+}
+BENCHMARK(BM_BltFastKeyed);
+
+void BM_Present(benchmark::State& state)
+{
+    Frame frame;
+    const TRect dest { 0, 0, kViewWidth, kViewHeight };
+    const TRect source = frame.view->ClientRect();
+    DDBLTFX fx;
+    fx.dwSize = kBltFxSize;
+    for (auto _ : state)
+        frame.primary->Blt(&dest, &source, DDBLT_WAIT, fx, frame.view);
+}
+BENCHMARK(BM_Present);
 
 void BM_MemcpyOfFrameBytes(benchmark::State& state)
 {

@@ -23,7 +23,10 @@ const char* const kExample = "#CHARNAME Sample\r\n#ANIME 80\r\n#DATA 16\r\n#CHAR
 // Shows frames as fast as they are asked for.
 class FreeRunningHost : public playback::PlayerHost {
 public:
-    explicit FreeRunningHost(TDirectDrawSurface* view) : m_view(view) {}
+    explicit FreeRunningHost(TDirectDrawSurface* view)
+        : m_view(view)
+    {
+    }
     std::uint32_t now() override { return m_clock; }
     void waitUntil(std::uint32_t deadline) override { m_clock = deadline; }
     bool CanDraw() override { return true; }
@@ -43,7 +46,7 @@ struct Scene {
         definition = (folder / "sample.txt").string();
         tabletest::writeText(definition, kExample);
         tabletest::writeBmp((folder / "sample.bmp").string(), 363, 320,
-                            [](int x, int y) { return static_cast<std::uint32_t>(x * 7 + y * 131); });
+            [](int x, int y) { return static_cast<std::uint32_t>(x * 7 + y * 131); });
         view->SetSize(121, 271);
         logic.DXDraw1InitializeSurface(directDraw);
         logic.drop(definition);
@@ -76,7 +79,8 @@ void BM_ComposeLayeredFrame(benchmark::State& state)
     Scene scene;
     for (auto _ : state) {
         scene.view->Fill(0);
-        playback::composeFrame(scene.logic.state().tables, 6, 1, scene.logic.sheetSurface(), scene.view.get());
+        playback::composeFrame(
+            scene.logic.state().tables, 6, 1, scene.logic.sheetSurface(), scene.view.get());
     }
 }
 BENCHMARK(BM_ComposeLayeredFrame)->Unit(benchmark::kMicrosecond);

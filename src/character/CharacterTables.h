@@ -31,9 +31,18 @@ struct PatternEntry {
 using FrameRow = std::array<std::int32_t, kSlotCount>;
 using FrameTable = std::array<FrameRow, kAnimationCount>;
 
-inline bool isAnimationNumber(std::int64_t a) { return a >= 0 && a < kAnimationCount; }
-inline bool isFrameIndex(std::int64_t i) { return i >= 0 && i < kSlotCount; }
-inline bool isPatternNumber(std::int64_t p) { return p >= 0 && p < kPatternCount; }
+inline bool isAnimationNumber(std::int64_t a)
+{
+    return a >= 0 && a < kAnimationCount;
+}
+inline bool isFrameIndex(std::int64_t i)
+{
+    return i >= 0 && i < kSlotCount;
+}
+inline bool isPatternNumber(std::int64_t p)
+{
+    return p >= 0 && p < kPatternCount;
+}
 
 struct CharacterTables {
     std::array<PatternEntry, kPatternCount> patterns {};

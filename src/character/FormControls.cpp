@@ -7,15 +7,59 @@ namespace character {
 namespace {
 
 constexpr std::array<std::string_view, kControlCount> kNames {
-    "Label1", "Label2", "Label3", "Edit1", "Edit2", "Button1", "Button2", "Button3", "Button4",
-    "Button5", "Button6", "Button7", "Button8", "Button9", "Button10", "Button11", "Button12",
-    "Button14", "buttonck", "reload", "CGreload", "clipper", "CheckBox1", "CheckBox2", "autocgload",
+    "Label1",
+    "Label2",
+    "Label3",
+    "Edit1",
+    "Edit2",
+    "Button1",
+    "Button2",
+    "Button3",
+    "Button4",
+    "Button5",
+    "Button6",
+    "Button7",
+    "Button8",
+    "Button9",
+    "Button10",
+    "Button11",
+    "Button12",
+    "Button14",
+    "buttonck",
+    "reload",
+    "CGreload",
+    "clipper",
+    "CheckBox1",
+    "CheckBox2",
+    "autocgload",
 };
 
 constexpr std::array<std::string_view, kControlCount> kDesignCaptions {
-    "名前", "状態", "Anime", "100", "", "通常１", "通常２", "勝ち", "負け", "立ち", "喜び１", "喜び２", "喜び３",
-    "ﾀﾞﾒｰｼﾞ１", "ﾀﾞﾒｰｼﾞ２", "ﾀﾞﾒｰｼﾞ３", "ミス", "おじゃま", "ﾊﾟﾀｰﾝﾁｪｯｸ", "再読込み", "CG再読込み",
-    "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ", "ループ", "ﾙｰﾌﾟ", "自動ＣＧ再読込み",
+    "名前",
+    "状態",
+    "Anime",
+    "100",
+    "",
+    "通常１",
+    "通常２",
+    "勝ち",
+    "負け",
+    "立ち",
+    "喜び１",
+    "喜び２",
+    "喜び３",
+    "ﾀﾞﾒｰｼﾞ１",
+    "ﾀﾞﾒｰｼﾞ２",
+    "ﾀﾞﾒｰｼﾞ３",
+    "ミス",
+    "おじゃま",
+    "ﾊﾟﾀｰﾝﾁｪｯｸ",
+    "再読込み",
+    "CG再読込み",
+    "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ",
+    "ループ",
+    "ﾙｰﾌﾟ",
+    "自動ＣＧ再読込み",
 };
 
 } // namespace
@@ -33,7 +77,8 @@ bool enabledAtStart(Control control)
     case Control::CGreload:
         return false;
     default:
-        return std::find(kAnimationButtons.begin(), kAnimationButtons.end(), control) == kAnimationButtons.end();
+        return std::find(kAnimationButtons.begin(), kAnimationButtons.end(), control)
+            == kAnimationButtons.end();
     }
 }
 

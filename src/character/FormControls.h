@@ -43,9 +43,19 @@ inline constexpr int kControlCount = static_cast<int>(Control::autocgload) + 1;
 
 // The thirteen animation buttons, in the order in which a reset disables them.
 inline constexpr std::array<Control, 13> kAnimationButtons {
-    Control::Button1, Control::Button2, Control::Button3, Control::Button4, Control::Button5,
-    Control::Button6, Control::Button7, Control::Button8, Control::Button9, Control::Button10,
-    Control::Button11, Control::Button12, Control::Button14,
+    Control::Button1,
+    Control::Button2,
+    Control::Button3,
+    Control::Button4,
+    Control::Button5,
+    Control::Button6,
+    Control::Button7,
+    Control::Button8,
+    Control::Button9,
+    Control::Button10,
+    Control::Button11,
+    Control::Button12,
+    Control::Button14,
 };
 
 // The fixed name of a control ("Button14", "CGreload", ...), and back.

@@ -11,7 +11,10 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
 
 // Length of the UTF-8 sequence at the start of `s`, or 0 when it is not a
 // well-formed one (overlong forms, surrogates and values past U+10FFFF

@@ -28,7 +28,8 @@ void requireAnimationNumber(int animation)
 
 } // namespace
 
-TableWriter::TableWriter(CharacterState& state, FormControls& form, TDirectDrawSurface* sheet, const std::string& path)
+TableWriter::TableWriter(
+    CharacterState& state, FormControls& form, TDirectDrawSurface* sheet, const std::string& path)
     : m_state(state)
     , m_form(form)
     , m_sheet(sheet)
@@ -37,7 +38,10 @@ TableWriter::TableWriter(CharacterState& state, FormControls& form, TDirectDrawS
 {
 }
 
-void TableWriter::read() { readDefinitionFile(m_path, *this); }
+void TableWriter::read()
+{
+    readDefinitionFile(m_path, *this);
+}
 
 void TableWriter::characterName(std::string_view name)
 {
@@ -105,7 +109,8 @@ void TableWriter::layerListsEnd(int animation)
     m_state.tables.layered[static_cast<std::size_t>(animation)] = true;
 }
 
-void TableWriter::pattern(int number, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
+void TableWriter::pattern(
+    int number, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
 {
     if (!isPatternNumber(number))
         return;

@@ -18,7 +18,8 @@ namespace character {
 
 class TableWriter : public DefinitionSink {
 public:
-    TableWriter(CharacterState& state, FormControls& form, TDirectDrawSurface* sheet, const std::string& path);
+    TableWriter(
+        CharacterState& state, FormControls& form, TDirectDrawSurface* sheet, const std::string& path);
 
     // Parses the definition file, applying every item as it comes.
     void read();
@@ -33,7 +34,8 @@ public:
     void layerFrame(int animation, int frameIndex, std::int32_t pattern) override;
     void placementFrame(int animation, int frameIndex, std::int32_t pattern) override;
     void layerListsEnd(int animation) override;
-    void pattern(int number, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
+    void pattern(
+        int number, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
 
 private:
     void storeFrame(FrameTable& table, int animation, int frameIndex, std::int32_t pattern);

@@ -37,13 +37,13 @@ std::string lowerCase(const std::string& text)
 {
     std::string out = text;
     std::transform(out.begin(), out.end(), out.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+        [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
     return out;
 }
 
 } // namespace
 
-platform::FARPROC DXLoadLibrary(const std::string& fileName, const std::string& procName)
+platform::FARPROC LoadEntryPoint(const std::string& fileName, const std::string& procName)
 {
     auto& list = libraryList();
     if (!list)
@@ -53,15 +53,18 @@ platform::FARPROC DXLoadLibrary(const std::string& fileName, const std::string& 
     if (found == list->modules.end()) {
         const platform::HMODULE module = platform::loadLibrary(fileName);
         if (!module)
-            throw Exception(platform::format(dxconsts::SDLLNotLoaded, { fileName }));
+            throw Exception(platform::format(dxconsts::kSLibraryNotLoaded, { fileName }));
         found = list->modules.emplace(key, module).first;
     }
     const platform::FARPROC proc = platform::getProcAddress(found->second, procName);
     if (!proc)
-        throw Exception(platform::format(dxconsts::SDLLNotLoaded, { fileName }));
+        throw Exception(platform::format(dxconsts::kSLibraryNotLoaded, { fileName }));
     return proc;
 }
 
-void FreeLibraries() { libraryList().reset(); }
+void FreeLibraries()
+{
+    libraryList().reset();
+}
 
 } // namespace dxclass

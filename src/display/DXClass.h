@@ -40,7 +40,7 @@ namespace dxclass {
 // once, kept by their lower-cased name, and stay loaded until
 // FreeLibraries. Raises Exception "%s を読み込めません" with the file name
 // as given when the library or the entry point cannot be had.
-platform::FARPROC DXLoadLibrary(const std::string& fileName, const std::string& procName);
+platform::FARPROC LoadEntryPoint(const std::string& fileName, const std::string& procName);
 
 // Frees every library loaded so far (at program end; tests to start afresh).
 void FreeLibraries();

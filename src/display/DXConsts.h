@@ -4,22 +4,22 @@
 
 namespace dxconsts {
 
-inline constexpr const char* SDLLNotLoaded = "%s を読み込めません";
-inline constexpr const char* SCannotInitialized = "%s を初期化できません";
-inline constexpr const char* SNotMade = "%s は作成されていません";
-inline constexpr const char* SCannotMade = "%s を作成できません";
-inline constexpr const char* SSinceDirectX6 = "DirectX 6 以降が必要です";
-inline constexpr const char* SNoForm = "フォームが見つかりません";
-inline constexpr const char* SDisplayModeChange = "ディスプレイモードを変更できません (%dx%d %dbit)";
+inline constexpr const char* kSLibraryNotLoaded = "%s を読み込めません";
+inline constexpr const char* kSCannotInitialize = "%s を初期化できません";
+inline constexpr const char* kSNotMade = "%s は作成されていません";
+inline constexpr const char* kSCannotMake = "%s を作成できません";
+inline constexpr const char* kSNeedsDirectX6 = "DirectX 6 以降が必要です";
+inline constexpr const char* kSFormNotFound = "フォームが見つかりません";
+inline constexpr const char* kSDisplayModeChange = "ディスプレイモードを変更できません (%dx%d %dbit)";
 
 // Names that fill the placeholders.
-inline constexpr const char* SDirectDraw = "DirectDraw";
-inline constexpr const char* SDirectDrawDll = "DDraw.dll";
-inline constexpr const char* SDirectDrawCreate = "DirectDrawCreate";
-inline constexpr const char* SIDirectDraw = "IDirectDraw";
-inline constexpr const char* SIDirectDrawSurface = "IDirectDrawSurface";
-inline constexpr const char* SDirectDrawSurface = "サーフェース";
-inline constexpr const char* SDirectDrawPrimarySurface = "プライマリサーフェース";
-inline constexpr const char* SDirectDrawClipper = "クリッパー";
+inline constexpr const char* kDirectDrawName = "DirectDraw";
+inline constexpr const char* kDirectDrawLibrary = "DDraw.dll";
+inline constexpr const char* kDirectDrawCreate = "DirectDrawCreate";
+inline constexpr const char* kIDirectDraw = "IDirectDraw";
+inline constexpr const char* kIDirectDrawSurface = "IDirectDrawSurface";
+inline constexpr const char* kSurfaceName = "サーフェース";
+inline constexpr const char* kPrimarySurfaceName = "プライマリサーフェース";
+inline constexpr const char* kClipperName = "クリッパー";
 
 } // namespace dxconsts

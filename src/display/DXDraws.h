@@ -56,8 +56,8 @@ public:
     ~TDirectDraw() override;
 
     // The display object; raises EDirectDrawError when there is none.
-    const IDirectDraw& IDraw() const;
-    const IDirectDraw& IDraw4() const { return m_draw4; }
+    const IDirectDraw& DrawInterface() const;
+    const IDirectDraw& DrawInterface4() const { return m_draw4; }
 
     platform::DDCAPS DriverCaps;
     platform::DDCAPS HELCaps;
@@ -135,11 +135,11 @@ public:
     void TransparentColor(std::uint32_t value);
 
     bool Blt(const TRect* destRect, const TRect* sourceRect, std::uint32_t flags, const platform::DDBLTFX& fx,
-             TDirectDrawSurface* source);
+        TDirectDrawSurface* source);
     // Unclipped: refused (false, nothing drawn) when a rectangle is empty or
     // leaves its surface.
     bool BltFast(std::int32_t X, std::int32_t Y, const TRect& sourceRect, std::uint32_t flags,
-                 TDirectDrawSurface* source);
+        TDirectDrawSurface* source);
     bool Fill(std::uint32_t value);
     bool Restore();
     void Clipper(TDirectDrawClipper* clipper);
@@ -168,7 +168,7 @@ public:
     // Binds the clipper to a window: copies through it touch only the
     // window's visible region.
     void Handle(const platform::HWND& window);
-    const IDirectDrawClipper& IDDClipper() const { return m_clipper; }
+    const IDirectDrawClipper& ClipperInterface() const { return m_clipper; }
 
 private:
     TDirectDraw* m_directDraw;
@@ -182,7 +182,7 @@ public:
 
     bool CreatePalette(std::uint32_t caps, std::span<const platform::PaletteEntry> entries);
     bool SetEntries(std::uint32_t startIndex, std::span<const platform::PaletteEntry> entries);
-    const IDirectDrawPalette& IDDPalette() const { return m_palette; }
+    const IDirectDrawPalette& PaletteInterface() const { return m_palette; }
 
 private:
     TDirectDraw* m_directDraw;

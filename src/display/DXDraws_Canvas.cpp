@@ -11,7 +11,10 @@ TDirectDrawSurfaceCanvas::TDirectDrawSurfaceCanvas(TDirectDrawSurface* surface)
 {
 }
 
-TDirectDrawSurfaceCanvas::~TDirectDrawSurfaceCanvas() { Release(); }
+TDirectDrawSurfaceCanvas::~TDirectDrawSurfaceCanvas()
+{
+    Release();
+}
 
 void TDirectDrawSurfaceCanvas::CreateHandle()
 {
@@ -53,8 +56,8 @@ void TDirectDrawSurface::LoadFromGraphic(TGraphic* graphic)
     LoadFromGraphicRect(graphic, 0, 0, TRect { 0, 0, graphic->Width(), graphic->Height() });
 }
 
-void TDirectDrawSurface::LoadFromGraphicRect(TGraphic* graphic, std::int32_t width, std::int32_t height,
-                                             const TRect& rect)
+void TDirectDrawSurface::LoadFromGraphicRect(
+    TGraphic* graphic, std::int32_t width, std::int32_t height, const TRect& rect)
 {
     const std::int32_t sw = rect.width();
     const std::int32_t sh = rect.height();
@@ -74,7 +77,8 @@ void TDirectDrawSurface::LoadFromGraphicRect(TGraphic* graphic, std::int32_t wid
     Canvas().Release();
 }
 
-void TDirectDrawSurface::drawGraphic(TGraphic* graphic, std::int32_t width, std::int32_t height, const TRect& rect)
+void TDirectDrawSurface::drawGraphic(
+    TGraphic* graphic, std::int32_t width, std::int32_t height, const TRect& rect)
 {
     const std::int32_t sw = rect.width();
     const std::int32_t sh = rect.height();

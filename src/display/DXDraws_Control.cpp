@@ -99,14 +99,21 @@ void TCustomDXDraw::computeEffectiveOptions()
         return;
     }
     constexpr TDXDrawOptions kFollowing = doWaitVBlank | doStretch | doCenter;
-    TDXDrawOptions opt = static_cast<TDXDrawOptions>(without(m_effectiveOptions, kFollowing) | (m_options & kFollowing));
+    TDXDrawOptions opt
+        = static_cast<TDXDrawOptions>(without(m_effectiveOptions, kFollowing) | (m_options & kFollowing));
     if (!(opt & do3D))
         opt = without(opt, k3DOnly);
     m_effectiveOptions = opt;
 }
 
-std::int32_t TCustomDXDraw::SurfaceWidth() const { return m_surface ? m_surface->Width() : m_surfaceWidth; }
-std::int32_t TCustomDXDraw::SurfaceHeight() const { return m_surface ? m_surface->Height() : m_surfaceHeight; }
+std::int32_t TCustomDXDraw::SurfaceWidth() const
+{
+    return m_surface ? m_surface->Width() : m_surfaceWidth;
+}
+std::int32_t TCustomDXDraw::SurfaceHeight() const
+{
+    return m_surface ? m_surface->Height() : m_surfaceHeight;
+}
 
 void TCustomDXDraw::SetSurfaceWidth(std::int32_t value)
 {
@@ -160,7 +167,10 @@ void TCustomDXDraw::SetWindowHandle(const HWND& window)
     }
 }
 
-void TCustomDXDraw::SetForm(const HWND& form) { m_form = form; }
+void TCustomDXDraw::SetForm(const HWND& form)
+{
+    m_form = form;
+}
 
 void TCustomDXDraw::Loaded()
 {
@@ -179,7 +189,10 @@ void TCustomDXDraw::FormShown()
         Initialize();
 }
 
-void TCustomDXDraw::FormDestroying() { Finalize(); }
+void TCustomDXDraw::FormDestroying()
+{
+    Finalize();
+}
 
 void TCustomDXDraw::SetCooperativeLevel()
 {
@@ -194,7 +207,7 @@ void TCustomDXDraw::SetCooperativeLevel()
             flags |= DDSCL_ALLOWREBOOT;
     }
     const HWND& window = m_form ? m_form : m_window;
-    m_directDraw->SetErrorCode(m_directDraw->IDraw()->setCooperativeLevel(window, flags));
+    m_directDraw->SetErrorCode(m_directDraw->DrawInterface()->setCooperativeLevel(window, flags));
 }
 
 void TCustomDXDraw::Initialize()
@@ -202,7 +215,7 @@ void TCustomDXDraw::Initialize()
     m_initializeAttempted = true;
     Finalize();
     if (!m_form)
-        throw EDXDrawError(dxconsts::SNoForm);
+        throw EDXDrawError(dxconsts::kSFormNotFound);
     try {
         DoInitializing();
         m_updating = true;
@@ -212,9 +225,9 @@ void TCustomDXDraw::Initialize()
         SetCooperativeLevel();
         // This display keeps the desktop's mode: full screen cannot be had.
         if (m_effectiveOptions & doFullScreen)
-            throw EDXDrawError(format(dxconsts::SDisplayModeChange,
-                                      { std::to_string(Display.Width), std::to_string(Display.Height),
-                                        std::to_string(Display.BitCount) }));
+            throw EDXDrawError(format(dxconsts::kSDisplayModeChange,
+                { std::to_string(Display.Width), std::to_string(Display.Height),
+                    std::to_string(Display.BitCount) }));
         if (AutoSize) {
             m_surfaceWidth = m_width;
             m_surfaceHeight = m_height;

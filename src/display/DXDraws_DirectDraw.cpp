@@ -6,8 +6,7 @@
 
 namespace {
 
-template <typename T>
-void unregister(std::vector<T*>& list, T* object)
+template <typename T> void unregister(std::vector<T*>& list, T* object)
 {
     const auto it = std::find(list.begin(), list.end(), object);
     if (it != list.end())
@@ -16,8 +15,7 @@ void unregister(std::vector<T*>& list, T* object)
 
 // Deletes the last object of the list until none is left; each destructor
 // takes itself off the list.
-template <typename T>
-void deleteAll(std::vector<T*>& list)
+template <typename T> void deleteAll(std::vector<T*>& list)
 {
     while (!list.empty())
         delete list.back();
@@ -28,14 +26,14 @@ void deleteAll(std::vector<T*>& list)
 TDirectDraw::TDirectDraw(const platform::GUID* driverGuid)
 {
     const auto create = reinterpret_cast<platform::DirectDrawCreateProc>(
-        dxclass::DXLoadLibrary(dxconsts::SDirectDrawDll, dxconsts::SDirectDrawCreate));
+        dxclass::LoadEntryPoint(dxconsts::kDirectDrawLibrary, dxconsts::kDirectDrawCreate));
     IDirectDraw draw;
     if (create(driverGuid, &draw, nullptr) != 0 || !draw)
-        throw EDirectDrawError(platform::format(dxconsts::SCannotInitialized, { dxconsts::SDirectDraw }));
+        throw EDirectDrawError(platform::format(dxconsts::kSCannotInitialize, { dxconsts::kDirectDrawName }));
     m_draw = draw;
     m_draw4 = draw->queryVersion6();
     if (!m_draw4)
-        throw EDirectDrawError(dxconsts::SSinceDirectX6);
+        throw EDirectDrawError(dxconsts::kSNeedsDirectX6);
     DriverCaps.dwSize = platform::kCapsSize;
     HELCaps.dwSize = platform::kCapsSize;
     m_draw4->getCaps(&DriverCaps, &HELCaps);
@@ -48,10 +46,10 @@ TDirectDraw::~TDirectDraw()
     deleteAll(m_clippers);
 }
 
-const IDirectDraw& TDirectDraw::IDraw() const
+const IDirectDraw& TDirectDraw::DrawInterface() const
 {
     if (!m_draw)
-        throw EDirectDrawError(platform::format(dxconsts::SNotMade, { dxconsts::SIDirectDraw }));
+        throw EDirectDrawError(platform::format(dxconsts::kSNotMade, { dxconsts::kIDirectDraw }));
     return m_draw;
 }
 
@@ -59,16 +57,22 @@ TDirectDrawClipper::TDirectDrawClipper(TDirectDraw* directDraw)
     : m_directDraw(directDraw)
 {
     m_directDraw->m_clippers.push_back(this);
-    directDraw->SetErrorCode(directDraw->IDraw()->createClipper(0, m_clipper));
+    directDraw->SetErrorCode(directDraw->DrawInterface()->createClipper(0, m_clipper));
     if (directDraw->ErrorCode() != 0) {
         unregister(m_directDraw->m_clippers, this);
-        throw EDirectDrawClipperError(platform::format(dxconsts::SCannotMade, { dxconsts::SDirectDrawClipper }));
+        throw EDirectDrawClipperError(platform::format(dxconsts::kSCannotMake, { dxconsts::kClipperName }));
     }
 }
 
-TDirectDrawClipper::~TDirectDrawClipper() { unregister(m_directDraw->m_clippers, this); }
+TDirectDrawClipper::~TDirectDrawClipper()
+{
+    unregister(m_directDraw->m_clippers, this);
+}
 
-void TDirectDrawClipper::Handle(const platform::HWND& window) { SetErrorCode(m_clipper->setHWnd(0, window)); }
+void TDirectDrawClipper::Handle(const platform::HWND& window)
+{
+    SetErrorCode(m_clipper->setHWnd(0, window));
+}
 
 TDirectDrawPalette::TDirectDrawPalette(TDirectDraw* directDraw)
     : m_directDraw(directDraw)
@@ -76,13 +80,16 @@ TDirectDrawPalette::TDirectDrawPalette(TDirectDraw* directDraw)
     m_directDraw->m_palettes.push_back(this);
 }
 
-TDirectDrawPalette::~TDirectDrawPalette() { unregister(m_directDraw->m_palettes, this); }
+TDirectDrawPalette::~TDirectDrawPalette()
+{
+    unregister(m_directDraw->m_palettes, this);
+}
 
 bool TDirectDrawPalette::CreatePalette(std::uint32_t caps, std::span<const platform::PaletteEntry> entries)
 {
     m_palette.reset();
     IDirectDrawPalette made;
-    SetErrorCode(m_directDraw->IDraw()->createPalette(caps, entries, made));
+    SetErrorCode(m_directDraw->DrawInterface()->createPalette(caps, entries, made));
     m_palette = made;
     return ErrorCode() == 0;
 }

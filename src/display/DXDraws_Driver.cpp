@@ -61,7 +61,7 @@ void TDXDrawDriverBlt::InitializeSurfaces()
     desc.dwFlags = DDSD_CAPS;
     desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
     if (!c.m_primary->CreateSurface(desc))
-        throw EDXDrawError(format(dxconsts::SCannotMade, { dxconsts::SDirectDrawPrimarySurface }));
+        throw EDXDrawError(format(dxconsts::kSCannotMake, { dxconsts::kPrimarySurfaceName }));
 
     c.m_surface = new TDirectDrawSurface(dd);
 
@@ -95,7 +95,7 @@ void TDXDrawDriverBlt::MakeViewSurface()
     if (!c.m_surface->CreateSurface(desc)) {
         desc.ddsCaps.dwCaps |= DDSCAPS_SYSTEMMEMORY;
         if (!c.m_surface->CreateSurface(desc))
-            throw EDXDrawError(format(dxconsts::SCannotMade, { dxconsts::SDirectDrawSurface }));
+            throw EDXDrawError(format(dxconsts::kSCannotMake, { dxconsts::kSurfaceName }));
     }
     if (!(c.m_surface->SurfaceDesc().ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY))
         c.m_effectiveOptions |= doSystemMemory;
@@ -135,7 +135,8 @@ void TDXDrawDriverBlt::Flip()
         dest = TRect { p.X, p.Y, p.X + surface->Width(), p.Y + surface->Height() };
     }
     if (c.m_effectiveOptions & doWaitVBlank)
-        c.m_directDraw->SetErrorCode(c.m_directDraw->IDraw()->waitForVerticalBlank(DDWAITVB_BLOCKBEGIN));
+        c.m_directDraw->SetErrorCode(
+            c.m_directDraw->DrawInterface()->waitForVerticalBlank(DDWAITVB_BLOCKBEGIN));
     DDBLTFX fx;
     fx.dwSize = kBltFxSize;
     const TRect source = surface->ClientRect();

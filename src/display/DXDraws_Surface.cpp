@@ -26,7 +26,7 @@ TDirectDrawSurface::~TDirectDrawSurface()
 const IDirectDrawSurface& TDirectDrawSurface::RequiredSurfaceInterface() const
 {
     if (!m_surface)
-        throw EDirectDrawSurfaceError(format(dxconsts::SNotMade, { dxconsts::SIDirectDrawSurface }));
+        throw EDirectDrawSurfaceError(format(dxconsts::kSNotMade, { dxconsts::kIDirectDrawSurface }));
     return m_surface;
 }
 
@@ -47,7 +47,7 @@ bool TDirectDrawSurface::CreateSurface(const DDSURFACEDESC& desc)
 {
     AttachSurface(nullptr);
     IDirectDrawSurface made;
-    m_directDraw->SetErrorCode(m_directDraw->IDraw()->createSurface(desc, made));
+    m_directDraw->SetErrorCode(m_directDraw->DrawInterface()->createSurface(desc, made));
     SetErrorCode(m_directDraw->ErrorCode());
     if (ErrorCode() != 0)
         return false;
@@ -77,7 +77,7 @@ void TDirectDrawSurface::SetSize(std::int32_t width, std::int32_t height)
             return;
         }
     }
-    throw EDirectDrawSurfaceError(format(dxconsts::SCannotMade, { dxconsts::SDirectDrawSurface }));
+    throw EDirectDrawSurfaceError(format(dxconsts::kSCannotMake, { dxconsts::kSurfaceName }));
 }
 
 bool TDirectDrawSurface::Lock(const TRect* rect, DDSURFACEDESC& desc)
@@ -85,7 +85,8 @@ bool TDirectDrawSurface::Lock(const TRect* rect, DDSURFACEDESC& desc)
     if (!m_surface || m_lockCount > 0)
         return false;
     m_lockDesc.dwSize = kSurfaceDescSize;
-    const bool whole = !rect || (rect->Left == 0 && rect->Top == 0 && rect->Right == Width() && rect->Bottom == Height());
+    const bool whole
+        = !rect || (rect->Left == 0 && rect->Top == 0 && rect->Right == Width() && rect->Bottom == Height());
     SetErrorCode(m_surface->lock(whole ? nullptr : rect, m_lockDesc, DDLOCK_WAIT));
     if (ErrorCode() != 0)
         return false;
@@ -150,7 +151,7 @@ void TDirectDrawSurface::TransparentColor(std::uint32_t value)
 }
 
 bool TDirectDrawSurface::Blt(const TRect* destRect, const TRect* sourceRect, std::uint32_t flags,
-                             const DDBLTFX& fx, TDirectDrawSurface* source)
+    const DDBLTFX& fx, TDirectDrawSurface* source)
 {
     if (!m_surface)
         return false;
@@ -159,8 +160,8 @@ bool TDirectDrawSurface::Blt(const TRect* destRect, const TRect* sourceRect, std
     return ErrorCode() == 0;
 }
 
-bool TDirectDrawSurface::BltFast(std::int32_t X, std::int32_t Y, const TRect& sourceRect, std::uint32_t flags,
-                                 TDirectDrawSurface* source)
+bool TDirectDrawSurface::BltFast(
+    std::int32_t X, std::int32_t Y, const TRect& sourceRect, std::uint32_t flags, TDirectDrawSurface* source)
 {
     if (!m_surface)
         return false;
@@ -188,11 +189,11 @@ bool TDirectDrawSurface::Restore()
 void TDirectDrawSurface::Clipper(TDirectDrawClipper* clipper)
 {
     if (m_surface)
-        SetErrorCode(m_surface->setClipper(clipper ? clipper->IDDClipper() : nullptr));
+        SetErrorCode(m_surface->setClipper(clipper ? clipper->ClipperInterface() : nullptr));
 }
 
 void TDirectDrawSurface::Palette(TDirectDrawPalette* palette)
 {
     if (m_surface)
-        SetErrorCode(m_surface->setPalette(palette ? palette->IDDPalette() : nullptr));
+        SetErrorCode(m_surface->setPalette(palette ? palette->PaletteInterface() : nullptr));
 }

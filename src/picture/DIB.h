@@ -115,6 +115,7 @@ public:
 private:
     void reset(bool memoryOnly);
     void releaseStorage();
+    void describe(bool compressed);
     void allocatePlainMemory();
     void createSection();
     void adoptRunLengthData(std::unique_ptr<std::uint8_t[]> data, std::int32_t size);

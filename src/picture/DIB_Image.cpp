@@ -103,32 +103,13 @@ void TDIBSharedImage::BuildImage(std::int32_t width, std::int32_t height, std::i
     ImageSize = static_cast<std::int32_t>(imageSize);
     ChannelFormat = channelFormat;
     ColorCount = bitCount <= 8 ? 1 << bitCount : 0;
-    const bool masks = bitCount == 16 || bitCount == 32;
-    ColorTableOffset = masks ? 52 : 40;
-    InfoBlockSize = ColorTableOffset + 4 * ColorCount;
-
-    auto& h = InfoBlock.header;
-    h.biWidth = width;
-    h.biHeight = height;
-    h.biPlanes = 1;
-    h.biBitCount = static_cast<std::uint16_t>(bitCount);
-    if (masks)
-        h.biCompression = platform::BI_BITFIELDS;
-    else if (compressed && bitCount == 4)
-        h.biCompression = platform::BI_RLE4;
-    else if (compressed && bitCount == 8)
-        h.biCompression = platform::BI_RLE8;
-    h.biSizeImage = static_cast<std::uint32_t>(ImageSize);
-    if (masks) {
-        InfoBlock.redMask = channelFormat.RedMask;
-        InfoBlock.greenMask = channelFormat.GreenMask;
-        InfoBlock.blueMask = channelFormat.BlueMask;
-    }
+    describe(compressed);
 
     ColorTable = colorTable;
     InfoBlock.colors.assign(ColorTable.begin(), ColorTable.begin() + ColorCount);
 
-    Compressed = h.biCompression == platform::BI_RLE8 || h.biCompression == platform::BI_RLE4;
+    const std::uint32_t compression = InfoBlock.header.biCompression;
+    Compressed = compression == platform::BI_RLE8 || compression == platform::BI_RLE4;
     MemoryOnly = memoryOnly || Compressed;
     if (compressed)
         return; // the caller supplies the data
@@ -137,6 +118,33 @@ void TDIBSharedImage::BuildImage(std::int32_t width, std::int32_t height, std::i
     else
         createSection();
     TopRow = Bits + std::ptrdiff_t(Height - 1) * RowBytes;
+}
+
+// The info header (bottom-up, masks after it for 16 and 32 bits) that tells
+// the platform how the pixels lie.
+void TDIBSharedImage::describe(bool compressed)
+{
+    const bool masks = BitCount == 16 || BitCount == 32;
+    ColorTableOffset = masks ? 52 : 40;
+    InfoBlockSize = ColorTableOffset + 4 * ColorCount;
+
+    auto& h = InfoBlock.header;
+    h.biWidth = Width;
+    h.biHeight = Height;
+    h.biPlanes = 1;
+    h.biBitCount = static_cast<std::uint16_t>(BitCount);
+    if (masks)
+        h.biCompression = platform::BI_BITFIELDS;
+    else if (compressed && BitCount == 4)
+        h.biCompression = platform::BI_RLE4;
+    else if (compressed && BitCount == 8)
+        h.biCompression = platform::BI_RLE8;
+    h.biSizeImage = static_cast<std::uint32_t>(ImageSize);
+    if (masks) {
+        InfoBlock.redMask = ChannelFormat.RedMask;
+        InfoBlock.greenMask = ChannelFormat.GreenMask;
+        InfoBlock.blueMask = ChannelFormat.BlueMask;
+    }
 }
 
 void TDIBSharedImage::allocatePlainMemory()

@@ -18,7 +18,7 @@ std::string lowerAscii(std::string_view text)
 {
     std::string out(text);
     std::transform(out.begin(), out.end(), out.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+        [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
     return out;
 }
 
@@ -77,9 +77,14 @@ FARPROC getProcAddress(HMODULE module, std::string_view procName)
     return nullptr;
 }
 
-void freeLibrary(HMODULE) { }
+void freeLibrary(HMODULE)
+{
+}
 
-void hideLibraryForTesting(std::string_view fileName) { removeActive(lowerAscii(fileName)); }
+void hideLibraryForTesting(std::string_view fileName)
+{
+    removeActive(lowerAscii(fileName));
+}
 
 void replaceLibraryForTesting(std::string_view fileName, std::vector<LibraryExport> exports)
 {

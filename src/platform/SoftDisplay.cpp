@@ -23,7 +23,7 @@ bool formatFromDesc(const DDPIXELFORMAT& pf, PixelFormat& format)
     case 24:
     case 32:
         format = PixelFormat { static_cast<std::uint16_t>(pf.dwRGBBitCount), pf.dwRBitMask, pf.dwGBitMask,
-                               pf.dwBBitMask };
+            pf.dwBBitMask };
         return true;
     default:
         return false;
@@ -52,7 +52,8 @@ void SoftWindow::setGeometry(TPoint screenOrigin, std::int32_t width, std::int32
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width != m_width || height != m_height) {
-        HBITMAP pixels = (width > 0 && height > 0) ? makeBitmap(width, height, m_format, true, false) : nullptr;
+        HBITMAP pixels
+            = (width > 0 && height > 0) ? makeBitmap(width, height, m_format, true, false) : nullptr;
         if (pixels && m_pixels) {
             const std::size_t rowBytes
                 = (static_cast<std::size_t>(std::min(width, m_width)) * m_format.bitCount + 7) / 8;
@@ -66,7 +67,10 @@ void SoftWindow::setGeometry(TPoint screenOrigin, std::int32_t width, std::int32
     m_visible = { TRect { m_origin.X, m_origin.Y, m_origin.X + m_width, m_origin.Y + m_height } };
 }
 
-void SoftWindow::setVisibleRegion(std::vector<TRect> rects) { m_visible = std::move(rects); }
+void SoftWindow::setVisibleRegion(std::vector<TRect> rects)
+{
+    m_visible = std::move(rects);
+}
 
 TPoint SoftWindow::clientToScreen(TPoint client) const
 {
@@ -100,7 +104,8 @@ std::vector<TRect> SoftClipper::clipRects() const
     return {};
 }
 
-HRESULT SoftPalette::setEntries(std::uint32_t flags, std::uint32_t first, std::span<const PaletteEntry> entries)
+HRESULT SoftPalette::setEntries(
+    std::uint32_t flags, std::uint32_t first, std::span<const PaletteEntry> entries)
 {
     if (flags != 0 || first > m_entries.size() || entries.size() > m_entries.size() - first)
         return kErrInvalidParams;
@@ -116,7 +121,10 @@ SoftDisplayTestHooks& softDisplayTestHooks()
     return hooks;
 }
 
-void resetSoftDisplayTestHooks() { softDisplayTestHooks() = SoftDisplayTestHooks {}; }
+void resetSoftDisplayTestHooks()
+{
+    softDisplayTestHooks() = SoftDisplayTestHooks {};
+}
 
 SoftDisplay::SoftDisplay(const PixelFormat& format)
     : m_state(std::make_shared<SoftDisplayState>())
@@ -126,7 +134,10 @@ SoftDisplay::SoftDisplay(const PixelFormat& format)
 
 SoftDisplay::~SoftDisplay() = default;
 
-const PixelFormat& SoftDisplay::format() const { return m_state->format; }
+const PixelFormat& SoftDisplay::format() const
+{
+    return m_state->format;
+}
 
 std::shared_ptr<SoftDisplay> SoftDisplay::queryVersion6()
 {
@@ -142,7 +153,8 @@ HRESULT SoftDisplay::getCaps(DDCAPS* driverCaps, DDCAPS* helCaps) const
             return kErrInvalidParams;
     }
     const std::uint64_t budget = softDisplayTestHooks().videoMemoryBytes;
-    const auto clamp = [](std::uint64_t v) { return static_cast<std::uint32_t>(std::min<std::uint64_t>(v, UINT32_MAX)); };
+    const auto clamp
+        = [](std::uint64_t v) { return static_cast<std::uint32_t>(std::min<std::uint64_t>(v, UINT32_MAX)); };
     if (driverCaps) {
         driverCaps->dwVidMemTotal = clamp(budget);
         driverCaps->dwVidMemFree = clamp(budget - std::min(budget, m_state->videoUsed));
@@ -166,10 +178,22 @@ HRESULT SoftDisplay::waitForVerticalBlank(std::uint32_t flags)
     return flags == DDWAITVB_BLOCKBEGIN ? DD_OK : kErrInvalidParams;
 }
 
-std::int32_t SoftDisplay::screenWidth() const { return m_state->screenWidth; }
-std::int32_t SoftDisplay::screenHeight() const { return m_state->screenHeight; }
-std::uint64_t SoftDisplay::videoMemoryUsed() const { return m_state->videoUsed; }
-std::uint64_t SoftDisplay::systemMemoryUsed() const { return m_state->systemUsed; }
+std::int32_t SoftDisplay::screenWidth() const
+{
+    return m_state->screenWidth;
+}
+std::int32_t SoftDisplay::screenHeight() const
+{
+    return m_state->screenHeight;
+}
+std::uint64_t SoftDisplay::videoMemoryUsed() const
+{
+    return m_state->videoUsed;
+}
+std::uint64_t SoftDisplay::systemMemoryUsed() const
+{
+    return m_state->systemUsed;
+}
 
 HRESULT SoftDisplay::createSurface(const DDSURFACEDESC& desc, std::shared_ptr<SoftSurface>& surface)
 {
@@ -198,7 +222,8 @@ HRESULT SoftDisplay::createSurface(const DDSURFACEDESC& desc, std::shared_ptr<So
         const auto height = static_cast<std::int32_t>(desc.dwHeight);
         const std::uint64_t bytes = pixelBytes(width, height, format.bitCount);
         const bool system = desc.ddsCaps.dwCaps & DDSCAPS_SYSTEMMEMORY;
-        if (system && bytes > hooks.systemMemoryBytes - std::min(hooks.systemMemoryBytes, m_state->systemUsed))
+        if (system
+            && bytes > hooks.systemMemoryBytes - std::min(hooks.systemMemoryBytes, m_state->systemUsed))
             return kErrOutOfMemory;
         if (!system && bytes > hooks.videoMemoryBytes - std::min(hooks.videoMemoryBytes, m_state->videoUsed))
             return kErrOutOfVideoMemory;
@@ -228,8 +253,8 @@ HRESULT SoftDisplay::createClipper(std::uint32_t flags, std::shared_ptr<SoftClip
     return DD_OK;
 }
 
-HRESULT SoftDisplay::createPalette(std::uint32_t caps, std::span<const PaletteEntry> entries,
-                                   std::shared_ptr<SoftPalette>& palette)
+HRESULT SoftDisplay::createPalette(
+    std::uint32_t caps, std::span<const PaletteEntry> entries, std::shared_ptr<SoftPalette>& palette)
 {
     palette.reset();
     if (!(caps & DDPCAPS_8BIT) || entries.size() != 256)

@@ -200,7 +200,10 @@ private:
 // 256 colours held as data; an 8-bit surface draws with them.
 class SoftPalette {
 public:
-    explicit SoftPalette(std::uint32_t caps) : m_caps(caps) {}
+    explicit SoftPalette(std::uint32_t caps)
+        : m_caps(caps)
+    {
+    }
     HRESULT setEntries(std::uint32_t flags, std::uint32_t first, std::span<const PaletteEntry> entries);
     std::uint32_t caps() const { return m_caps; }
     const std::array<PaletteEntry, 256>& entries() const { return m_entries; }
@@ -241,14 +244,14 @@ public:
 
     // Unclipped copy of the source rectangle (null: the whole source) to
     // (x, y); refused when either rectangle is empty or leaves its surface.
-    HRESULT bltFast(std::int32_t x, std::int32_t y, SoftSurface* source, const TRect* sourceRect,
-                    std::uint32_t flags);
+    HRESULT bltFast(
+        std::int32_t x, std::int32_t y, SoftSurface* source, const TRect* sourceRect, std::uint32_t flags);
     // Rectangle copy (stretching when the sizes differ) or, with
     // DDBLT_COLORFILL, a fill with fx->dwFillColor. Null rectangles mean the
     // whole surface. An attached clipper limits the destination; without one
     // the destination must lie within the surface.
     HRESULT blt(const TRect* destRect, SoftSurface* source, const TRect* sourceRect, std::uint32_t flags,
-                const DDBLTFX* fx);
+        const DDBLTFX* fx);
 
     HRESULT setClipper(const std::shared_ptr<SoftClipper>& clipper);
     HRESULT setPalette(const std::shared_ptr<SoftPalette>& palette);
@@ -271,6 +274,9 @@ private:
     HRESULT checkUsable() const;
     HRESULT checkSource(const SoftSurface* source) const;
     HRESULT targetsFor(const TRect& dest, std::vector<Target>& targets) const;
+    void fillTargets(const std::vector<Target>& targets, const TRect& dest, std::uint32_t value);
+    void copyTargets(
+        const std::vector<Target>& targets, const TRect& dest, SoftSurface& source, const TRect& from);
 
     std::shared_ptr<SoftDisplayState> m_state;
     bool m_primary = false;
@@ -323,8 +329,8 @@ public:
     // run out.
     HRESULT createSurface(const DDSURFACEDESC& desc, std::shared_ptr<SoftSurface>& surface);
     HRESULT createClipper(std::uint32_t flags, std::shared_ptr<SoftClipper>& clipper);
-    HRESULT createPalette(std::uint32_t caps, std::span<const PaletteEntry> entries,
-                          std::shared_ptr<SoftPalette>& palette);
+    HRESULT createPalette(
+        std::uint32_t caps, std::span<const PaletteEntry> entries, std::shared_ptr<SoftPalette>& palette);
 
     std::int32_t screenWidth() const;
     std::int32_t screenHeight() const;
@@ -343,8 +349,8 @@ private:
 // The entry point that "DDraw.dll" offers under "DirectDrawCreate".
 // A driver GUID other than none names no driver of this display and is
 // refused.
-using DirectDrawCreateProc = HRESULT (*)(const GUID* driverGuid, std::shared_ptr<SoftDisplay>* display,
-                                         void* outer);
+using DirectDrawCreateProc
+    = HRESULT (*)(const GUID* driverGuid, std::shared_ptr<SoftDisplay>* display, void* outer);
 HRESULT DirectDrawCreate(const GUID* driverGuid, std::shared_ptr<SoftDisplay>* display, void* outer);
 
 } // namespace platform

@@ -23,10 +23,13 @@ struct SoftDisplayState {
 inline TRect intersect(const TRect& a, const TRect& b)
 {
     return TRect { std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-                   std::min(a.Bottom, b.Bottom) };
+        std::min(a.Bottom, b.Bottom) };
 }
 
-inline bool isEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+inline bool isEmpty(const TRect& r)
+{
+    return r.Right <= r.Left || r.Bottom <= r.Top;
+}
 
 inline bool contains(const TRect& outer, const TRect& inner)
 {

@@ -88,7 +88,9 @@ HRESULT SoftSurface::getDC(HDC& dc)
     if (m_format.bitCount <= 8 && m_palette) {
         std::array<RgbQuad, 256> colors;
         std::transform(m_palette->entries().begin(), m_palette->entries().end(), colors.begin(),
-                       [](const PaletteEntry& e) { return RgbQuad { e.peBlue, e.peGreen, e.peRed, 0 }; });
+            [](const PaletteEntry& e) {
+                return RgbQuad { e.peBlue, e.peGreen, e.peRed, 0 };
+            });
         const std::size_t count = std::size_t { 1 } << m_format.bitCount;
         m_pixels->setColorTable(0, std::span<const RgbQuad>(colors.data(), count));
     }

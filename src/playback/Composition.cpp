@@ -61,14 +61,14 @@ std::optional<LayerCopy> clipLayer(const PatternEntry& layer, const PatternEntry
             return std::nullopt;
     }
     return LayerCopy { static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy),
-        TRect { static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy), static_cast<std::int32_t>(sx + sw),
-            static_cast<std::int32_t>(sy + sh) } };
+        TRect { static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy),
+            static_cast<std::int32_t>(sx + sw), static_cast<std::int32_t>(sy + sh) } };
 }
 
 } // namespace
 
-void composeFrame(const CharacterTables& tables, std::int32_t animation, std::int32_t index, TDirectDrawSurface* sheet,
-                  TDirectDrawSurface* view)
+void composeFrame(const CharacterTables& tables, std::int32_t animation, std::int32_t index,
+    TDirectDrawSurface* sheet, TDirectDrawSurface* view)
 {
     if (sheet == nullptr || view == nullptr)
         return;
@@ -81,7 +81,8 @@ void composeFrame(const CharacterTables& tables, std::int32_t animation, std::in
     if (!character::isAnimationNumber(animation) || !tables.layered[static_cast<std::size_t>(animation)])
         return;
     const PatternEntry* layer = patternAt(tables, CharacterTables::slot(tables.layer, animation, index));
-    const PatternEntry* placement = patternAt(tables, CharacterTables::slot(tables.placement, animation, index));
+    const PatternEntry* placement
+        = patternAt(tables, CharacterTables::slot(tables.placement, animation, index));
     if (layer == nullptr || placement == nullptr)
         return;
     if (const auto copy = clipLayer(*layer, *placement))

@@ -26,6 +26,6 @@ inline constexpr int kBackgroundPattern = 1;
 // Draws frame `index` of `animation`. The view must have been cleared. A
 // missing surface, an empty slot or a copy the surfaces refuse draws nothing.
 void composeFrame(const character::CharacterTables& tables, std::int32_t animation, std::int32_t index,
-                  TDirectDrawSurface* sheet, TDirectDrawSurface* view);
+    TDirectDrawSurface* sheet, TDirectDrawSurface* view);
 
 } // namespace playback

@@ -16,9 +16,15 @@ FormLogic::FormLogic(character::FormControls& form, PlayerHost& host)
 {
 }
 
-FormLogic::~FormLogic() { DXDraw1FinalizeSurface(); }
+FormLogic::~FormLogic()
+{
+    DXDraw1FinalizeSurface();
+}
 
-void FormLogic::FormCreate() { m_state->playbackFlag = false; }
+void FormLogic::FormCreate()
+{
+    m_state->playbackFlag = false;
+}
 
 void FormLogic::drop(const std::string& path)
 {
@@ -30,9 +36,15 @@ void FormLogic::drop(const std::string& path)
     fileload(path);
 }
 
-void FormLogic::fileload(const std::string& path) { character::fileload(path, *m_state, m_form, m_sheet); }
+void FormLogic::fileload(const std::string& path)
+{
+    character::fileload(path, *m_state, m_form, m_sheet);
+}
 
-void FormLogic::reloadClick() { fileload(m_definitionPath); }
+void FormLogic::reloadClick()
+{
+    fileload(m_definitionPath);
+}
 
 void FormLogic::CGreloadClick()
 {
@@ -43,11 +55,20 @@ void FormLogic::CGreloadClick()
     character::takeTransparentColor(*m_sheet);
 }
 
-void FormLogic::autocgloadClick() { m_form.setChecked(Control::autocgload, !m_form.isChecked(Control::autocgload)); }
+void FormLogic::autocgloadClick()
+{
+    m_form.setChecked(Control::autocgload, !m_form.isChecked(Control::autocgload));
+}
 
-void FormLogic::clipperClick() { m_form.copyPatternBoxToClipboard(); }
+void FormLogic::clipperClick()
+{
+    m_form.copyPatternBoxToClipboard();
+}
 
-void FormLogic::Edit1Change() { character::speedBoxChange(*m_state, m_form.text(Control::Edit1)); }
+void FormLogic::Edit1Change()
+{
+    character::speedBoxChange(*m_state, m_form.text(Control::Edit1));
+}
 
 void FormLogic::buttonClick(Control button)
 {

@@ -13,9 +13,15 @@ HeadlessForm::HeadlessForm()
     }
 }
 
-void HeadlessForm::setCaption(Control control, std::string_view text) { at(control).caption = std::string(text); }
+void HeadlessForm::setCaption(Control control, std::string_view text)
+{
+    at(control).caption = std::string(text);
+}
 
-std::string HeadlessForm::caption(Control control) const { return at(control).caption; }
+std::string HeadlessForm::caption(Control control) const
+{
+    return at(control).caption;
+}
 
 void HeadlessForm::setText(Control control, std::string_view text)
 {
@@ -29,15 +35,30 @@ void HeadlessForm::setText(Control control, std::string_view text)
         onTextChanged(control);
 }
 
-std::string HeadlessForm::text(Control control) const { return at(control).caption; }
+std::string HeadlessForm::text(Control control) const
+{
+    return at(control).caption;
+}
 
-void HeadlessForm::setEnabled(Control control, bool enabled) { at(control).enabled = enabled; }
+void HeadlessForm::setEnabled(Control control, bool enabled)
+{
+    at(control).enabled = enabled;
+}
 
-bool HeadlessForm::isEnabled(Control control) const { return at(control).enabled; }
+bool HeadlessForm::isEnabled(Control control) const
+{
+    return at(control).enabled;
+}
 
-void HeadlessForm::setChecked(Control control, bool checked) { at(control).checked = checked; }
+void HeadlessForm::setChecked(Control control, bool checked)
+{
+    at(control).checked = checked;
+}
 
-bool HeadlessForm::isChecked(Control control) const { return at(control).checked; }
+bool HeadlessForm::isChecked(Control control) const
+{
+    return at(control).checked;
+}
 
 void HeadlessForm::copyPatternBoxToClipboard()
 {

@@ -39,7 +39,10 @@ private:
         bool checked = false;
     };
     State& at(character::Control control) { return m_controls[static_cast<std::size_t>(control)]; }
-    const State& at(character::Control control) const { return m_controls[static_cast<std::size_t>(control)]; }
+    const State& at(character::Control control) const
+    {
+        return m_controls[static_cast<std::size_t>(control)];
+    }
 
     std::array<State, character::kControlCount> m_controls;
     std::string m_clipboard;

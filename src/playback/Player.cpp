@@ -1,9 +1,10 @@
 #include "playback/Player.h"
 
-#include "character/LoadProcedure.h"
 #include "character/Integer.h"
+#include "character/LoadProcedure.h"
 #include "display/DXDraws.h"
 #include "platform/FileSystem.h"
+#include "playback/Buttons.h"
 #include "playback/Composition.h"
 
 #include <algorithm>
@@ -18,8 +19,6 @@ namespace {
 constexpr std::array<std::int32_t, 6> kOneShotSaveSet { 1, 2, 3, 5, 15, 16 };
 // The pattern check does not save the nuisance animation.
 constexpr std::array<std::int32_t, 5> kPatternCheckSaveSet { 1, 2, 5, 15, 16 };
-
-constexpr const char* kPatternCheckLabel = "ﾁｪｯｸﾊﾟﾀｰﾝ";
 
 } // namespace
 
@@ -69,6 +68,8 @@ void Player::idleStep(bool& done)
 
 void Player::automaticReload()
 {
+    // Without a sheet surface the age is not taken either, so that a change
+    // made meanwhile is loaded once the display has made the surface again.
     if (!m_form.isChecked(Control::autocgload) || m_state.sheetPath.empty() || m_sheet == nullptr)
         return;
     if (platform::fileAge(m_state.sheetPath) == m_state.sheetFileAge)
@@ -151,7 +152,7 @@ void Player::startPatternCheck()
         row[k] = character::hexPair(std::string_view(text).substr(2 * k - 2, 2));
 
     saveReturn(kPatternCheckSaveSet);
-    start(character::kPatternCheckAnimation, kPatternCheckLabel);
+    start(character::kPatternCheckAnimation, buttonAction(Control::buttonck)->label);
 }
 
 } // namespace playback

@@ -4,10 +4,19 @@
 
 namespace playback {
 
-bool DXDrawPlayerHost::CanDraw() { return m_display.CanDraw(); }
+bool DXDrawPlayerHost::CanDraw()
+{
+    return m_display.CanDraw();
+}
 
-TDirectDrawSurface* DXDrawPlayerHost::Surface() { return m_display.Surface(); }
+TDirectDrawSurface* DXDrawPlayerHost::Surface()
+{
+    return m_display.Surface();
+}
 
-void DXDrawPlayerHost::Flip() { m_display.Flip(); }
+void DXDrawPlayerHost::Flip()
+{
+    m_display.Flip();
+}
 
 } // namespace playback

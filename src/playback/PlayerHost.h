@@ -34,7 +34,10 @@ public:
 // are left to the subclass.
 class DXDrawPlayerHost : public PlayerHost {
 public:
-    explicit DXDrawPlayerHost(TCustomDXDraw& display) : m_display(display) {}
+    explicit DXDrawPlayerHost(TCustomDXDraw& display)
+        : m_display(display)
+    {
+    }
     bool CanDraw() override;
     TDirectDrawSurface* Surface() override;
     void Flip() override;

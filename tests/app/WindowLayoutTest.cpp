@@ -38,8 +38,9 @@ TEST(Window, EveryControlHasItsDesignNamePlaceCaptionAndState)
         auto* w = form.findChild<QWidget*>(d.name);
         ASSERT_NE(w, nullptr) << d.name;
         EXPECT_EQ(w->pos(), QPoint(d.left, d.top)) << d.name;
-        if (d.kind != app::ControlKind::Label)
+        if (d.kind != app::ControlKind::Label) {
             EXPECT_EQ(w->size(), QSize(d.width, d.height)) << d.name;
+        }
         EXPECT_EQ(w->isEnabled(), d.enabled) << d.name;
         EXPECT_EQ(textOf(w), QString::fromUtf8(d.caption)) << d.name;
     }

@@ -1,5 +1,7 @@
+find_package(Qt6 REQUIRED COMPONENTS Test)
 nimbrel_test(app_window_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/WindowLayoutTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowCommandsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QtTestMain.cpp
-  LIBS app)
+  LIBS app Qt6::Test)

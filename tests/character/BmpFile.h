@@ -33,8 +33,8 @@ inline void put32(std::vector<std::uint8_t>& b, std::uint32_t v)
 
 // A bottom-up 24-bit BMP; `color(x, y)` gives 0x00RRGGBB with y counted from
 // the top row.
-inline void writeBmp(const std::string& path, int width, int height,
-                     const std::function<std::uint32_t(int, int)>& color)
+inline void writeBmp(
+    const std::string& path, int width, int height, const std::function<std::uint32_t(int, int)>& color)
 {
     const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
     const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);

@@ -44,7 +44,7 @@ protected:
         };
         logic.DXDraw1InitializeSurface(directDraw);
         tabletest::writeBmp(dir / "sample.bmp", 363, 320,
-                            [](int x, int y) { return x == 362 && y == 319 ? kSampleKey : 0x00102030u; });
+            [](int x, int y) { return x == 362 && y == 319 ? kSampleKey : 0x00102030u; });
     }
     void TearDown() override { logic.DXDraw1FinalizeSurface(); }
 
@@ -91,7 +91,8 @@ int filledSlots(const character::FrameTable& table)
 {
     int n = 0;
     for (const auto& row : table)
-        n += static_cast<int>(std::count_if(row.begin(), row.end(), [](std::int32_t v) { return v != kEmptySlot; }));
+        n += static_cast<int>(
+            std::count_if(row.begin(), row.end(), [](std::int32_t v) { return v != kEmptySlot; }));
     return n;
 }
 
@@ -147,8 +148,9 @@ TEST_F(Load, TheExampleFileFillsTheTables)
 
 TEST_F(Load, RepeatedLinesOverwriteOnlyWhatTheyHold)
 {
-    logic.drop(file("r.txt", "#CHARNAME First\n#CHARNAME Second\n#07 1 2 3 4\n#07 5 6 7 8\n"
-                             "#PATERN 05 010203\n#PATERN 05 09\n#ANIME 50\n#ANIME 0\n"));
+    logic.drop(file("r.txt",
+        "#CHARNAME First\n#CHARNAME Second\n#07 1 2 3 4\n#07 5 6 7 8\n"
+        "#PATERN 05 010203\n#PATERN 05 09\n#ANIME 50\n#ANIME 0\n"));
     EXPECT_EQ(form.caption(Control::Label1), "Second");
     EXPECT_EQ(tables().patterns[7].rect, (TRect { 5, 6, 12, 14 }));
     EXPECT_EQ(tables().base[5][1], 9);
@@ -167,10 +169,21 @@ TEST_F(Load, ListLinesEnableTheirAnimationsButton)
         std::optional<Control> button;
     };
     const Row rows[] = {
-        { 0, std::nullopt }, { 1, Control::Button1 }, { 2, Control::Button2 }, { 3, Control::Button14 },
-        { 4, Control::Button12 }, { 5, Control::Button5 }, { 9, Control::Button1 }, { 10, Control::Button9 },
-        { 12, Control::Button11 }, { 13, std::nullopt }, { 14, std::nullopt }, { 15, Control::Button3 },
-        { 16, Control::Button4 }, { 17, std::nullopt }, { 30, std::nullopt },
+        { 0, std::nullopt },
+        { 1, Control::Button1 },
+        { 2, Control::Button2 },
+        { 3, Control::Button14 },
+        { 4, Control::Button12 },
+        { 5, Control::Button5 },
+        { 9, Control::Button1 },
+        { 10, Control::Button9 },
+        { 12, Control::Button11 },
+        { 13, std::nullopt },
+        { 14, std::nullopt },
+        { 15, Control::Button3 },
+        { 16, Control::Button4 },
+        { 17, std::nullopt },
+        { 30, std::nullopt },
     };
     for (const Row& row : rows) {
         for (const char* keyword : { "#PATERN", "#LAYER" }) {
@@ -202,8 +215,9 @@ TEST_F(Load, PairsPastTheLastSlotAreDropped)
 
 TEST_F(Load, AFailingLineKeepsWhatCameBeforeIt)
 {
-    expectFailure(file("f.txt", "#CHARNAME Half\n#PATERN 01 0203\n#07 1 2 3 4\n#PATERN 05 01G2\n#PATERN 02 01\n"),
-                  "'$G2' は数値ではありません");
+    expectFailure(
+        file("f.txt", "#CHARNAME Half\n#PATERN 01 0203\n#07 1 2 3 4\n#PATERN 05 01G2\n#PATERN 02 01\n"),
+        "'$G2' は数値ではありません");
     EXPECT_EQ(form.caption(Control::Label1), "Half");
     EXPECT_EQ(tables().base[1][2], 3);
     EXPECT_EQ(tables().patterns[7].rect, (TRect { 1, 2, 4, 6 }));
@@ -329,7 +343,14 @@ TEST(SpeedBox, OnlyPositiveIntegersSetTheInterval)
     character::CharacterState state;
     state.frameInterval = 100;
     const std::pair<const char*, std::int32_t> steps[] = {
-        { "5", 5 }, { "50", 50 }, { "0", 50 }, { "a", 50 }, { "", 50 }, { "-3", 50 }, { "$10", 16 }, { "1000", 1000 },
+        { "5", 5 },
+        { "50", 50 },
+        { "0", 50 },
+        { "a", 50 },
+        { "", 50 },
+        { "-3", 50 },
+        { "$10", 16 },
+        { "1000", 1000 },
     };
     for (const auto& [text, interval] : steps) {
         character::speedBoxChange(state, text);

@@ -10,7 +10,8 @@ using namespace platform;
 
 namespace {
 
-constexpr TDXDrawOptions kFormOptions = doAllowReboot | doCenter | doRetainedMode | doHardware | doSelectDriver;
+constexpr TDXDrawOptions kFormOptions
+    = doAllowReboot | doCenter | doRetainedMode | doHardware | doSelectDriver;
 
 struct OptionsCase {
     TDXDrawOptions options;
@@ -26,16 +27,15 @@ TEST_P(EffectiveOptions, BeforeSetUp)
     EXPECT_EQ(draw.EffectiveOptions(), GetParam().effective);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sets, EffectiveOptions,
+INSTANTIATE_TEST_SUITE_P(Sets, EffectiveOptions,
     ::testing::Values(OptionsCase { kFormOptions, doCenter },
-                      OptionsCase { doAllowReboot | doWaitVBlank | doCenter | doRetainedMode | doHardware | doSelectDriver,
-                                    doWaitVBlank | doCenter },
-                      OptionsCase { doFullScreen | doFlip | doNoWindowChange | doAllowReboot | doAllowPalette256,
-                                    doFullScreen | doFlip | doNoWindowChange | doAllowReboot | doAllowPalette256 },
-                      OptionsCase { doFullScreen | doFlip | doSystemMemory, doFullScreen | doSystemMemory },
-                      OptionsCase { do3D | doHardware | doZBuffer | doRetainedMode, do3D | doZBuffer | doRetainedMode },
-                      OptionsCase { doStretch | doZBuffer | doFlip, doStretch }));
+        OptionsCase { doAllowReboot | doWaitVBlank | doCenter | doRetainedMode | doHardware | doSelectDriver,
+            doWaitVBlank | doCenter },
+        OptionsCase { doFullScreen | doFlip | doNoWindowChange | doAllowReboot | doAllowPalette256,
+            doFullScreen | doFlip | doNoWindowChange | doAllowReboot | doAllowPalette256 },
+        OptionsCase { doFullScreen | doFlip | doSystemMemory, doFullScreen | doSystemMemory },
+        OptionsCase { do3D | doHardware | doZBuffer | doRetainedMode, do3D | doZBuffer | doRetainedMode },
+        OptionsCase { doStretch | doZBuffer | doFlip, doStretch }));
 
 TEST(EffectiveOptionsDefault, TheConstructedControlHasTheDefaultOptions)
 {
@@ -114,13 +114,14 @@ TEST_F(ControlTest, FirstShowSetsUpAndRaisesTheEventsInOrder)
     EXPECT_FALSE(draw.CanDraw());
     EXPECT_EQ(draw.DirectDraw(), nullptr);
     draw.FormShown();
-    EXPECT_EQ(events, (std::vector<std::string> { "Initializing", "Initialize", "InitializeSurface", "RestoreSurface" }));
+    EXPECT_EQ(events,
+        (std::vector<std::string> { "Initializing", "Initialize", "InitializeSurface", "RestoreSurface" }));
     ASSERT_TRUE(draw.Initialized());
     EXPECT_TRUE(draw.CanDraw());
     EXPECT_EQ(draw.Surface()->Width(), 121);
     EXPECT_EQ(draw.Surface()->Height(), 271);
     EXPECT_EQ(draw.EffectiveOptions(), doCenter);
-    EXPECT_EQ(draw.DirectDraw()->IDraw()->cooperativeLevel(), DDSCL_NORMAL);
+    EXPECT_EQ(draw.DirectDraw()->DrawInterface()->cooperativeLevel(), DDSCL_NORMAL);
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(&sheet->DirectDraw(), draw.DirectDraw());
 
@@ -166,15 +167,17 @@ TEST_F(ControlTest, AFailedSetUpTearsDownAndNeverRetries)
 {
     const FailureCase cases[] = {
         { "no library", [] { hideLibraryForTesting("DDraw.dll"); }, "DDraw.dll を読み込めません" },
-        { "no display", [] { softDisplayTestHooks().createResult = kErrNoDisplay; }, "DirectDraw を初期化できません" },
-        { "no primary", [] { softDisplayTestHooks().refusePrimary = true; }, "プライマリサーフェース を作成できません" },
+        { "no display", [] { softDisplayTestHooks().createResult = kErrNoDisplay; },
+            "DirectDraw を初期化できません" },
+        { "no primary", [] { softDisplayTestHooks().refusePrimary = true; },
+            "プライマリサーフェース を作成できません" },
         { "no clipper", [] { softDisplayTestHooks().refuseClipper = true; }, "クリッパー を作成できません" },
         { "no memory",
-          [] {
-              softDisplayTestHooks().videoMemoryBytes = 0;
-              softDisplayTestHooks().systemMemoryBytes = 0;
-          },
-          "サーフェース を作成できません" },
+            [] {
+                softDisplayTestHooks().videoMemoryBytes = 0;
+                softDisplayTestHooks().systemMemoryBytes = 0;
+            },
+            "サーフェース を作成できません" },
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -240,18 +243,46 @@ TEST_F(ControlTest, RestoreBlanksTheViewAndTheScreenAreaEvenWhenNothingWasLost)
 TEST_F(ControlTest, LostSurfacesAreRestoredByTheNextCanDraw)
 {
     draw.FormShown();
-    draw.DirectDraw()->IDraw()->loseSurfacesForTesting();
+    draw.DirectDraw()->DrawInterface()->loseSurfacesForTesting();
     EXPECT_TRUE(draw.CanDraw());
     EXPECT_EQ(draw.Surface()->Pixels(3, 3), 0u);
 
     softDisplayTestHooks().refuseRestore = true;
     draw.Surface()->Fill(0x00ABCDEF);
     draw.Flip();
-    draw.DirectDraw()->IDraw()->loseSurfacesForTesting();
+    draw.DirectDraw()->DrawInterface()->loseSurfacesForTesting();
     EXPECT_FALSE(draw.CanDraw());
     EXPECT_FALSE(draw.CanDraw());
     draw.Flip();
     EXPECT_EQ(shown(3, 3), 0x00ABCDEFu); // nothing presented over the last view
+}
+
+// The palette is made from the colour table with the screen's static
+// colours kept; a direct-colour display refuses it quietly.
+TEST_F(ControlTest, ThePaletteIsSharedOnIndexedDisplaysAndQuietlyRefusedOtherwise)
+{
+    draw.FormShown();
+    ASSERT_TRUE(draw.CanDraw());
+    EXPECT_EQ(draw.Primary()->ErrorCode(), kErrNoPaletteFormat);
+    const auto& entries = draw.Palette()->PaletteInterface()->entries();
+    const auto system = systemPalette();
+    EXPECT_EQ(entries[0].peRed, system[0].peRed);
+    EXPECT_EQ(entries[255].peBlue, system[255].peBlue);
+    for (const PaletteEntry& e : entries)
+        ASSERT_EQ(e.peFlags, 0x40);
+    draw.FormDestroying();
+
+    setScreenBitCountForTesting(8);
+    TDXDraw indexed;
+    indexed.SetForm(form);
+    indexed.SetWindowHandle(std::make_shared<SoftWindow>(100, 100));
+    indexed.FormShown();
+    ASSERT_TRUE(indexed.CanDraw());
+    EXPECT_EQ(indexed.Surface()->SurfaceInterface()->palette(), indexed.Palette()->PaletteInterface());
+    EXPECT_EQ(indexed.Primary()->SurfaceInterface()->palette(), indexed.Palette()->PaletteInterface());
+    EXPECT_EQ(indexed.Surface()->SurfaceDesc().ddpfPixelFormat.dwRGBBitCount, 8u);
+    indexed.FormDestroying();
+    setScreenBitCountForTesting(32);
 }
 
 struct PlacementCase {
@@ -281,8 +312,8 @@ TEST_P(Placement, CentredSurfacesRoundTowardZero)
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, Placement,
-                         ::testing::Values(PlacementCase { 101, 10 }, PlacementCase { 121, 0 },
-                                           PlacementCase { 122, 0 }, PlacementCase { 123, -1 }));
+    ::testing::Values(PlacementCase { 101, 10 }, PlacementCase { 121, 0 }, PlacementCase { 122, 0 },
+        PlacementCase { 123, -1 }));
 
 TEST_F(ControlTest, AStoredSizeOfZeroMakesAOnePixelSide)
 {

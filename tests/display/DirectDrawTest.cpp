@@ -18,8 +18,7 @@ protected:
     }
 };
 
-template <typename E>
-void expectRaises(const std::function<void()>& action, const std::string& message)
+template <typename E> void expectRaises(const std::function<void()>& action, const std::string& message)
 {
     try {
         action();
@@ -32,7 +31,7 @@ void expectRaises(const std::function<void()>& action, const std::string& messag
 TEST_F(DirectDrawTest, MakesTheDisplayObjectAndReadsItsCaps)
 {
     TDirectDraw directDraw;
-    EXPECT_NE(directDraw.IDraw(), nullptr);
+    EXPECT_NE(directDraw.DrawInterface(), nullptr);
     EXPECT_EQ(directDraw.DriverCaps.dwSize, 380u);
     EXPECT_EQ(directDraw.HELCaps.dwSize, 380u);
 }
@@ -49,24 +48,24 @@ TEST_F(DirectDrawTest, FailuresToMakeTheDisplayObjectRaiseTheirMessages)
 TEST_F(DirectDrawTest, AMissingLibraryOrEntryPointRaisesWithTheNameAsSpelled)
 {
     hideLibraryForTesting("ddraw.dll");
-    expectRaises<Exception>([] { dxclass::DXLoadLibrary("DDraw.dll", "DirectDrawCreate"); },
-                            "DDraw.dll を読み込めません");
+    expectRaises<Exception>(
+        [] { dxclass::LoadEntryPoint("DDraw.dll", "DirectDrawCreate"); }, "DDraw.dll を読み込めません");
     expectRaises<Exception>([] { TDirectDraw directDraw; }, "DDraw.dll を読み込めません");
     replaceLibraryForTesting("DDraw.dll", {});
-    expectRaises<Exception>([] { dxclass::DXLoadLibrary("DDRAW.DLL", "DirectDrawCreate"); },
-                            "DDRAW.DLL を読み込めません");
+    expectRaises<Exception>(
+        [] { dxclass::LoadEntryPoint("DDRAW.DLL", "DirectDrawCreate"); }, "DDRAW.DLL を読み込めません");
 }
 
 TEST_F(DirectDrawTest, LoadedLibrariesAreKeptByLowerCasedName)
 {
-    const FARPROC first = dxclass::DXLoadLibrary("DDraw.dll", "DirectDrawCreate");
+    const FARPROC first = dxclass::LoadEntryPoint("DDraw.dll", "DirectDrawCreate");
     hideLibraryForTesting("ddraw.dll"); // too late: the loader holds it
-    EXPECT_EQ(dxclass::DXLoadLibrary("DDRAW.DLL", "DirectDrawCreate"), first);
-    expectRaises<Exception>([] { dxclass::DXLoadLibrary("DDraw.dll", "DirectDrawEnumerateA"); },
-                            "DDraw.dll を読み込めません");
+    EXPECT_EQ(dxclass::LoadEntryPoint("DDRAW.DLL", "DirectDrawCreate"), first);
+    expectRaises<Exception>(
+        [] { dxclass::LoadEntryPoint("DDraw.dll", "DirectDrawEnumerateA"); }, "DDraw.dll を読み込めません");
     dxclass::FreeLibraries();
-    expectRaises<Exception>([] { dxclass::DXLoadLibrary("DDraw.dll", "DirectDrawCreate"); },
-                            "DDraw.dll を読み込めません");
+    expectRaises<Exception>(
+        [] { dxclass::LoadEntryPoint("DDraw.dll", "DirectDrawCreate"); }, "DDraw.dll を読み込めません");
 }
 
 TEST_F(DirectDrawTest, ErrorClassesFormOneTree)
@@ -100,7 +99,8 @@ TEST_F(DirectDrawTest, AClipperThatCannotBeMadeRaises)
 {
     TDirectDraw directDraw;
     softDisplayTestHooks().refuseClipper = true;
-    expectRaises<EDirectDrawClipperError>([&] { new TDirectDrawClipper(&directDraw); }, "クリッパー を作成できません");
+    expectRaises<EDirectDrawClipperError>(
+        [&] { new TDirectDrawClipper(&directDraw); }, "クリッパー を作成できません");
     EXPECT_TRUE(directDraw.Clippers().empty());
 }
 

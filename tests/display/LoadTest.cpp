@@ -38,8 +38,8 @@ protected:
     std::string write(const std::string& name, const bmptest::Bytes& bytes)
     {
         const fs::path path = m_dir / name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return path.string();
     }
 
@@ -47,7 +47,8 @@ protected:
     {
         ASSERT_EQ(surface.Width(), 3);
         ASSERT_EQ(surface.Height(), 2);
-        const std::uint32_t expected[2][3] = { { 0xFF0000, 0x00FF00, 0x0000FF }, { 0xFFFFFF, 0x000000, 0x123456 } };
+        const std::uint32_t expected[2][3]
+            = { { 0xFF0000, 0x00FF00, 0x0000FF }, { 0xFFFFFF, 0x000000, 0x123456 } };
         for (std::int32_t y = 0; y < 2; ++y)
             for (std::int32_t x = 0; x < 3; ++x)
                 EXPECT_EQ(surface.Pixels(x, y), expected[y][x]) << x << "," << y;
@@ -82,8 +83,7 @@ TEST_P(LoadTest, AFailedLoadLeavesTheSurfaceAsItWas)
     bmptest::Bytes broken = sheetBytes();
     broken.resize(20);
     for (const std::string& path : { (m_dir / (std::string("missing.") + GetParam())).string(),
-                                      write(std::string("broken.") + GetParam(), broken),
-                                      write("sheet.xyz", sheetBytes()) }) {
+             write(std::string("broken.") + GetParam(), broken), write("sheet.xyz", sheetBytes()) }) {
         SCOPED_TRACE(path);
         EXPECT_THROW(surface.LoadFromFile(path), Exception);
         EXPECT_EQ(surface.SurfaceInterface(), before);

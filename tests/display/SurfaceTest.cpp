@@ -58,14 +58,13 @@ TEST_P(PixelsOfEveryBitCount, ReadTheRawStoredValue)
     EXPECT_EQ(surface->LockCount(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, PixelsOfEveryBitCount,
+INSTANTIATE_TEST_SUITE_P(Formats, PixelsOfEveryBitCount,
     ::testing::Values(PixelCase { 1, { 0x05 }, 0, 1 }, PixelCase { 1, { 0x05 }, 1, 0 },
-                      PixelCase { 1, { 0x05 }, 2, 1 }, PixelCase { 1, { 0x00, 0x80 }, 15, 1 },
-                      PixelCase { 4, { 0xAB }, 0, 0xA }, PixelCase { 4, { 0xAB }, 1, 0xB },
-                      PixelCase { 8, { 1, 2, 3 }, 2, 3 }, PixelCase { 16, { 0, 0, 0x34, 0x12 }, 1, 0x1234 },
-                      PixelCase { 24, { 0, 0, 0, 0x10, 0x20, 0x30 }, 1, 0x302010 },
-                      PixelCase { 32, { 0x01, 0x02, 0x03, 0xFF }, 0, 0xFF030201 }));
+        PixelCase { 1, { 0x05 }, 2, 1 }, PixelCase { 1, { 0x00, 0x80 }, 15, 1 },
+        PixelCase { 4, { 0xAB }, 0, 0xA }, PixelCase { 4, { 0xAB }, 1, 0xB },
+        PixelCase { 8, { 1, 2, 3 }, 2, 3 }, PixelCase { 16, { 0, 0, 0x34, 0x12 }, 1, 0x1234 },
+        PixelCase { 24, { 0, 0, 0, 0x10, 0x20, 0x30 }, 1, 0x302010 },
+        PixelCase { 32, { 0x01, 0x02, 0x03, 0xFF }, 0, 0xFF030201 }));
 
 TEST_F(SurfaceTest, PixelsOutsideTheSurfaceAreZeroWithoutALock)
 {
@@ -215,7 +214,7 @@ TEST_F(SurfaceTest, RestoreBringsBackLostMemoryWithoutItsContents)
     TDirectDrawSurface surface(&directDraw);
     surface.SetSize(2, 2);
     surface.Fill(3);
-    directDraw.IDraw()->loseSurfacesForTesting();
+    directDraw.DrawInterface()->loseSurfacesForTesting();
     EXPECT_FALSE(surface.Fill(3));
     EXPECT_EQ(surface.ErrorCode(), DDERR_SURFACELOST);
     EXPECT_EQ(surface.Pixels(0, 0), 0u);

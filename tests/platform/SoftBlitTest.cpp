@@ -62,14 +62,13 @@ TEST_P(BltFastRects, CopiesOnlyWhenBothRectanglesLieWithinTheirSurfaces)
     EXPECT_EQ(read(*dest), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rects, BltFastRects, ::testing::ValuesIn(kFastCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Rects, BltFastRects, ::testing::ValuesIn(kFastCases), [](const auto& info) {
+    std::string name = info.param.name;
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name;
+});
 
 struct KeyCase {
     int bitCount;
@@ -104,9 +103,34 @@ TEST_P(ColourKey, LeavesOutExactlyTheKeyValue)
 }
 
 INSTANTIATE_TEST_SUITE_P(BitCounts, ColourKey,
-                         ::testing::Values(KeyCase { 8, 0x12, 0x13 }, KeyCase { 16, 0xF81F, 0xF80F },
-                                           KeyCase { 24, 0x00FF00FF, 0x00FE00FF },
-                                           KeyCase { 32, 0x00123456, 0xFF123456 }));
+    ::testing::Values(KeyCase { 8, 0x12, 0x13 }, KeyCase { 16, 0xF81F, 0xF80F },
+        KeyCase { 24, 0x00FF00FF, 0x00FE00FF }, KeyCase { 32, 0x00123456, 0xFF123456 }));
+
+// Rows long enough for the wide path and its tail, with the key in every
+// lane position and a near miss in the top byte.
+TEST(ColourKey, WideRowsLeaveOutEveryKeyPixelAndNoOther)
+{
+    SoftDisplay display(PixelFormat { 32, 0xFF0000, 0xFF00, 0xFF });
+    constexpr std::uint32_t key = 0x00FF00FF;
+    Grid source(2, std::vector<std::uint32_t>(11));
+    Grid expected = filled(11, 2, 5);
+    for (std::size_t y = 0; y < 2; ++y) {
+        for (std::size_t x = 0; x < 11; ++x) {
+            const bool isKey = (x + y) % 3 == 0;
+            source[y][x] = isKey ? key : (x % 2 ? key | 0xFF000000 : static_cast<std::uint32_t>(x));
+            if (!isKey)
+                expected[y][x] = source[y][x];
+        }
+    }
+    auto from = makeSurface(display, 11, 2);
+    auto to = makeSurface(display, 11, 2);
+    write(*from, source);
+    write(*to, filled(11, 2, 5));
+    const DDCOLORKEY k { key, key };
+    from->setColorKey(DDCKEY_SRCBLT, &k);
+    ASSERT_EQ(to->bltFast(0, 0, from.get(), nullptr, DDBLTFAST_SRCCOLORKEY), DD_OK);
+    EXPECT_EQ(read(*to), expected);
+}
 
 TEST(ColourKey, CopyWithKeyIsRefusedWhenTheSourceHasNone)
 {

@@ -24,8 +24,8 @@ inline platform::DDSURFACEDESC offscreenDesc(std::int32_t w, std::int32_t h, std
     return desc;
 }
 
-inline std::shared_ptr<platform::SoftSurface> makeSurface(platform::SoftDisplay& display, std::int32_t w,
-                                                          std::int32_t h)
+inline std::shared_ptr<platform::SoftSurface> makeSurface(
+    platform::SoftDisplay& display, std::int32_t w, std::int32_t h)
 {
     std::shared_ptr<platform::SoftSurface> surface;
     EXPECT_EQ(display.createSurface(offscreenDesc(w, h), surface), platform::DD_OK);

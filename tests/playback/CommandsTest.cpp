@@ -37,8 +37,8 @@ protected:
         logic.DXDraw1InitializeSurface(directDraw);
         host.view = view.get();
         host.snapshot = [this] {
-            return playbacktest::Frame { host.clock, logic.state().currentAnimation, logic.player().frameIndex(),
-                form.caption(Control::Label2) };
+            return playbacktest::Frame { host.clock, logic.state().currentAnimation,
+                logic.player().frameIndex(), form.caption(Control::Label2) };
         };
         tabletest::writeBmp(dir / "sheet.bmp", 242, 271, firstSheet);
         tabletest::writeText(dir / "c.txt", kCharacter);
@@ -58,9 +58,8 @@ protected:
     {
         const std::string path = dir / "sheet.bmp";
         const auto before = std::filesystem::last_write_time(path);
-        tabletest::writeBmp(path, 242, 271, [=](int x, int y) {
-            return x == 241 && y == 270 ? key : (x < 121 ? 0x00000011u : pose);
-        });
+        tabletest::writeBmp(path, 242, 271,
+            [=](int x, int y) { return x == 241 && y == 270 ? key : (x < 121 ? 0x00000011u : pose); });
         std::filesystem::last_write_time(path, before + std::chrono::seconds(10));
     }
 

@@ -18,13 +18,17 @@ constexpr std::uint32_t kBase = 0x000000A0;
 
 // Layer patterns carry their own coordinates in their pixels, so a copied
 // pixel tells which source column and row it came from.
-std::uint32_t layerPixel(int col, int row) { return 0x00010000u | static_cast<std::uint32_t>(row << 8 | col); }
+std::uint32_t layerPixel(int col, int row)
+{
+    return 0x00010000u | static_cast<std::uint32_t>(row << 8 | col);
+}
 
 void define(CharacterTables& t, int number, int left, int top, int width, int height)
 {
     // Edges wrap as the load makes them.
     const auto edge = [](std::int64_t a, std::int64_t b) { return static_cast<std::int32_t>(a + b); };
-    t.patterns[number] = { TRect { left, top, edge(left, width), edge(top, height) }, left, top, width, height };
+    t.patterns[number]
+        = { TRect { left, top, edge(left, width), edge(top, height) }, left, top, width, height };
 }
 
 class Compose : public testing::Test {
@@ -121,7 +125,10 @@ struct Clip {
     int dx = 0, dy = 0, w = 0, h = 0, col0 = 0, row0 = 0; // expected copy
 };
 
-void PrintTo(const Clip& clip, std::ostream* os) { *os << clip.name; }
+void PrintTo(const Clip& clip, std::ostream* os)
+{
+    *os << clip.name;
+}
 
 class LayerClip : public Compose, public testing::WithParamInterface<Clip> { };
 
@@ -152,7 +159,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, LayerClip,
         Clip { "narrowPlacement", 11, 100, 50, 20, 20, false },
         Clip { "shortPlacement", 10, 10, 265, 30, 5, false },
         Clip { "leftPastWidth", 10, -40, 50, 30, 10, false },
-        Clip { "hugeValues", 10, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), 30, 10, false }),
+        Clip { "hugeValues", 10, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), 30, 10,
+            false }),
     [](const testing::TestParamInfo<Clip>& info) { return std::string(info.param.name); });
 
 TEST_F(Compose, LayerNeedsTheLayeredFlagAndBothSlots)

@@ -151,13 +151,20 @@ TEST_F(Play, AOneShotRightAfterALoadReturnsToTheStateLabel)
 TEST_F(Play, ButtonsSetTheirAnimationAndLabel)
 {
     const std::pair<Control, std::pair<int, const char*>> rows[] = {
-        { Control::Button1, { 1, "通常１" } }, { Control::Button2, { 2, "通常2" } },
-        { Control::Button14, { 3, "おじゃま" } }, { Control::Button5, { 5, "立ち" } },
-        { Control::Button3, { 15, "勝ち" } }, { Control::Button4, { 16, "負け" } },
-        { Control::Button12, { 4, "ミス" } }, { Control::Button6, { 6, "喜び１" } },
-        { Control::Button7, { 7, "喜び２" } }, { Control::Button8, { 8, "喜び３" } },
-        { Control::Button9, { 10, "ダメージ１" } }, { Control::Button10, { 11, "ダメージ２" } },
-        { Control::Button11, { 12, "ダメージ３" } }, { Control::buttonck, { 30, "ﾁｪｯｸﾊﾟﾀｰﾝ" } },
+        { Control::Button1, { 1, "通常１" } },
+        { Control::Button2, { 2, "通常2" } },
+        { Control::Button14, { 3, "おじゃま" } },
+        { Control::Button5, { 5, "立ち" } },
+        { Control::Button3, { 15, "勝ち" } },
+        { Control::Button4, { 16, "負け" } },
+        { Control::Button12, { 4, "ミス" } },
+        { Control::Button6, { 6, "喜び１" } },
+        { Control::Button7, { 7, "喜び２" } },
+        { Control::Button8, { 8, "喜び３" } },
+        { Control::Button9, { 10, "ダメージ１" } },
+        { Control::Button10, { 11, "ダメージ２" } },
+        { Control::Button11, { 12, "ダメージ３" } },
+        { Control::buttonck, { 30, "ﾁｪｯｸﾊﾟﾀｰﾝ" } },
     };
     for (const auto& [button, expected] : rows) {
         step(3);
@@ -196,7 +203,11 @@ TEST_F(Play, ThePatternCheckLoopsOnlyWithItsOwnBox)
 TEST_F(Play, PatternBoxTextsAreReadInPairsOfCharacters)
 {
     const std::pair<const char*, std::vector<int>> rows[] = {
-        { "0102030", { 1, 2, 3 } }, { "01 02", { 1, 0 } }, { " 1 2", { 1, 2 } }, { "0a0B", { 10, 11 } }, { "", {} },
+        { "0102030", { 1, 2, 3 } },
+        { "01 02", { 1, 0 } },
+        { " 1 2", { 1, 2 } },
+        { "0a0B", { 10, 11 } },
+        { "", {} },
     };
     for (const auto& [text, patterns] : rows) {
         form.setText(Control::Edit2, text);
@@ -240,7 +251,8 @@ TEST_F(Play, FramesFollowTheIntervalFromTheEndOfOneWaitToTheNext)
     frames(1, { 2 });
     host.clock = 0x90000000u; // the first wait passes whatever the clock reads
     host.frameCost = 5;
-    EXPECT_EQ(frameTimes(4), (std::vector<std::uint32_t> { 0x90000000u, 0x90000064u, 0x900000C8u, 0x9000012Cu }));
+    EXPECT_EQ(
+        frameTimes(4), (std::vector<std::uint32_t> { 0x90000000u, 0x90000064u, 0x900000C8u, 0x9000012Cu }));
     EXPECT_EQ(host.waits, 3);
 }
 

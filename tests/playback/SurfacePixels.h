@@ -27,7 +27,7 @@ inline std::unique_ptr<TDirectDrawSurface> makeSurface(TDirectDraw& dd, int widt
 // Sets every pixel of (x, y, width, height) to `value(col, row)`, col and
 // row counted inside the rectangle.
 inline void paint(TDirectDrawSurface& surface, int x, int y, int width, int height,
-                  const std::function<std::uint32_t(int, int)>& value)
+    const std::function<std::uint32_t(int, int)>& value)
 {
     platform::DDSURFACEDESC desc;
     ASSERT_TRUE(surface.Lock(nullptr, desc));

@@ -1,0 +1,168 @@
+#include "app/ErrorReport.h"
+#include "platform/Exception.h"
+#include "app/Unit1.h"
+#include "playback/FormLogic.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string samplePath()
+{
+    const char* root = std::getenv("NIMBREL_SOURCE_DIR");
+    return std::string(root ? root : ".") + "/examples/sample/sample.txt";
+}
+
+void dropOn(TForm1& form, const std::vector<std::string>& paths)
+{
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const std::string& p : paths)
+        urls << QUrl::fromLocalFile(QString::fromStdString(p));
+    mime.setUrls(urls);
+    // Qt delivers a drop only to a widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &drop);
+}
+
+class WindowCommands : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        app::setErrorSinkForTesting([this](const std::string& text) { errors.push_back(text); });
+        form.show();
+    }
+    void TearDown() override { app::setErrorSinkForTesting(nullptr); }
+
+    TForm1 form;
+    std::vector<std::string> errors;
+};
+
+} // namespace
+
+TEST_F(WindowCommands, DropLoadsTheFirstFileAndEnablesTheReloadCommands)
+{
+    dropOn(form, {samplePath(), "/nonexistent/second.txt"});
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(form.Label1->text(), "Nimbrel");
+    EXPECT_EQ(form.Edit1->text(), "100");
+    EXPECT_TRUE(form.reload->isEnabled());
+    EXPECT_TRUE(form.CGreload->isEnabled());
+    EXPECT_TRUE(form.buttonck->isEnabled());
+    EXPECT_TRUE(form.Button6->isEnabled());
+    EXPECT_EQ(form.logic().definitionPath(), samplePath());
+}
+
+TEST_F(WindowCommands, AFailedDropStillEnablesTheReloadCommandsAndReportsWithAPeriod)
+{
+    dropOn(form, {"/nonexistent/char.txt"});
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "ファイル /nonexistent/char.txt は開けません.");
+    EXPECT_TRUE(form.reload->isEnabled());
+    EXPECT_TRUE(form.CGreload->isEnabled());
+    EXPECT_TRUE(form.buttonck->isEnabled());
+    EXPECT_FALSE(form.Button1->isEnabled());
+}
+
+TEST_F(WindowCommands, AnimationButtonsSetTheStateLabel)
+{
+    dropOn(form, {samplePath()});
+    const std::pair<QPushButton*, const char*> cases[] = {
+        {form.Button2, "通常2"},   {form.Button9, "ダメージ１"}, {form.Button14, "おじゃま"},
+        {form.Button12, "ミス"},   {form.Button3, "勝ち"},       {form.Button1, "通常１"},
+    };
+    for (const auto& [button, label] : cases) {
+        button->click();
+        EXPECT_EQ(form.Label2->text(), QString::fromUtf8(label));
+    }
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(WindowCommands, SpeedBoxTakesTypedDigitsAndHexButIgnoresZeroAndLetters)
+{
+    dropOn(form, {samplePath()});
+    auto& state = form.logic().state();
+    form.Edit1->clear();
+    QTest::keyClicks(form.Edit1, "5");
+    EXPECT_EQ(state.frameInterval, 5);
+    QTest::keyClicks(form.Edit1, "0");
+    EXPECT_EQ(state.frameInterval, 50);
+    form.Edit1->clear();
+    QTest::keyClicks(form.Edit1, "0");
+    EXPECT_EQ(state.frameInterval, 50);
+    form.Edit1->clear();
+    QTest::keyClicks(form.Edit1, "ab");
+    EXPECT_EQ(state.frameInterval, 50);
+    form.Edit1->clear();
+    QTest::keyClicks(form.Edit1, "$10");
+    EXPECT_EQ(state.frameInterval, 16);
+    QTest::keyClicks(form.Edit1, "9");
+    EXPECT_EQ(form.Edit1->text(), "$10");
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(WindowCommands, ClipperCopiesThePatternBoxAndLeavesItSelected)
+{
+    form.Edit2->setText("0102030A");
+    form.clipper->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), "0102030A");
+    EXPECT_EQ(form.Edit2->selectedText(), "0102030A");
+}
+
+TEST_F(WindowCommands, APatternBoxErrorIsReportedWithThePeriodRule)
+{
+    dropOn(form, {samplePath()});
+    form.Edit2->setText("01G2");
+    form.buttonck->click();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "'$G2' は数値ではありません.");
+    EXPECT_EQ(form.Label2->text(), "状態");
+}
+
+TEST_F(WindowCommands, AutomaticReloadMenuItemTogglesOnEachClick)
+{
+    form.autocgload->trigger();
+    EXPECT_TRUE(form.autocgload->isChecked());
+    form.autocgload->trigger();
+    EXPECT_FALSE(form.autocgload->isChecked());
+}
+
+TEST_F(WindowCommands, TheViewShowsTheFirstFrameAfterOneIdleStep)
+{
+    dropOn(form, {samplePath()});
+    bool done = true;
+    form.logic().idle(done);
+    EXPECT_FALSE(done);
+    EXPECT_EQ(form.logic().player().frameIndex(), 1);
+}
+
+TEST(ErrorReport, GuardedHandsErrorsToTheReportAndDropsSilentAborts)
+{
+    std::vector<std::string> shown;
+    app::setErrorSinkForTesting([&](const std::string& text) { shown.push_back(text); });
+    app::guarded([] { throw EConvertError("'x' は数値ではありません"); });
+    app::guarded([] { throw EAbort(); });
+    app::guarded([] {});
+    app::setErrorSinkForTesting(nullptr);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "'x' は数値ではありません.");
+}
