@@ -1,0 +1,179 @@
+#include "render/Arguments.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <limits>
+#include <string_view>
+
+namespace render {
+
+namespace {
+
+using character::Control;
+
+constexpr std::array kPressable {
+    Control::Button1,
+    Control::Button2,
+    Control::Button3,
+    Control::Button4,
+    Control::Button5,
+    Control::Button6,
+    Control::Button7,
+    Control::Button8,
+    Control::Button9,
+    Control::Button10,
+    Control::Button11,
+    Control::Button12,
+    Control::Button14,
+    Control::buttonck,
+    Control::reload,
+    Control::CGreload,
+    Control::clipper,
+};
+
+constexpr std::array kToggleable { Control::CheckBox1, Control::CheckBox2, Control::autocgload };
+
+struct Verb {
+    std::string_view name;
+    ActionKind kind;
+    bool takesArgument;
+};
+
+constexpr std::array<Verb, 9> kVerbs { {
+    { "--drop", ActionKind::drop, true },
+    { "--press", ActionKind::press, true },
+    { "--toggle", ActionKind::toggle, true },
+    { "--speed", ActionKind::speed, true },
+    { "--pattern", ActionKind::pattern, true },
+    { "--frames", ActionKind::frames, true },
+    { "--state", ActionKind::state, false },
+    { "--tables", ActionKind::tables, false },
+    { "--out", ActionKind::out, true },
+} };
+
+template <std::size_t N>
+std::optional<Control> controlAmong(std::string_view name, const std::array<Control, N>& allowed)
+{
+    const std::optional<Control> control = character::controlByName(name);
+    if (control && std::find(allowed.begin(), allowed.end(), *control) != allowed.end())
+        return control;
+    return std::nullopt;
+}
+
+// A frame count is plain decimal digits, nothing else.
+std::optional<std::uint32_t> frameCount(std::string_view text)
+{
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()
+        || value > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max()))
+        return std::nullopt;
+    return value;
+}
+
+// Fills in the action's argument; the reason when it is not usable.
+std::optional<std::string> takeArgument(Action& action, std::string_view verb, const std::string& argument)
+{
+    action.text = argument;
+    switch (action.kind) {
+    case ActionKind::press:
+        if (const auto control = controlAmong(argument, kPressable)) {
+            action.control = *control;
+            return std::nullopt;
+        }
+        return "no button named '" + argument + "' can be pressed";
+    case ActionKind::toggle:
+        if (const auto control = controlAmong(argument, kToggleable)) {
+            action.control = *control;
+            return std::nullopt;
+        }
+        return "nothing named '" + argument + "' can be toggled";
+    case ActionKind::frames:
+        if (const auto count = frameCount(argument)) {
+            action.count = *count;
+            return std::nullopt;
+        }
+        return std::string(verb) + " needs a number of frames from 0 to 2147483647, not '" + argument + "'";
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> checkStripSize(const std::vector<Action>& actions)
+{
+    const bool written = std::any_of(
+        actions.begin(), actions.end(), [](const Action& a) { return a.kind == ActionKind::out; });
+    if (!written)
+        return std::nullopt;
+    std::uint64_t frames = 0;
+    for (const Action& action : actions) {
+        if (action.kind == ActionKind::frames)
+            frames += action.count;
+    }
+    if (frames > kMaxStripFrames)
+        return "a strip holds at most " + std::to_string(kMaxStripFrames) + " frames, this run makes "
+            + std::to_string(frames);
+    return std::nullopt;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(std::span<const std::string> arguments)
+{
+    CommandLine line;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        if (word == "--help" || word == "-h") {
+            line.help = true;
+            return line;
+        }
+        const auto verb
+            = std::find_if(kVerbs.begin(), kVerbs.end(), [&](const Verb& v) { return v.name == word; });
+        if (verb == kVerbs.end()) {
+            line.error = "unknown action '" + word + "'";
+            return line;
+        }
+        Action action { verb->kind, {}, Control::Label1, 0 };
+        if (verb->takesArgument) {
+            if (i + 1 >= arguments.size()) {
+                line.error = word + " needs an argument";
+                return line;
+            }
+            if (auto reason = takeArgument(action, word, arguments[++i])) {
+                line.error = std::move(reason);
+                return line;
+            }
+        }
+        line.actions.push_back(std::move(action));
+    }
+    line.error = checkStripSize(line.actions);
+    return line;
+}
+
+const char* usageText()
+{
+    return "usage: nimbrel-render [ACTION]...\n"
+           "Runs the viewer's load procedure, player and frame composition without a window,\n"
+           "performing the actions strictly in the order given.\n"
+           "\n"
+           "  --drop PATH     drop PATH on the window: it becomes the definition file and is loaded\n"
+           "  --press NAME    click a button: Button1 ... Button12, Button14, buttonck, reload,\n"
+           "                  CGreload, clipper (a disabled button ignores the click)\n"
+           "  --toggle NAME   change the check mark of CheckBox1, CheckBox2 or the menu item autocgload\n"
+           "  --speed TEXT    set the speed box Edit1 to TEXT\n"
+           "  --pattern TEXT  set the pattern box Edit2 to TEXT\n"
+           "  --frames K      run K idle steps on a simulated clock, keeping the view after each\n"
+           "  --state         print the window and player state as one line of JSON\n"
+           "  --tables        print the character tables as one line of JSON\n"
+           "  --out FILE      at the end, write the kept views side by side as one PNG\n"
+           "                  (at most 1024 frames; nothing is written when none were kept)\n"
+           "  --help          print this text\n"
+           "\n"
+           "Errors that the window would show in its message box are printed on stderr, one a line.\n"
+           "Exit status: 0 without errors, 1 when an error was reported, 2 for a usage error.\n";
+}
+
+} // namespace render

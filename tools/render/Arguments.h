@@ -1,0 +1,41 @@
+#pragma once
+
+// The command line of nimbrel-render: a list of actions performed in the
+// order given. Everything is checked before the first action runs, so a
+// usage error never leaves half a run behind.
+
+#include "character/FormControls.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace render {
+
+enum class ActionKind { drop, press, toggle, speed, pattern, frames, state, tables, out };
+
+struct Action {
+    ActionKind kind;
+    std::string text; // the path or text of drop, speed, pattern and out
+    character::Control control = character::Control::Label1; // press and toggle
+    std::uint32_t count = 0; // frames
+};
+
+// A strip is kept in memory until the end of the run; this bounds it
+// (about 100 MB of pixels).
+inline constexpr std::uint64_t kMaxStripFrames = 1024;
+
+struct CommandLine {
+    std::vector<Action> actions;
+    bool help = false;
+    // Set when the command line is not usable; the reason, for the user.
+    std::optional<std::string> error;
+};
+
+CommandLine parseCommandLine(std::span<const std::string> arguments);
+
+const char* usageText();
+
+} // namespace render

@@ -1,0 +1,86 @@
+#include "render/FrameStrip.h"
+
+#include "display/DXDraws.h"
+#include "render/PngFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace render {
+
+namespace {
+
+constexpr std::size_t kChannels = 3;
+constexpr std::size_t kRowBytes = static_cast<std::size_t>(kFrameWidth) * kChannels;
+constexpr std::size_t kFrameBytes = kRowBytes * static_cast<std::size_t>(kFrameHeight);
+
+void putRaw(std::uint8_t* rgb, std::uint32_t raw)
+{
+    rgb[0] = static_cast<std::uint8_t>(raw >> 16);
+    rgb[1] = static_cast<std::uint8_t>(raw >> 8);
+    rgb[2] = static_cast<std::uint8_t>(raw);
+}
+
+// Reads through one lock when the memory holds 32-bit values; any other
+// format goes pixel by pixel through the surface's own raw read.
+void copyPixels(TDirectDrawSurface& view, std::uint8_t* frame)
+{
+    const std::int32_t width = std::min(view.Width(), kFrameWidth);
+    const std::int32_t height = std::min(view.Height(), kFrameHeight);
+    platform::DDSURFACEDESC desc;
+    if (view.Lock(nullptr, desc)) {
+        if (desc.lpSurface != nullptr && desc.ddpfPixelFormat.dwRGBBitCount == 32) {
+            for (std::int32_t y = 0; y < height; ++y) {
+                const std::uint8_t* row = desc.lpSurface + static_cast<std::ptrdiff_t>(y) * desc.lPitch;
+                for (std::int32_t x = 0; x < width; ++x) {
+                    std::uint32_t raw;
+                    std::memcpy(&raw, row + static_cast<std::size_t>(x) * 4, sizeof raw);
+                    putRaw(frame + static_cast<std::size_t>(y) * kRowBytes
+                            + static_cast<std::size_t>(x) * kChannels,
+                        raw);
+                }
+            }
+            view.Unlock();
+            return;
+        }
+        view.Unlock();
+    }
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x)
+            putRaw(frame + static_cast<std::size_t>(y) * kRowBytes + static_cast<std::size_t>(x) * kChannels,
+                view.Pixels(x, y));
+    }
+}
+
+} // namespace
+
+void FrameStrip::append(TDirectDrawSurface* view)
+{
+    Frame frame(kFrameBytes, 0);
+    if (view != nullptr && view->SurfaceInterface())
+        copyPixels(*view, frame.data());
+    m_frames.push_back(std::move(frame));
+}
+
+const std::uint8_t* FrameStrip::pixel(std::size_t index, std::int32_t x, std::int32_t y) const
+{
+    return m_frames.at(index).data() + static_cast<std::size_t>(y) * kRowBytes
+        + static_cast<std::size_t>(x) * kChannels;
+}
+
+bool FrameStrip::writePng(const std::string& path) const
+{
+    const std::size_t count = m_frames.size();
+    const std::size_t stripRow = kRowBytes * count;
+    std::vector<std::uint8_t> strip(stripRow * static_cast<std::size_t>(kFrameHeight));
+    for (std::size_t i = 0; i < count; ++i) {
+        for (std::int32_t y = 0; y < kFrameHeight; ++y) {
+            std::memcpy(strip.data() + static_cast<std::size_t>(y) * stripRow + i * kRowBytes,
+                m_frames[i].data() + static_cast<std::size_t>(y) * kRowBytes, kRowBytes);
+        }
+    }
+    return writeRgbPng(
+        path, static_cast<std::int32_t>(static_cast<std::size_t>(kFrameWidth) * count), kFrameHeight, strip);
+}
+
+} // namespace render

@@ -1,0 +1,37 @@
+#pragma once
+
+// The views kept after idle steps, and the PNG that shows them side by side.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TDirectDrawSurface;
+
+namespace render {
+
+inline constexpr std::int32_t kFrameWidth = 121;
+inline constexpr std::int32_t kFrameHeight = 271;
+
+class FrameStrip {
+public:
+    // Keeps the surface's pixels as they stand, read as raw 0x00RRGGBB
+    // values. A missing surface, or the part of the frame that it does not
+    // cover, is kept black.
+    void append(TDirectDrawSurface* view);
+
+    std::size_t size() const { return m_frames.size(); }
+    bool empty() const { return m_frames.empty(); }
+    // RGB of pixel (x, y) of frame `index`.
+    const std::uint8_t* pixel(std::size_t index, std::int32_t x, std::int32_t y) const;
+
+    // Writes the strip as an 8-bit RGB PNG; false when the file cannot be
+    // written.
+    bool writePng(const std::string& path) const;
+
+private:
+    using Frame = std::vector<std::uint8_t>; // kFrameWidth × kFrameHeight × RGB
+    std::vector<Frame> m_frames;
+};
+
+} // namespace render

@@ -1,0 +1,180 @@
+#include "render/RenderDriver.h"
+
+#include "platform/ErrorText.h"
+#include "platform/Exception.h"
+#include "render/StateJson.h"
+
+namespace render {
+
+using character::Control;
+
+namespace {
+
+// The display control's design values on the main window.
+constexpr TDXDrawOptions kViewOptions
+    = doAllowReboot | doCenter | doRetainedMode | doHardware | doSelectDriver;
+constexpr std::int32_t kViewLeft = 104;
+constexpr std::int32_t kViewTop = 0;
+constexpr std::int32_t kClientWidth = 226;
+constexpr std::int32_t kClientHeight = 337;
+
+} // namespace
+
+RenderDriver::RenderDriver(std::ostream& out, std::ostream& errors, bool keepFrames)
+    : m_out(out)
+    , m_errors(errors)
+    , m_keepFrames(keepFrames)
+    , m_formWindow(std::make_shared<platform::SoftWindow>(kClientWidth, kClientHeight))
+    , m_viewWindow(std::make_shared<platform::SoftWindow>(kFrameWidth, kFrameHeight))
+    , m_host(m_draw)
+    , m_logic(m_form, m_host)
+{
+    m_form.onTextChanged = [this](Control control) {
+        if (control == Control::Edit1)
+            guarded([this] { m_logic.Edit1Change(); });
+    };
+    guarded([this] {
+        m_logic.FormCreate();
+        setUpDisplay();
+    });
+}
+
+RenderDriver::~RenderDriver()
+{
+    close();
+}
+
+void RenderDriver::setUpDisplay()
+{
+    m_formWindow->setGeometry({ 0, 0 }, kClientWidth, kClientHeight);
+    m_viewWindow->setGeometry({ kViewLeft, kViewTop }, kFrameWidth, kFrameHeight);
+    m_draw.OnInitializeSurface
+        = [this](TCustomDXDraw& sender) { m_logic.DXDraw1InitializeSurface(*sender.DirectDraw()); };
+    m_draw.OnFinalizeSurface = [this](TCustomDXDraw&) { m_logic.DXDraw1FinalizeSurface(); };
+
+    // As the form reads its stored properties, then is shown.
+    m_draw.Loading = true;
+    m_draw.SetForm(m_formWindow);
+    m_draw.SetWindowHandle(m_viewWindow);
+    m_draw.SetOptions(kViewOptions);
+    m_draw.AutoInitialize = true;
+    m_draw.AutoSize = true;
+    m_draw.SetSurfaceWidth(kFrameWidth);
+    m_draw.SetSurfaceHeight(kFrameHeight);
+    m_draw.SetBounds(kViewLeft, kViewTop, kFrameWidth, kFrameHeight);
+    m_draw.Loading = false;
+    m_draw.Loaded();
+    m_draw.FormShown();
+}
+
+void RenderDriver::close()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    guarded([this] { m_draw.FormDestroying(); });
+    m_draw.OnInitializeSurface = nullptr;
+    m_draw.OnFinalizeSurface = nullptr;
+    m_form.onTextChanged = nullptr;
+}
+
+template <typename Handler> void RenderDriver::guarded(Handler&& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        report(error);
+    }
+}
+
+void RenderDriver::report(const std::exception& error)
+{
+    // A silent abort shows no box in the window either.
+    if (dynamic_cast<const EAbort*>(&error) != nullptr)
+        return;
+    m_errorReported = true;
+    m_errors << platform::errorReportText(error.what()) << '\n' << std::flush;
+}
+
+void RenderDriver::printLine(const std::string& line)
+{
+    m_out << line << '\n' << std::flush;
+}
+
+void RenderDriver::perform(const Action& action)
+{
+    switch (action.kind) {
+    case ActionKind::drop:
+        guarded([&] { m_logic.drop(action.text); });
+        break;
+    case ActionKind::press:
+        press(action.control);
+        break;
+    case ActionKind::toggle:
+        toggle(action.control);
+        break;
+    case ActionKind::speed:
+        m_form.setText(Control::Edit1, action.text);
+        break;
+    case ActionKind::pattern:
+        m_form.setText(Control::Edit2, action.text);
+        break;
+    case ActionKind::frames:
+        runFrames(action.count);
+        break;
+    case ActionKind::state:
+        printLine(stateJson(m_form, m_logic));
+        break;
+    case ActionKind::tables:
+        printLine(tablesJson(m_logic.state().tables));
+        break;
+    case ActionKind::out:
+        // Written once the run is over.
+        break;
+    }
+}
+
+void RenderDriver::press(Control control)
+{
+    if (!m_form.isEnabled(control))
+        return;
+    guarded([&] {
+        switch (control) {
+        case Control::reload:
+            m_logic.reloadClick();
+            break;
+        case Control::CGreload:
+            m_logic.CGreloadClick();
+            break;
+        case Control::clipper:
+            m_logic.clipperClick();
+            break;
+        default:
+            m_logic.buttonClick(control);
+            break;
+        }
+    });
+}
+
+void RenderDriver::toggle(Control control)
+{
+    // The menu item has a handler that flips its mark; a check box flips
+    // its own and has none.
+    if (control == Control::autocgload) {
+        guarded([this] { m_logic.autocgloadClick(); });
+        return;
+    }
+    m_form.setChecked(control, !m_form.isChecked(control));
+}
+
+void RenderDriver::runFrames(std::uint32_t count)
+{
+    for (std::uint32_t i = 0; i < count; ++i) {
+        bool done = true;
+        guarded([&] { m_logic.idle(done); });
+        if (m_keepFrames)
+            m_strip.append(m_draw.Surface());
+    }
+}
+
+} // namespace render

@@ -1,0 +1,61 @@
+#pragma once
+
+// Stands in for the main window: a headless form, a real display control on
+// the software display, the window's command logic and a simulated clock.
+// Each action does what the matching user input does in the window; an
+// error goes to the error stream in the words of the window's message box,
+// and the run goes on with the state that the failure left.
+
+#include "display/DXDraws.h"
+#include "platform/SoftDisplay.h"
+#include "playback/FormLogic.h"
+#include "playback/HeadlessForm.h"
+#include "render/Arguments.h"
+#include "render/FrameStrip.h"
+#include "render/SimulatedHost.h"
+
+#include <ostream>
+
+namespace render {
+
+class RenderDriver {
+public:
+    // `keepFrames`: whether idle steps keep the view (only a strip needs it).
+    RenderDriver(std::ostream& out, std::ostream& errors, bool keepFrames);
+    ~RenderDriver();
+    RenderDriver(const RenderDriver&) = delete;
+    RenderDriver& operator=(const RenderDriver&) = delete;
+
+    void perform(const Action& action);
+    // Tears the display down as the window's destruction does.
+    void close();
+
+    bool errorReported() const { return m_errorReported; }
+    const FrameStrip& strip() const { return m_strip; }
+
+private:
+    template <typename Handler> void guarded(Handler&& handler);
+    void report(const std::exception& error);
+
+    void setUpDisplay();
+    void press(character::Control control);
+    void toggle(character::Control control);
+    void runFrames(std::uint32_t count);
+    void printLine(const std::string& line);
+
+    std::ostream& m_out;
+    std::ostream& m_errors;
+    bool m_keepFrames;
+    bool m_errorReported = false;
+    bool m_closed = false;
+
+    playback::HeadlessForm m_form;
+    platform::HWND m_formWindow;
+    platform::HWND m_viewWindow;
+    TDXDraw m_draw;
+    SimulatedHost m_host;
+    playback::FormLogic m_logic;
+    FrameStrip m_strip;
+};
+
+} // namespace render
