@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -228,11 +229,17 @@ HBITMAP CreateCompatibleBitmap(std::int32_t width, std::int32_t height);
 HBITMAP CreateDIBitmap(const BitmapInfo& info, std::span<const std::uint8_t> data);
 
 // Decodes BMP run-length data (bitCount 8: RLE8, 4: RLE4) into bottom-up
-// indexed pixel memory of `height` rows of `rowBytes` bytes. Pixels that the
-// data does not reach are left as they are; nothing is read past the data
-// or written past the memory.
-void decodeRle(std::span<const std::uint8_t> data, int bitCount, std::span<std::uint8_t> pixels,
+// indexed pixel memory of `height` rows of `rowBytes` bytes. A run past the
+// end of a row goes on into the row's alignment bytes and the next row.
+// Pixels that the data does not reach are left as they are; nothing is read
+// past the data or written past the memory. Returns whether decoding ended
+// at an end-of-bitmap code.
+bool decodeRle(std::span<const std::uint8_t> data, int bitCount, std::span<std::uint8_t> pixels,
                std::size_t rowBytes, std::int32_t height);
+
+// Where run-length data ends: the offset just past its end-of-bitmap code,
+// or nothing when the data has none.
+std::optional<std::size_t> rleDataEnd(std::span<const std::uint8_t> data, int bitCount);
 
 // Copies src's (sx, sy, sw, sh) into dst's (x, y, w, h): 1:1 at equal size,
 // nearest neighbour otherwise, converting each colour into dst's format.

@@ -90,11 +90,11 @@ std::size_t absoluteRun(
 
 } // namespace
 
-void decodeRle(std::span<const std::uint8_t> data, int bitCount, std::span<std::uint8_t> pixels,
+bool decodeRle(std::span<const std::uint8_t> data, int bitCount, std::span<std::uint8_t> pixels,
     std::size_t rowBytes, std::int32_t height)
 {
     if ((bitCount != 8 && bitCount != 4) || rowBytes == 0 || height <= 0)
-        return;
+        return false;
     const bool nibbles = bitCount == 4;
     RleCursor cursor(pixels, bitCount, rowBytes);
     std::size_t at = 0;
@@ -111,10 +111,10 @@ void decodeRle(std::span<const std::uint8_t> data, int bitCount, std::span<std::
         } else if (k == 0) {
             cursor.endOfLine();
         } else if (k == 1) {
-            return;
+            return true;
         } else if (k == 2) {
             if (at + 2 > data.size())
-                return;
+                return false;
             cursor.x += data[at];
             cursor.y += data[at + 1];
             at += 2;
@@ -122,10 +122,35 @@ void decodeRle(std::span<const std::uint8_t> data, int bitCount, std::span<std::
             const std::size_t used = absoluteRun(cursor, data.subspan(at), k, nibbles);
             at += used;
             if (used < (nibbles ? (k + 1u) / 2 : k))
-                return;
+                return false;
             at += at & 1;
         }
     }
+    return false;
+}
+
+std::optional<std::size_t> rleDataEnd(std::span<const std::uint8_t> data, int bitCount)
+{
+    std::size_t at = 0;
+    while (at + 2 <= data.size()) {
+        const std::uint8_t n = data[at];
+        const std::uint8_t k = data[at + 1];
+        at += 2;
+        if (n > 0 || k == 0)
+            continue;
+        if (k == 1)
+            return at;
+        if (k == 2) {
+            at += 2;
+            continue;
+        }
+        const std::size_t bytes = bitCount == 4 ? (k + 1u) / 2 : k;
+        if (bytes > data.size() - at)
+            return std::nullopt;
+        at += bytes;
+        at += at & 1;
+    }
+    return std::nullopt;
 }
 
 } // namespace platform
