@@ -229,6 +229,46 @@ TEST_F(Load, AFailingLineKeepsWhatCameBeforeIt)
     EXPECT_FALSE(state().playbackFlag);
 }
 
+TEST_F(Load, AFailingPlacementListKeepsTheLayerListButNotTheFlagOrButton)
+{
+    expectFailure(file("l.txt", "#LAYER 06 0A0B 0CGG\n"), "'$GG' は数値ではありません");
+    EXPECT_EQ(tables().layer[6][1], 10);
+    EXPECT_EQ(tables().layer[6][2], 11);
+    EXPECT_EQ(tables().placement[6][1], 12);
+    EXPECT_EQ(tables().placement[6][2], kEmptySlot);
+    EXPECT_FALSE(tables().layered[6]);
+    EXPECT_TRUE(enabledButtons().empty());
+}
+
+TEST_F(Load, IntervalLinesRunTheSpeedBoxOnlyWhenItsTextChanges)
+{
+    int changes = 0;
+    form.onTextChanged = [&](Control c) {
+        if (c == Control::Edit1) {
+            ++changes;
+            logic.Edit1Change();
+        }
+    };
+    logic.drop(file("i.txt", "#ANIME 100\n#ANIME 1000\n#ANIME 1000\n#ANIME $64\n#ANIME -5\n"));
+    EXPECT_EQ(changes, 3); // "1000", "100", "-5"; the reset's "100" was there already
+    EXPECT_EQ(state().frameInterval, -5);
+    EXPECT_EQ(form.text(Control::Edit1), "-5");
+    logic.drop(file("j.txt", "#ANIME 1000\n"));
+    EXPECT_EQ(state().frameInterval, 1000);
+    EXPECT_EQ(form.text(Control::Edit1), "1000");
+}
+
+TEST_F(Load, AnEmptyFirstFileCompletesWithoutAPicture)
+{
+    logic.drop(file("empty.txt", ""));
+    EXPECT_TRUE(state().playbackFlag);
+    EXPECT_EQ(filledSlots(tables().base), 0);
+    EXPECT_EQ(tables().base[0][0], kEmptySlot);
+    EXPECT_TRUE(enabledButtons().empty());
+    EXPECT_EQ(sheet().Width(), 0);
+    EXPECT_TRUE(state().sheetPath.empty());
+}
+
 TEST_F(Load, AFailedLoadLeavesTheFlagAndTheColourKeyAlone)
 {
     logic.drop(file("sample.txt", kExample));
