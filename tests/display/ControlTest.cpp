@@ -315,6 +315,47 @@ INSTANTIATE_TEST_SUITE_P(Widths, Placement,
     ::testing::Values(PlacementCase { 101, 10 }, PlacementCase { 121, 0 }, PlacementCase { 122, 0 },
         PlacementCase { 123, -1 }));
 
+// A surface handler that raises must not keep the control half torn down:
+// OnFinalize still comes, everything is freed, and the handler's error
+// reaches the caller.
+TEST_F(ControlTest, TearDownFinishesWhenTheSurfaceHandlerRaises)
+{
+    draw.FormShown();
+    events.clear();
+    draw.OnFinalizeSurface = [this](TCustomDXDraw&) {
+        events.push_back("FinalizeSurface");
+        delete sheet;
+        sheet = nullptr;
+        throw Exception("surface handler");
+    };
+    try {
+        draw.FormDestroying();
+        ADD_FAILURE() << "the handler's error was lost";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "surface handler");
+    }
+    EXPECT_EQ(events, (std::vector<std::string> { "FinalizeSurface", "Finalize" }));
+    EXPECT_FALSE(draw.Initialized());
+    EXPECT_FALSE(draw.Updating());
+    EXPECT_EQ(draw.Driver(), nullptr);
+    EXPECT_EQ(draw.DirectDraw(), nullptr);
+    EXPECT_EQ(draw.EffectiveOptions(), doCenter);
+}
+
+TEST_F(ControlTest, StretchPresentsTheViewOverTheWholeControl)
+{
+    draw.AutoSize = false;
+    draw.SetSurfaceWidth(60);
+    draw.SetSurfaceHeight(100);
+    draw.SetOptions(kFormOptions | doStretch);
+    draw.FormShown();
+    ASSERT_EQ(draw.Surface()->Width(), 60);
+    draw.Surface()->Fill(0x00405060);
+    draw.Flip();
+    EXPECT_EQ(shown(0, 0), 0x00405060u);
+    EXPECT_EQ(shown(120, 270), 0x00405060u);
+}
+
 TEST_F(ControlTest, AStoredSizeOfZeroMakesAOnePixelSide)
 {
     draw.AutoSize = false;

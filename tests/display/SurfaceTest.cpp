@@ -95,6 +95,15 @@ TEST_F(SurfaceTest, AnEmptySurfaceDoesNothingAndKeepsItsErrorCode)
     EXPECT_FALSE(surface.Restore());
     DDSURFACEDESC desc;
     EXPECT_FALSE(surface.Lock(nullptr, desc));
+    surface.Unlock();
+    TDirectDrawSurface source(&directDraw);
+    source.SetSize(2, 2);
+    EXPECT_FALSE(surface.BltFast(0, 0, TRect { 0, 0, 1, 1 }, 0, &source));
+    EXPECT_FALSE(surface.Blt(nullptr, nullptr, 0, DDBLTFX {}, &source));
+    surface.SetColorKey(DDCKEY_SRCBLT, DDCOLORKEY { 1, 2 });
+    TDirectDrawPalette palette(&directDraw);
+    surface.Palette(&palette);
+    surface.Clipper(nullptr);
     EXPECT_EQ(surface.ErrorCode(), 42);
     try {
         surface.Canvas().Handle();
@@ -114,6 +123,21 @@ TEST_F(SurfaceTest, SetSizeWithASideOfZeroEmptiesTheSurface)
     EXPECT_EQ(surface.Height(), 0);
     EXPECT_EQ(surface.SurfaceInterface(), nullptr);
     EXPECT_EQ(surface.SurfaceDesc(), DDSURFACEDESC {});
+}
+
+TEST_F(SurfaceTest, AFailedCreateSurfaceLeavesItEmptyWithTheDisplayCode)
+{
+    TDirectDrawSurface surface(&directDraw);
+    surface.SetSize(4, 4);
+    DDSURFACEDESC bad; // no size: the display refuses it
+    bad.dwSize = kSurfaceDescSize;
+    bad.dwFlags = DDSD_CAPS;
+    bad.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    EXPECT_FALSE(surface.CreateSurface(bad));
+    EXPECT_NE(directDraw.ErrorCode(), 0);
+    EXPECT_EQ(surface.ErrorCode(), directDraw.ErrorCode());
+    EXPECT_EQ(surface.SurfaceInterface(), nullptr);
+    EXPECT_EQ(surface.Width(), 0);
 }
 
 TEST_F(SurfaceTest, LocksDoNotNest)
