@@ -2,9 +2,11 @@
 #include "app/MainLoop.h"
 #include "app/Unit1.h"
 #include "platform/Exception.h"
+#include "playback/FormLogic.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -125,4 +127,15 @@ TEST(ErrorBox, IsModalTitledNimbrelWithTheErrorIconAndOneOkButton)
     EXPECT_EQ(icon, QMessageBox::Critical);
     EXPECT_EQ(buttons, 1);
     EXPECT_TRUE(modal);
+}
+
+TEST_F(Loop, ClosingTheWindowDuringALongFrameIntervalEndsTheLoopAtOnce)
+{
+    TForm1 form;
+    form.show();
+    form.logic().drop(std::string(NIMBREL_SOURCE_DIR) + "/examples/sample/sample.txt");
+    form.Edit1->setText("60000");
+    QTimer::singleShot(200, &form, [&] { form.close(); });
+    EXPECT_TRUE(runFor(5000));
+    EXPECT_TRUE(errors.empty());
 }
