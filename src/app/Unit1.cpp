@@ -10,6 +10,7 @@
 #include "app/WindowPlayerHost.h"
 #include "playback/FormLogic.h"
 
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -32,17 +33,25 @@ namespace {
 // Delphi's edit box counts typed characters against its limit but lets the
 // program set longer texts; a Qt maximum length would cut those, so the
 // limit is a validator that refuses only edits that make the text longer
-// than three characters.
+// than three characters. Deleting from a longer text the program set stays
+// possible, as it is in the platform's edit box.
 class TypedLengthValidator : public QValidator {
 public:
-    TypedLengthValidator(int limit, QObject* parent) : QValidator(parent), m_limit(limit) {}
+    TypedLengthValidator(int limit, QLineEdit* edit)
+        : QValidator(edit)
+        , m_limit(limit)
+        , m_current(edit->text().size())
+    {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_current = text.size(); });
+    }
     State validate(QString& input, int&) const override
     {
-        return input.size() <= m_limit ? Acceptable : Invalid;
+        return input.size() <= m_limit || input.size() < m_current ? Acceptable : Invalid;
     }
 
 private:
     int m_limit;
+    qsizetype m_current;
 };
 
 } // namespace
@@ -181,6 +190,15 @@ void TForm1::showEvent(QShowEvent* event)
     app::guarded([this] { DXDraw1->formShown(); });
 }
 
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    // The main window's close ends the application. Qt reports the last
+    // window closing only to its own exec loop, which the main loop is not.
+    if (event->isAccepted() && app::Application)
+        app::Application->terminate();
+}
+
 void TForm1::dragEnterEvent(QDragEnterEvent* event)
 {
     for (const QUrl& url : event->mimeData()->urls()) {
@@ -221,9 +239,13 @@ void TForm1::createControls(QWidget* client)
         QWidget* w = nullptr;
         const QString caption = QString::fromUtf8(d.caption);
         switch (d.kind) {
-        case app::ControlKind::Label:
-            w = new QLabel(caption, client);
+        case app::ControlKind::Label: {
+            auto* label = new QLabel(caption, client);
+            // A character name is text, never markup.
+            label->setTextFormat(Qt::PlainText);
+            w = label;
             break;
+        }
         case app::ControlKind::Button:
             w = new QPushButton(caption, client);
             break;

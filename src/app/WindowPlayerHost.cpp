@@ -15,6 +15,11 @@ void WindowPlayerHost::waitUntil(std::uint32_t deadline)
     MainLoop::waitForMessagesUntil(deadline);
 }
 
+bool WindowPlayerHost::terminating()
+{
+    return Application != nullptr && Application->terminated();
+}
+
 void WindowPlayerHost::Flip()
 {
     playback::DXDrawPlayerHost::Flip();

@@ -16,6 +16,7 @@ public:
 
     std::uint32_t now() override;
     void waitUntil(std::uint32_t deadline) override;
+    bool terminating() override;
     void Flip() override;
 
     // Runs after every frame the player shows.

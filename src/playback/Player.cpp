@@ -90,7 +90,7 @@ void Player::waitForFrame()
     for (;;) {
         const auto elapsed = static_cast<std::int32_t>(m_host.now() - m_lastFrameTime);
         const std::int32_t interval = m_state.frameInterval;
-        if (elapsed >= interval)
+        if (elapsed >= interval || m_host.terminating())
             return;
         m_host.waitUntil(m_lastFrameTime + static_cast<std::uint32_t>(interval));
     }

@@ -25,6 +25,11 @@ public:
     // run the player's idle step, and should not spin.
     virtual void waitUntil(std::uint32_t deadline) = 0;
 
+    // Whether the application is ending: a wait in progress then ends at
+    // once rather than keeping a closed tool alive for the rest of a long
+    // interval.
+    virtual bool terminating() { return false; }
+
     virtual bool CanDraw() = 0;
     virtual TDirectDrawSurface* Surface() = 0; // the view; may be null
     virtual void Flip() = 0;

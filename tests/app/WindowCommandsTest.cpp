@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -164,4 +165,16 @@ TEST(ErrorReport, GuardedHandsErrorsToTheReportAndDropsSilentAborts)
     app::setErrorSinkForTesting(nullptr);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], "'x' は数値ではありません.");
+}
+
+TEST_F(WindowCommands, ACharacterNameThatLooksLikeMarkupIsShownAsText)
+{
+    const std::string path = testing::TempDir() + "markup_name.txt";
+    std::ofstream(path, std::ios::binary) << "#CHARNAME <b>x</b>\r\n";
+    dropOn(form, {path});
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(form.Label1->text(), "<b>x</b>");
+    // Shown as markup, the label would be as wide as one bold x.
+    EXPECT_GE(form.Label1->width(), form.Label1->fontMetrics().horizontalAdvance("<b>x</b>"));
+    std::remove(path.c_str());
 }

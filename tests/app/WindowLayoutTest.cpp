@@ -85,4 +85,11 @@ TEST(Window, SpeedBoxLimitsTypingButNotProgramTexts)
     form.Edit1->insert("3");
     form.Edit1->insert("4");
     EXPECT_EQ(form.Edit1->text(), "123");
+    // A longer text that a load set can still be shortened key by key.
+    form.Edit1->setText("12345");
+    form.Edit1->end(false);
+    form.Edit1->backspace();
+    EXPECT_EQ(form.Edit1->text(), "1234");
+    form.Edit1->insert("9");
+    EXPECT_EQ(form.Edit1->text(), "1234");
 }

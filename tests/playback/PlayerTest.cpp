@@ -337,3 +337,12 @@ TEST_F(Play, AnEmptyAnimationShowsSlotOneOfWhatFollows)
     EXPECT_EQ(shown(3), (Shown { { 0, 1 }, { 0, 1 }, { 0, 1 } }));
     EXPECT_EQ(label(), "");
 }
+
+TEST_F(Play, TheEndOfTheApplicationCutsAWaitShort)
+{
+    frames(1, { 2 });
+    step();
+    state().frameInterval = 60000;
+    host.post(30, [this] { host.ending = true; });
+    EXPECT_EQ(frameTimes(1), (std::vector<std::uint32_t> { 30 }));
+}

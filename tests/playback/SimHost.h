@@ -42,6 +42,7 @@ public:
             clock = deadline;
     }
 
+    bool terminating() override { return ending; }
     bool CanDraw() override { return canDraw; }
     TDirectDrawSurface* Surface() override { return view; }
     void Flip() override
@@ -59,6 +60,7 @@ public:
     std::uint32_t clock = 0;
     std::uint32_t frameCost = 0; // what composing and presenting a frame takes
     bool canDraw = true;
+    bool ending = false;
     TDirectDrawSurface* view = nullptr;
     int waits = 0;
     std::multimap<std::uint32_t, std::function<void()>> messages;
