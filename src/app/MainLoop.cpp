@@ -11,11 +11,6 @@ namespace app {
 
 MainLoop* Application = nullptr;
 
-MainLoop::MainLoop()
-{
-    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, qApp, [this] { m_terminated = true; });
-}
-
 int MainLoop::run()
 {
     while (!m_terminated) {

@@ -13,9 +13,10 @@ class MainLoop {
 public:
     using IdleHandler = std::function<void(bool& done)>;
 
-    MainLoop();
+    MainLoop() = default;
     void setIdleHandler(IdleHandler handler) { m_idle = std::move(handler); }
-    // Runs until the last window is closed; returns the exit code.
+    // Runs until terminate() is called (the main window's close); returns
+    // the exit code.
     int run();
     void terminate() { m_terminated = true; }
     bool terminated() const { return m_terminated; }
