@@ -29,7 +29,7 @@ std::uint32_t paletteColor(std::uint32_t i)
 
 bmptest::Bytes makeSheet(std::uint16_t bitCount, std::uint32_t compression)
 {
-    bmptest::BmpSpec s;
+    bmptest::BmpImage s;
     s.width = kSide;
     s.height = kSide;
     s.bitCount = bitCount;

@@ -58,6 +58,27 @@ inline constexpr std::array<Control, 13> kAnimationButtons {
     Control::Button14,
 };
 
+// Every button of the window, in the window's creation order.
+inline constexpr std::array<Control, 17> kButtonsInCreationOrder {
+    Control::Button1,
+    Control::Button2,
+    Control::Button3,
+    Control::Button4,
+    Control::Button5,
+    Control::Button6,
+    Control::Button7,
+    Control::Button8,
+    Control::Button9,
+    Control::Button10,
+    Control::Button11,
+    Control::Button12,
+    Control::buttonck,
+    Control::reload,
+    Control::clipper,
+    Control::CGreload,
+    Control::Button14,
+};
+
 // The fixed name of a control ("Button14", "CGreload", ...), and back.
 std::string_view controlName(Control control);
 std::optional<Control> controlByName(std::string_view name);

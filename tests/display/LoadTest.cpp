@@ -15,15 +15,15 @@ namespace {
 // A 3 x 2 sheet, 24 bits, rows bottom-up as the file stores them.
 bmptest::Bytes sheetBytes()
 {
-    bmptest::BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bitCount = 24;
-    spec.pixels = {
+    bmptest::BmpImage image;
+    image.width = 3;
+    image.height = 2;
+    image.bitCount = 24;
+    image.pixels = {
         0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x56, 0x34, 0x12, 0, 0, 0, // bottom: white, black, 0x123456
         0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0, 0, 0, // top: red, green, blue
     };
-    return bmptest::writeBmp(spec);
+    return bmptest::writeBmp(image);
 }
 
 class LoadTest : public ::testing::TestWithParam<const char*> {

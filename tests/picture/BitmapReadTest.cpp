@@ -41,14 +41,14 @@ struct Format {
 
 // The image of a format: the file's fields, and the colour each pixel must show.
 struct Image {
-    BmpSpec spec;
+    BmpImage image;
     std::function<std::uint32_t(std::int32_t, std::int32_t)> expected;
 };
 
 Image imageFor(const Format& f, std::uint32_t headerSize)
 {
     Image image;
-    BmpSpec& s = image.spec;
+    BmpImage& s = image.image;
     s.headerSize = headerSize;
     s.width = kWidth;
     s.height = kHeight;
@@ -110,7 +110,7 @@ TEST(BitmapRead, DrawsEveryFormatAndHeaderKindPixelForPixel)
                 continue;
             const Image image = imageFor(f, headerSize);
             TBitmap bitmap;
-            loadBitmap(bitmap, writeBmp(image.spec));
+            loadBitmap(bitmap, writeBmp(image.image));
             ASSERT_EQ(bitmap.Width(), kWidth) << f.name << " header " << headerSize;
             ASSERT_EQ(bitmap.Height(), kHeight) << f.name << " header " << headerSize;
             const std::vector<std::uint32_t> colors = drawn(bitmap);
@@ -123,7 +123,7 @@ TEST(BitmapRead, DrawsEveryFormatAndHeaderKindPixelForPixel)
 
 TEST(BitmapRead, TopDownFilesShowTheRightWayUp)
 {
-    BmpSpec s;
+    BmpImage s;
     s.width = 2;
     s.height = -2;
     s.pixels = packRows(
@@ -137,7 +137,7 @@ TEST(BitmapRead, TopDownFilesShowTheRightWayUp)
 
 TEST(BitmapRead, CoreHeaderSizesAreUnsigned)
 {
-    BmpSpec s;
+    BmpImage s;
     s.headerSize = 12;
     s.width = 40000;
     s.height = 1;
@@ -152,7 +152,7 @@ TEST(BitmapRead, CoreHeaderSizesAreUnsigned)
 
 TEST(BitmapRead, ColoursUsedDecidesTheTableLength)
 {
-    BmpSpec s;
+    BmpImage s;
     s.bitCount = 8;
     s.width = 2;
     s.clrUsed = 16;
@@ -181,7 +181,7 @@ TEST(BitmapRead, PixelOffsetIsHonouredOnlyWhenItIsPlausible)
         { "gap not announced", 8, 54u, 0xCDCDCD },
     };
     for (const Case& c : cases) {
-        BmpSpec s;
+        BmpImage s;
         s.gap = c.gap;
         s.pixelOffset = c.offset;
         s.pixels = { 0x33, 0x22, 0x11, 0 };
@@ -193,7 +193,7 @@ TEST(BitmapRead, PixelOffsetIsHonouredOnlyWhenItIsPlausible)
 
 TEST(BitmapRead, ShortPixelArrayLeavesTheRestBlack)
 {
-    BmpSpec s;
+    BmpImage s;
     s.width = 1;
     s.height = 2;
     s.sizeImage = 8;
@@ -205,7 +205,7 @@ TEST(BitmapRead, ShortPixelArrayLeavesTheRestBlack)
 
 TEST(BitmapRead, ReadsNoFurtherThanTheImage)
 {
-    BmpSpec s;
+    BmpImage s;
     s.pixels = { 1, 2, 3, 0, 9, 9, 9, 9 };
     s.sizeImage = 4;
     const Bytes file = writeBmp(s);
@@ -218,7 +218,7 @@ TEST(BitmapRead, ReadsNoFurtherThanTheImage)
 TEST(BitmapRead, ZeroBytesMakeAnEmptyBitmap)
 {
     TBitmap bitmap;
-    loadBitmap(bitmap, writeBmp(BmpSpec {}));
+    loadBitmap(bitmap, writeBmp(BmpImage {}));
     ASSERT_FALSE(bitmap.Empty());
     loadBitmap(bitmap, Bytes {});
     EXPECT_TRUE(bitmap.Empty());
@@ -230,14 +230,14 @@ TEST(BitmapRead, PaletteImagesCarryTheirPaletteAsData)
 {
     const Image image = imageFor(kFormats[2], 40);
     TBitmap bitmap;
-    loadBitmap(bitmap, writeBmp(image.spec));
+    loadBitmap(bitmap, writeBmp(image.image));
     const platform::HPALETTE palette = bitmap.GetPalette();
     ASSERT_TRUE(palette);
     EXPECT_EQ(palette->entries[0], (platform::PaletteEntry { 0x12, 0x34, 0x56, 0 }));
     EXPECT_TRUE(bitmap.PaletteModified);
 
     TBitmap trueColor;
-    loadBitmap(trueColor, writeBmp(imageFor(kFormats[8], 40).spec));
+    loadBitmap(trueColor, writeBmp(imageFor(kFormats[8], 40).image));
     EXPECT_FALSE(trueColor.GetPalette());
     EXPECT_TRUE(trueColor.IgnorePalette());
 }

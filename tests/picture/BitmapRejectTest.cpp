@@ -7,9 +7,9 @@ namespace {
 const std::string kRead = platform::kSReadError;
 const std::string kInvalid = picture::kSInvalidBitmap;
 
-BmpSpec plain24()
+BmpImage plain24()
 {
-    BmpSpec s;
+    BmpImage s;
     s.width = 2;
     s.height = 2;
     s.pixels.assign(16, 0x55);
@@ -18,7 +18,7 @@ BmpSpec plain24()
 
 template <typename F> Bytes modified(F change)
 {
-    BmpSpec s = plain24();
+    BmpImage s = plain24();
     change(s);
     return writeBmp(s);
 }
@@ -55,57 +55,57 @@ TEST(BitmapRead, RefusesMalformedFilesWithTheRightError)
         { "13 bytes", truncated(good, 13), true },
         { "file header only", truncated(good, 14), true },
         { "ends inside the info header", truncated(good, 30), true },
-        { "not BM", modified([](BmpSpec& s) { s.magic[0] = 'X'; }), false },
+        { "not BM", modified([](BmpImage& s) { s.magic[0] = 'X'; }), false },
         { "header size 0", withHeaderSize(0), false },
         { "header size 11", withHeaderSize(11), false },
         { "header size 13", withHeaderSize(13), false },
         { "header size 39", withHeaderSize(39), false },
         { "header size 2^31", withHeaderSize(0x80000000u), false },
         { "header size larger than the file", withHeaderSize(4000), true },
-        { "two planes", modified([](BmpSpec& s) { s.planes = 2; }), false },
-        { "no planes", modified([](BmpSpec& s) { s.planes = 0; }), false },
-        { "2 bits", modified([](BmpSpec& s) { s.bitCount = 2; }), false },
-        { "0 bits", modified([](BmpSpec& s) { s.bitCount = 0; }), false },
-        { "64 bits", modified([](BmpSpec& s) { s.bitCount = 64; }), false },
-        { "300 colours", modified([](BmpSpec& s) { s.clrUsed = 300; }), false },
-        { "colour table cut short", modified([](BmpSpec& s) {
+        { "two planes", modified([](BmpImage& s) { s.planes = 2; }), false },
+        { "no planes", modified([](BmpImage& s) { s.planes = 0; }), false },
+        { "2 bits", modified([](BmpImage& s) { s.bitCount = 2; }), false },
+        { "0 bits", modified([](BmpImage& s) { s.bitCount = 0; }), false },
+        { "64 bits", modified([](BmpImage& s) { s.bitCount = 64; }), false },
+        { "300 colours", modified([](BmpImage& s) { s.clrUsed = 300; }), false },
+        { "colour table cut short", modified([](BmpImage& s) {
              s.bitCount = 8;
              s.colors.resize(10);
              s.pixels.clear();
          }),
             true },
         { "masks cut short",
-            truncated(modified([](BmpSpec& s) {
+            truncated(modified([](BmpImage& s) {
                 s.bitCount = 16;
                 s.compression = platform::BI_BITFIELDS;
             }),
                 56),
             true },
-        { "zero width", modified([](BmpSpec& s) { s.width = 0; }), false },
-        { "negative width", modified([](BmpSpec& s) { s.width = -2; }), false },
-        { "zero height", modified([](BmpSpec& s) { s.height = 0; }), false },
-        { "most negative height", modified([](BmpSpec& s) { s.height = INT32_MIN; }), false },
-        { "size product past 32 bits", modified([](BmpSpec& s) {
+        { "zero width", modified([](BmpImage& s) { s.width = 0; }), false },
+        { "negative width", modified([](BmpImage& s) { s.width = -2; }), false },
+        { "zero height", modified([](BmpImage& s) { s.height = 0; }), false },
+        { "most negative height", modified([](BmpImage& s) { s.height = INT32_MIN; }), false },
+        { "size product past 32 bits", modified([](BmpImage& s) {
              s.width = 0x7FFFFFFF;
              s.height = 0x7FFFFFFF;
              s.sizeImage = 0;
          }),
             false },
-        { "more than 256 MiB", modified([](BmpSpec& s) {
+        { "more than 256 MiB", modified([](BmpImage& s) {
              s.width = 20000;
              s.height = 20000;
          }),
             false },
-        { "JPEG inside", modified([](BmpSpec& s) { s.compression = 4; }), false },
-        { "PNG inside", modified([](BmpSpec& s) { s.compression = 5; }), false },
-        { "24-bit bit fields", modified([](BmpSpec& s) {
+        { "JPEG inside", modified([](BmpImage& s) { s.compression = 4; }), false },
+        { "PNG inside", modified([](BmpImage& s) { s.compression = 5; }), false },
+        { "24-bit bit fields", modified([](BmpImage& s) {
              s.compression = platform::BI_BITFIELDS;
              s.masks[0] = 0xFF0000;
              s.masks[1] = 0xFF00;
              s.masks[2] = 0xFF;
          }),
             false },
-        { "zero mask", modified([](BmpSpec& s) {
+        { "zero mask", modified([](BmpImage& s) {
              s.bitCount = 32;
              s.compression = platform::BI_BITFIELDS;
              s.masks[0] = 0;
@@ -113,13 +113,13 @@ TEST(BitmapRead, RefusesMalformedFilesWithTheRightError)
              s.masks[2] = 0xFF;
          }),
             false },
-        { "bit fields without room for masks", modified([](BmpSpec& s) {
+        { "bit fields without room for masks", modified([](BmpImage& s) {
              s.headerSize = 44;
              s.bitCount = 32;
              s.compression = platform::BI_BITFIELDS;
          }),
             false },
-        { "RLE8 with 4 bits", modified([](BmpSpec& s) {
+        { "RLE8 with 4 bits", modified([](BmpImage& s) {
              s.bitCount = 4;
              s.compression = platform::BI_RLE8;
              s.clrUsed = 1;
@@ -127,8 +127,8 @@ TEST(BitmapRead, RefusesMalformedFilesWithTheRightError)
              s.pixels = { 0, 1 };
          }),
             false },
-        { "RLE4 with 24 bits", modified([](BmpSpec& s) { s.compression = platform::BI_RLE4; }), false },
-        { "top-down RLE8", modified([](BmpSpec& s) {
+        { "RLE4 with 24 bits", modified([](BmpImage& s) { s.compression = platform::BI_RLE4; }), false },
+        { "top-down RLE8", modified([](BmpImage& s) {
              s.bitCount = 8;
              s.height = -2;
              s.compression = platform::BI_RLE8;

@@ -17,7 +17,7 @@ struct Color {
     std::uint8_t blue = 0, green = 0, red = 0, reserved = 0;
 };
 
-struct BmpSpec {
+struct BmpImage {
     std::uint32_t headerSize = 40; // 12, 40, 52, 56, 108, 124 or anything for malformed files
     std::int32_t width = 1;
     std::int32_t height = 1;
@@ -46,7 +46,7 @@ inline void put32(Bytes& b, std::uint32_t v)
     put16(b, v >> 16);
 }
 
-inline Bytes writeBmp(const BmpSpec& s)
+inline Bytes writeBmp(const BmpImage& s)
 {
     Bytes info;
     put32(info, s.headerSize);

@@ -31,7 +31,7 @@ std::unique_ptr<platform::DeviceContext> contextOver(std::int32_t w, std::int32_
 
 Bytes twoPixels()
 {
-    BmpSpec s;
+    BmpImage s;
     s.width = 2;
     s.pixels = { 0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0, 0 };
     return writeBmp(s);

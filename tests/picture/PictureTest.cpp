@@ -29,7 +29,7 @@ protected:
 
     static Bytes sheet(std::int32_t width)
     {
-        BmpSpec s;
+        BmpImage s;
         s.width = width;
         s.pixels = packRows(width, 1, 24, [](std::int32_t, std::int32_t) { return 0x102030u; });
         return writeBmp(s);

@@ -38,12 +38,12 @@ inline std::uint32_t sheetPixel(std::int32_t x, std::int32_t y)
 
 inline std::vector<std::uint8_t> sheetBmp()
 {
-    bmptest::BmpSpec spec;
-    spec.width = 16;
-    spec.height = 8;
-    spec.bitCount = 24;
-    spec.pixels = bmptest::packRows(16, 8, 24, sheetPixel);
-    return bmptest::writeBmp(spec);
+    bmptest::BmpImage image;
+    image.width = 16;
+    image.height = 8;
+    image.bitCount = 24;
+    image.pixels = bmptest::packRows(16, 8, 24, sheetPixel);
+    return bmptest::writeBmp(image);
 }
 
 // The definition file; `name` is the name line's value, as bytes.

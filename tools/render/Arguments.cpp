@@ -12,25 +12,6 @@ namespace {
 
 using character::Control;
 
-constexpr std::array kPressable {
-    Control::Button1,
-    Control::Button2,
-    Control::Button3,
-    Control::Button4,
-    Control::Button5,
-    Control::Button6,
-    Control::Button7,
-    Control::Button8,
-    Control::Button9,
-    Control::Button10,
-    Control::Button11,
-    Control::Button12,
-    Control::Button14,
-    Control::buttonck,
-    Control::reload,
-    Control::CGreload,
-    Control::clipper,
-};
 
 constexpr std::array kToggleable { Control::CheckBox1, Control::CheckBox2, Control::autocgload };
 
@@ -80,7 +61,7 @@ std::optional<std::string> takeArgument(Action& action, std::string_view verb, c
     action.text = argument;
     switch (action.kind) {
     case ActionKind::press:
-        if (const auto control = controlAmong(argument, kPressable)) {
+        if (const auto control = controlAmong(argument, character::kButtonsInCreationOrder)) {
             action.control = *control;
             return std::nullopt;
         }

@@ -13,26 +13,6 @@ namespace {
 
 using character::Control;
 
-// The window's creation order.
-constexpr std::array kButtons {
-    Control::Button1,
-    Control::Button2,
-    Control::Button3,
-    Control::Button4,
-    Control::Button5,
-    Control::Button6,
-    Control::Button7,
-    Control::Button8,
-    Control::Button9,
-    Control::Button10,
-    Control::Button11,
-    Control::Button12,
-    Control::buttonck,
-    Control::reload,
-    Control::clipper,
-    Control::CGreload,
-    Control::Button14,
-};
 
 void writeSheet(JsonWriter& json, TDirectDrawSurface* sheet)
 {
@@ -90,7 +70,7 @@ std::string stateJson(const playback::HeadlessForm& form, const playback::FormLo
     }
     json.key("enabled");
     json.beginArray();
-    for (const Control button : kButtons) {
+    for (const Control button : character::kButtonsInCreationOrder) {
         if (form.isEnabled(button))
             json.value(character::controlName(button));
     }
