@@ -1,3 +1,4 @@
+#include "ExampleFile.h"
 #include "RecordingSink.h"
 
 #include "character/DefinitionReader.h"
@@ -13,18 +14,7 @@ namespace {
 using namespace readertest;
 using namespace std::string_literals;
 
-const char* const kExample = "#CHARNAME Sample\r\n"
-                             "#ANIME 80\r\n"
-                             "#DATA 16\r\n"
-                             "#CHARBMP sample.bmp\r\n"
-                             "#01 0 0 121 271\r\n"
-                             "#02 121 0 121 271\r\n"
-                             "#03 242 0 121 271\r\n"
-                             "#1A 0 280 40 40\r\n"
-                             "#1B 60 100 40 40\r\n"
-                             "#PATERN 01 0202020303\r\n"
-                             "#PATERN 06 02030203\r\n"
-                             "#LAYER 06 1A1A1A1A 1B1B1B1B\r\n";
+using chartest::kExample;
 
 const Items kExampleItems = {
     "name Sample",
