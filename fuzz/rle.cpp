@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> rle(data + 2, size - 2);
     constexpr std::size_t kGuard = 16;
     constexpr std::uint8_t kGuardByte = 0xA5;
-    for (const int bitCount : {4, 8}) {
+    for (const int bitCount : { 4, 8 }) {
         const std::size_t rowBytes = ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4;
         const std::size_t memory = rowBytes * static_cast<std::size_t>(height);
         std::vector<std::uint8_t> buffer(memory + 2 * kGuard, kGuardByte);

@@ -47,7 +47,7 @@ void DXDrawWidget::formDestroying()
 void DXDrawWidget::syncWindow()
 {
     const QPoint origin = mapToGlobal(QPoint(0, 0));
-    m_window->setGeometry({origin.x(), origin.y()}, width(), height());
+    m_window->setGeometry({ origin.x(), origin.y() }, width(), height());
     m_control.SetBounds(x(), y(), width(), height());
 }
 
@@ -71,7 +71,7 @@ void DXDrawWidget::paintEvent(QPaintEvent*)
         return;
     }
     const QImage image(pixels->bits(), pixels->width(), pixels->height(),
-                       static_cast<qsizetype>(pixels->stride()), QImage::Format_RGB32);
+        static_cast<qsizetype>(pixels->stride()), QImage::Format_RGB32);
     painter.drawImage(0, 0, image);
 }
 

@@ -35,7 +35,7 @@ void reportError(const std::exception& error)
         return;
     }
     QMessageBox box(QMessageBox::Critical, "Nimbrel", QString::fromUtf8(text.c_str()), QMessageBox::Ok,
-                    QApplication::activeWindow());
+        QApplication::activeWindow());
     // Messages quote paths and typed text; none of it is markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();

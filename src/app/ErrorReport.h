@@ -20,8 +20,7 @@ void reportError(const std::exception& error);
 // Tests replace the modal box; the text given is the text the box would show.
 void setErrorSinkForTesting(std::function<void(const std::string&)> sink);
 
-template <typename F>
-void guarded(F&& handler) noexcept
+template <typename F> void guarded(F&& handler) noexcept
 {
     try {
         handler();

@@ -13,7 +13,10 @@ namespace app {
 
 class QtFormControls : public character::FormControls {
 public:
-    explicit QtFormControls(TForm1& form) : m_form(form) {}
+    explicit QtFormControls(TForm1& form)
+        : m_form(form)
+    {
+    }
 
     void setCaption(character::Control control, std::string_view text) override;
     std::string caption(character::Control control) const override;

@@ -42,7 +42,8 @@ public:
         , m_limit(limit)
         , m_current(edit->text().size())
     {
-        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_current = text.size(); });
+        connect(
+            edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_current = text.size(); });
     }
     State validate(QString& input, int&) const override
     {
@@ -57,9 +58,9 @@ private:
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                              | Qt::MSWindowsFixedSizeDialogHint)
+    : QMainWindow(parent,
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName("Form1");
     setWindowTitle("Nimbrel");
@@ -94,15 +95,24 @@ void TForm1::connectHandlers()
 {
     using character::Control;
     const std::pair<QPushButton*, Control> buttons[] = {
-        {Button1, Control::Button1}, {Button2, Control::Button2},   {Button3, Control::Button3},
-        {Button4, Control::Button4}, {Button5, Control::Button5},   {Button6, Control::Button6},
-        {Button7, Control::Button7}, {Button8, Control::Button8},   {Button9, Control::Button9},
-        {Button10, Control::Button10}, {Button11, Control::Button11}, {Button12, Control::Button12},
-        {Button14, Control::Button14},
+        { Button1, Control::Button1 },
+        { Button2, Control::Button2 },
+        { Button3, Control::Button3 },
+        { Button4, Control::Button4 },
+        { Button5, Control::Button5 },
+        { Button6, Control::Button6 },
+        { Button7, Control::Button7 },
+        { Button8, Control::Button8 },
+        { Button9, Control::Button9 },
+        { Button10, Control::Button10 },
+        { Button11, Control::Button11 },
+        { Button12, Control::Button12 },
+        { Button14, Control::Button14 },
     };
     for (const auto& [button, control] : buttons) {
         const Control c = control;
-        connect(button, &QPushButton::clicked, this, [this, c] { app::guarded([&] { m_logic->buttonClick(c); }); });
+        connect(button, &QPushButton::clicked, this,
+            [this, c] { app::guarded([&] { m_logic->buttonClick(c); }); });
     }
     connect(buttonck, &QPushButton::clicked, this, &TForm1::buttonckClick);
     connect(reload, &QPushButton::clicked, this, &TForm1::reloadClick);

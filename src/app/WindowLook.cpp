@@ -13,7 +13,8 @@ QFont windowFont(int pixelSize)
     QFont font;
     // "IPAPGothic" has the metrics of the face the window was designed
     // with; fontconfig falls back further when neither is installed.
-    font.setFamilies({QString::fromUtf8("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic", "Noto Sans CJK JP"});
+    font.setFamilies(
+        { QString::fromUtf8("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic", "Noto Sans CJK JP" });
     font.setPixelSize(pixelSize);
     font.setStyleHint(QFont::SansSerif);
     return font;

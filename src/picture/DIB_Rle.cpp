@@ -8,8 +8,8 @@
 
 namespace {
 
-bool decode(std::span<const std::uint8_t> data, int bitCount, std::span<std::uint8_t> pixels,
-            std::size_t rowBytes)
+bool decode(
+    std::span<const std::uint8_t> data, int bitCount, std::span<std::uint8_t> pixels, std::size_t rowBytes)
 {
     if (rowBytes == 0)
         return false;

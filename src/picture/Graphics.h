@@ -37,9 +37,15 @@ class TGraphic;
 // is asked for; the change notification after drawing.
 class TCanvas {
 public:
-    struct TBrush { std::uint32_t Color = 0xFFFFFF; };
-    struct TFont { std::uint32_t Color = 0x000000; };
-    struct TPen { std::uint32_t Color = 0x000000; };
+    struct TBrush {
+        std::uint32_t Color = 0xFFFFFF;
+    };
+    struct TFont {
+        std::uint32_t Color = 0x000000;
+    };
+    struct TPen {
+        std::uint32_t Color = 0x000000;
+    };
 
     TCanvas() = default;
     virtual ~TCanvas() = default;
@@ -67,7 +73,7 @@ public:
 
 protected:
     // Makes the drawing context; the base has none to make.
-    virtual void CreateHandle() {}
+    virtual void CreateHandle() { }
     // Makes sure context, font, pen and brush are valid.
     void RequiredState();
 
@@ -133,8 +139,8 @@ public:
     void LoadFromFile(const std::string& fileName);
     TGraphic* Graphic() const { return m_graphic.get(); }
 
-    static void RegisterGraphicExtension(const std::string& extension, const std::string& description,
-                                         TGraphicClass graphicClass);
+    static void RegisterGraphicExtension(
+        const std::string& extension, const std::string& description, TGraphicClass graphicClass);
     static void UnregisterGraphicClass(TGraphicClass graphicClass);
 
     std::function<void(TPicture&)> OnChange;
@@ -156,7 +162,7 @@ public:
 
     TFileFormatsList();
     void Add(const std::string& extension, const std::string& description, int descriptionId,
-             TGraphicClass graphicClass);
+        TGraphicClass graphicClass);
     // Drops every entry whose class is the given one or derives from it.
     void Remove(TGraphicClass graphicClass);
     // The latest registration for the extension, letters compared without
@@ -185,7 +191,7 @@ struct TBitmapDescription {
     std::uint16_t bmBitsPixel = 0;
     std::uint8_t* bmBits = nullptr;
     platform::BitmapInfoHeader dsBmih {}; // zero for a device-dependent bitmap
-    std::uint32_t dsBitfields[3] = {0, 0, 0};
+    std::uint32_t dsBitfields[3] = { 0, 0, 0 };
 };
 
 // One image, shared by the bitmaps that were copied from one another and
@@ -204,7 +210,10 @@ struct TBitmapImage {
 // palette selected, made when first needed.
 class TBitmapCanvas : public TCanvas {
 public:
-    explicit TBitmapCanvas(TBitmap& bitmap) : m_bitmap(bitmap) {}
+    explicit TBitmapCanvas(TBitmap& bitmap)
+        : m_bitmap(bitmap)
+    {
+    }
     ~TBitmapCanvas() override;
     // Gives the context back, deselecting the image.
     void FreeContext();
@@ -262,7 +271,7 @@ private:
 // format, so loading one fails as an unknown format would.
 class TUnreadableGraphic : public TGraphic {
 public:
-    void Draw(TCanvas&, const TRect&) override {}
+    void Draw(TCanvas&, const TRect&) override { }
     bool Empty() const override { return true; }
     std::int32_t Height() const override { return 0; }
     std::int32_t Width() const override { return 0; }

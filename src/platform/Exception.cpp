@@ -25,7 +25,7 @@ std::string format(std::string_view pattern, std::initializer_list<std::string_v
 std::string format(std::string_view pattern, int value)
 {
     const std::string text = std::to_string(value);
-    return format(pattern, {std::string_view(text)});
+    return format(pattern, { std::string_view(text) });
 }
 
 } // namespace platform

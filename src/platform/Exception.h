@@ -10,7 +10,10 @@
 
 class Exception : public std::exception {
 public:
-    explicit Exception(std::string message) : m_message(std::move(message)) {}
+    explicit Exception(std::string message)
+        : m_message(std::move(message))
+    {
+    }
     const char* what() const noexcept override { return m_message.c_str(); }
     const std::string& Message() const noexcept { return m_message; }
 
@@ -21,7 +24,10 @@ private:
 // Dropped by the error report without a message.
 class EAbort : public Exception {
 public:
-    EAbort() : Exception(std::string()) {}
+    EAbort()
+        : Exception(std::string())
+    {
+    }
 };
 
 class EConvertError : public Exception {

@@ -147,7 +147,8 @@ using HBITMAP = std::shared_ptr<Bitmap>;
 
 // Pixel memory of the given layout, zero-filled; nullptr when a side is not
 // positive or the memory would pass kMaxPixelBytes.
-HBITMAP makeBitmap(std::int32_t width, std::int32_t height, const PixelFormat& format, bool topDown, bool section);
+HBITMAP makeBitmap(
+    std::int32_t width, std::int32_t height, const PixelFormat& format, bool topDown, bool section);
 
 // A logical palette (version 0x300) held as data.
 struct Palette {
@@ -235,7 +236,7 @@ HBITMAP CreateDIBitmap(const BitmapInfo& info, std::span<const std::uint8_t> dat
 // past the data or written past the memory. Returns whether decoding ended
 // at an end-of-bitmap code.
 bool decodeRle(std::span<const std::uint8_t> data, int bitCount, std::span<std::uint8_t> pixels,
-               std::size_t rowBytes, std::int32_t height);
+    std::size_t rowBytes, std::int32_t height);
 
 // Where run-length data ends: the offset just past its end-of-bitmap code,
 // or nothing when the data has none.
@@ -246,16 +247,18 @@ std::optional<std::size_t> rleDataEnd(std::span<const std::uint8_t> data, int bi
 // Only SRCCOPY is supported; other operations copy nothing and fail. Parts
 // outside either bitmap are skipped.
 bool StretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                DeviceContext& src, std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh,
-                std::uint32_t rop);
+    DeviceContext& src, std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh,
+    std::uint32_t rop);
 
 // The same from a BMP pixel array (run-length data included) without a
 // section. Returns the number of lines copied, 0 when refused.
 int StretchDIBits(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                  std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh,
-                  std::span<const std::uint8_t> bits, const BitmapInfo& info, std::uint32_t rop);
+    std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh, std::span<const std::uint8_t> bits,
+    const BitmapInfo& info, std::uint32_t rop);
 
 // No drawing is ever pending here; kept so that callers read as they must.
-inline void GdiFlush() {}
+inline void GdiFlush()
+{
+}
 
 } // namespace platform

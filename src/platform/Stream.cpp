@@ -37,13 +37,13 @@ void TBytesStream::SetPosition(std::int64_t position)
 TFileStream::TFileStream(const std::string& fileName)
 {
     m_fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st {};
+    struct stat st { };
     if (m_fd >= 0 && (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))) {
         ::close(m_fd);
         m_fd = -1;
     }
     if (m_fd < 0)
-        throw EFOpenError(platform::format(platform::kSFOpenError, {fileName}));
+        throw EFOpenError(platform::format(platform::kSFOpenError, { fileName }));
     // The system opens the file without sharing; an advisory lock is the
     // closest Linux offers and is only taken when nobody else holds one.
     ::flock(m_fd, LOCK_SH | LOCK_NB);

@@ -29,7 +29,10 @@ public:
 // A read-only stream over bytes that the caller keeps alive.
 class TBytesStream : public TStream {
 public:
-    explicit TBytesStream(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+    explicit TBytesStream(std::span<const std::uint8_t> bytes)
+        : m_bytes(bytes)
+    {
+    }
     std::size_t Read(std::span<std::uint8_t> dst) override;
     std::int64_t Size() const override { return static_cast<std::int64_t>(m_bytes.size()); }
     std::int64_t Position() const override { return static_cast<std::int64_t>(m_position); }

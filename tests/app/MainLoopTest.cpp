@@ -1,5 +1,5 @@
-#include "app/ErrorReport.h"
 #include "app/MainLoop.h"
+#include "app/ErrorReport.h"
 #include "app/Unit1.h"
 #include "platform/Exception.h"
 #include "playback/FormLogic.h"

@@ -1,6 +1,6 @@
 #include "app/ErrorReport.h"
-#include "platform/Exception.h"
 #include "app/Unit1.h"
+#include "platform/Exception.h"
 #include "playback/FormLogic.h"
 
 #include <QApplication>
@@ -61,7 +61,7 @@ protected:
 
 TEST_F(WindowCommands, DropLoadsTheFirstFileAndEnablesTheReloadCommands)
 {
-    dropOn(form, {samplePath(), "/nonexistent/second.txt"});
+    dropOn(form, { samplePath(), "/nonexistent/second.txt" });
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_EQ(form.Label1->text(), "Nimbrel");
     EXPECT_EQ(form.Edit1->text(), "100");
@@ -74,7 +74,7 @@ TEST_F(WindowCommands, DropLoadsTheFirstFileAndEnablesTheReloadCommands)
 
 TEST_F(WindowCommands, AFailedDropStillEnablesTheReloadCommandsAndReportsWithAPeriod)
 {
-    dropOn(form, {"/nonexistent/char.txt"});
+    dropOn(form, { "/nonexistent/char.txt" });
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "ファイル /nonexistent/char.txt は開けません.");
     EXPECT_TRUE(form.reload->isEnabled());
@@ -85,10 +85,14 @@ TEST_F(WindowCommands, AFailedDropStillEnablesTheReloadCommandsAndReportsWithAPe
 
 TEST_F(WindowCommands, AnimationButtonsSetTheStateLabel)
 {
-    dropOn(form, {samplePath()});
+    dropOn(form, { samplePath() });
     const std::pair<QPushButton*, const char*> cases[] = {
-        {form.Button2, "通常2"},   {form.Button9, "ダメージ１"}, {form.Button14, "おじゃま"},
-        {form.Button12, "ミス"},   {form.Button3, "勝ち"},       {form.Button1, "通常１"},
+        { form.Button2, "通常2" },
+        { form.Button9, "ダメージ１" },
+        { form.Button14, "おじゃま" },
+        { form.Button12, "ミス" },
+        { form.Button3, "勝ち" },
+        { form.Button1, "通常１" },
     };
     for (const auto& [button, label] : cases) {
         button->click();
@@ -99,7 +103,7 @@ TEST_F(WindowCommands, AnimationButtonsSetTheStateLabel)
 
 TEST_F(WindowCommands, SpeedBoxTakesTypedDigitsAndHexButIgnoresZeroAndLetters)
 {
-    dropOn(form, {samplePath()});
+    dropOn(form, { samplePath() });
     auto& state = form.logic().state();
     form.Edit1->clear();
     QTest::keyClicks(form.Edit1, "5");
@@ -130,7 +134,7 @@ TEST_F(WindowCommands, ClipperCopiesThePatternBoxAndLeavesItSelected)
 
 TEST_F(WindowCommands, APatternBoxErrorIsReportedWithThePeriodRule)
 {
-    dropOn(form, {samplePath()});
+    dropOn(form, { samplePath() });
     form.Edit2->setText("01G2");
     form.buttonck->click();
     ASSERT_EQ(errors.size(), 1u);
@@ -148,7 +152,7 @@ TEST_F(WindowCommands, AutomaticReloadMenuItemTogglesOnEachClick)
 
 TEST_F(WindowCommands, TheViewShowsTheFirstFrameAfterOneIdleStep)
 {
-    dropOn(form, {samplePath()});
+    dropOn(form, { samplePath() });
     bool done = true;
     form.logic().idle(done);
     EXPECT_FALSE(done);
@@ -171,7 +175,7 @@ TEST_F(WindowCommands, ACharacterNameThatLooksLikeMarkupIsShownAsText)
 {
     const std::string path = testing::TempDir() + "markup_name.txt";
     std::ofstream(path, std::ios::binary) << "#CHARNAME <b>x</b>\r\n";
-    dropOn(form, {path});
+    dropOn(form, { path });
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_EQ(form.Label1->text(), "<b>x</b>");
     // Shown as markup, the label would be as wide as one bold x.

@@ -52,10 +52,9 @@ TEST(Window, TabOrderFollowsTheDesign)
 {
     TForm1 form;
     QWidget* w = form.Button1;
-    const char* order[] = {"Button1", "Button2", "Button3", "Button4", "Button5", "Button6", "Button7",
-                           "Button8", "Button9", "Button10", "Button11", "Button12", "Edit1", "Edit2",
-                           "buttonck", "CheckBox1", "reload", "clipper", "CGreload", "CheckBox2",
-                           "Button14"};
+    const char* order[] = { "Button1", "Button2", "Button3", "Button4", "Button5", "Button6", "Button7",
+        "Button8", "Button9", "Button10", "Button11", "Button12", "Edit1", "Edit2", "buttonck", "CheckBox1",
+        "reload", "clipper", "CGreload", "CheckBox2", "Button14" };
     for (const char* name : order) {
         EXPECT_EQ(w->objectName(), name);
         w = w->nextInFocusChain();

@@ -1,5 +1,5 @@
-#include "platform/Exception.h"
 #include "platform/Stream.h"
+#include "platform/Exception.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 
 TEST(BytesStream, ReadBufferInsistsOnTheWholeCount)
 {
-    const std::array<std::uint8_t, 3> data{1, 2, 3};
+    const std::array<std::uint8_t, 3> data { 1, 2, 3 };
     TBytesStream s(data);
-    std::array<std::uint8_t, 2> two{};
+    std::array<std::uint8_t, 2> two {};
     s.ReadBuffer(two);
     EXPECT_EQ(two[1], 2);
     EXPECT_EQ(s.Remaining(), 1);
@@ -25,7 +25,7 @@ TEST(BytesStream, ReadBufferInsistsOnTheWholeCount)
 
 TEST(FileStream, MissingFileAndFolderRaiseTheOpenError)
 {
-    for (const char* path : {"/nonexistent/x.bmp", "/tmp"}) {
+    for (const char* path : { "/nonexistent/x.bmp", "/tmp" }) {
         try {
             TFileStream s(path);
             FAIL() << path;
@@ -41,7 +41,7 @@ TEST(FileStream, ReadsTheFileAndReportsItsSize)
     std::ofstream(path, std::ios::binary) << "hello";
     TFileStream s(path);
     EXPECT_EQ(s.Size(), 5);
-    std::array<std::uint8_t, 8> buf{};
+    std::array<std::uint8_t, 8> buf {};
     EXPECT_EQ(s.Read(buf), 5u);
     EXPECT_EQ(buf[4], 'o');
     std::remove(path.c_str());

@@ -12,7 +12,6 @@ namespace {
 
 using character::Control;
 
-
 constexpr std::array kToggleable { Control::CheckBox1, Control::CheckBox2, Control::autocgload };
 
 struct Verb {

@@ -13,7 +13,6 @@ namespace {
 
 using character::Control;
 
-
 void writeSheet(JsonWriter& json, TDirectDrawSurface* sheet)
 {
     const bool holdsImage
