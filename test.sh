@@ -11,6 +11,9 @@ install_deps
 jobs=$(nproc)
 fuzz_seconds=${NIMBREL_FUZZ_SECONDS:-30}
 
+echo "== format"
+scripts/check-format.sh
+
 echo "== release build and tests"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j "$jobs"

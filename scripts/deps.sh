@@ -4,7 +4,7 @@
 nimbrel_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   qt6-base-dev libgl-dev
   libstb-dev
   fonts-ipafont-gothic
