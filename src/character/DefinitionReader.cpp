@@ -5,6 +5,7 @@
 #include "character/Lines.h"
 #include "character/TextTerms.h"
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 
@@ -71,21 +72,13 @@ private:
         return trimmed(listValue.substr(std::min<std::size_t>(2, listValue.size())));
     }
 
-    static int hexDigit(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        const char upper = static_cast<char>(c & ~0x20);
-        return upper >= 'A' && upper <= 'F' ? upper - 'A' + 10 : -1;
-    }
-
     // Lists are most of a large file; two plain digits are read here, and
     // anything else goes the long way, which gives the same value or the
     // failure with its message.
     static std::int32_t listPair(std::string_view pair)
     {
-        const int high = hexDigit(pair[0]);
-        const int low = hexDigit(pair[1]);
+        const int high = platform::hexDigitValue(pair[0]);
+        const int low = platform::hexDigitValue(pair[1]);
         if (high >= 0 && low >= 0)
             return high * 16 + low;
         return hexPair(pair);

@@ -3,6 +3,7 @@
 #include "character/CharacterConsts.h"
 #include "character/TextTerms.h"
 #include "platform/Exception.h"
+#include "platform/Text.h"
 
 #include <string>
 
@@ -10,24 +11,13 @@ namespace character {
 
 namespace {
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool readHex(std::string_view digits, std::int32_t& value)
 {
     if (digits.empty())
         return false;
     std::uint64_t v = 0;
     for (const char c : digits) {
-        const int d = hexDigit(c);
+        const int d = platform::hexDigitValue(c);
         if (d < 0)
             return false;
         v = v * 16 + static_cast<unsigned>(d);

@@ -1,5 +1,7 @@
 #include "character/NameText.h"
 
+#include "platform/Text.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
@@ -8,46 +10,7 @@
 namespace character {
 
 namespace {
-
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
-
-bool isContinuation(unsigned char c)
-{
-    return (c & 0xC0) == 0x80;
-}
-
-// Length of the UTF-8 sequence at the start of `s`, or 0 when it is not a
-// well-formed one (overlong forms, surrogates and values past U+10FFFF
-// included).
-std::size_t sequenceLength(std::string_view s)
-{
-    const auto c0 = static_cast<unsigned char>(s[0]);
-    if (c0 < 0x80)
-        return 1;
-    std::size_t n = 0;
-    std::uint32_t cp = 0;
-    std::uint32_t min = 0;
-    if ((c0 & 0xE0) == 0xC0) {
-        n = 2, cp = c0 & 0x1F, min = 0x80;
-    } else if ((c0 & 0xF0) == 0xE0) {
-        n = 3, cp = c0 & 0x0F, min = 0x800;
-    } else if ((c0 & 0xF8) == 0xF0) {
-        n = 4, cp = c0 & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (s.size() < n)
-        return 0;
-    for (std::size_t i = 1; i < n; ++i) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (!isContinuation(c))
-            return 0;
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return n;
-}
 
 struct IconvCloser {
     void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
@@ -55,20 +18,9 @@ struct IconvCloser {
 
 } // namespace
 
-bool isValidUtf8(std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const std::size_t n = sequenceLength(bytes);
-        if (n == 0)
-            return false;
-        bytes.remove_prefix(n);
-    }
-    return true;
-}
-
 std::string nameToUtf8(std::string_view bytes)
 {
-    if (isValidUtf8(bytes))
+    if (platform::isValidUtf8(bytes))
         return std::string(bytes);
 
     const iconv_t raw = iconv_open("UTF-8", "CP932");

@@ -10,8 +10,6 @@
 
 namespace character {
 
-bool isValidUtf8(std::string_view bytes);
-
 // Bytes that CP932 cannot decode become U+FFFD; this never fails.
 std::string nameToUtf8(std::string_view bytes);
 

@@ -1,5 +1,7 @@
 #include "character/Paths.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -9,18 +11,6 @@ namespace character {
 namespace fs = std::filesystem;
 
 namespace {
-
-char asciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-        return asciiLower(x) == asciiLower(y);
-    });
-}
 
 bool exists(const std::string& path)
 {
@@ -38,7 +28,7 @@ std::string findIgnoringCase(const std::string& dir, std::string_view component)
     std::string best;
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (equalsIgnoringAsciiCase(name, component) && (best.empty() || name < best))
+        if (platform::equalsIgnoringAsciiCase(name, component) && (best.empty() || name < best))
             best = name;
     }
     return best;

@@ -1,6 +1,7 @@
 #include "display/DXClass.h"
 
 #include "display/DXConsts.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <map>
@@ -33,14 +34,6 @@ std::unique_ptr<LibraryList>& libraryList()
     return list;
 }
 
-std::string lowerCase(const std::string& text)
-{
-    std::string out = text;
-    std::transform(out.begin(), out.end(), out.begin(),
-        [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
-    return out;
-}
-
 } // namespace
 
 platform::FARPROC LoadEntryPoint(const std::string& fileName, const std::string& procName)
@@ -48,7 +41,7 @@ platform::FARPROC LoadEntryPoint(const std::string& fileName, const std::string&
     auto& list = libraryList();
     if (!list)
         list = std::make_unique<LibraryList>();
-    const std::string key = lowerCase(fileName);
+    const std::string key = platform::asciiLower(fileName);
     auto found = list->modules.find(key);
     if (found == list->modules.end()) {
         const platform::HMODULE module = platform::loadLibrary(fileName);

@@ -3,38 +3,11 @@
 #include "picture/DIB.h"
 #include "picture/Graphics.h"
 #include "picture/QvDIB.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 
 namespace {
-
-std::string asciiLower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-bool isValidUtf8(const std::string& text)
-{
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t n = c < 0x80 ? 1
-            : (c >> 5) == 0x6          ? 2
-            : (c >> 4) == 0xE          ? 3
-            : (c >> 3) == 0x1E         ? 4
-                                       : 0;
-        if (n == 0 || i + n > text.size())
-            return false;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += n;
-    }
-    return true;
-}
 
 bool isShiftJisLeadByte(unsigned char c)
 {
@@ -53,7 +26,7 @@ std::string GraphicExtension(const std::string& fileName)
 {
     // A path that is not UTF-8 holds Shift-JIS bytes, whose second byte can
     // look like a delimiter; such a byte does not count.
-    const bool doubleByte = !isValidUtf8(fileName);
+    const bool doubleByte = !platform::isValidUtf8(fileName);
     std::size_t last = std::string::npos;
     for (std::size_t i = 0; i < fileName.size(); ++i) {
         if (doubleByte && isShiftJisLeadByte(static_cast<unsigned char>(fileName[i]))) {
@@ -79,7 +52,7 @@ TFileFormatsList::TFileFormatsList()
 void TFileFormatsList::Add(const std::string& extension, const std::string& description, int descriptionId,
     TGraphicClass graphicClass)
 {
-    m_entries.push_back({ graphicClass, asciiLower(extension), description, descriptionId });
+    m_entries.push_back({ graphicClass, platform::asciiLower(extension), description, descriptionId });
 }
 
 void TFileFormatsList::Remove(TGraphicClass graphicClass)
@@ -90,7 +63,7 @@ void TFileFormatsList::Remove(TGraphicClass graphicClass)
 
 TGraphicClass TFileFormatsList::FindGraphicClass(const std::string& extension) const
 {
-    const std::string wanted = asciiLower(extension);
+    const std::string wanted = platform::asciiLower(extension);
     const auto found = std::find_if(
         m_entries.rbegin(), m_entries.rend(), [&wanted](const Entry& e) { return e.Extension == wanted; });
     return found == m_entries.rend() ? nullptr : found->GraphicClass;

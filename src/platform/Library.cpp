@@ -1,6 +1,7 @@
 #include "platform/Library.h"
 
 #include "platform/SoftDisplay.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <string>
@@ -13,14 +14,6 @@ struct BuiltInLibrary {
 };
 
 namespace {
-
-std::string lowerAscii(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-        [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
-    return out;
-}
 
 // Libraries live for the whole run, so handles given out never dangle; a
 // test that replaces a library parks the old entry instead of freeing it.
@@ -58,7 +51,7 @@ void removeActive(const std::string& lowerName)
 
 HMODULE loadLibrary(std::string_view fileName)
 {
-    const std::string key = lowerAscii(fileName);
+    const std::string key = asciiLower(fileName);
     for (const BuiltInLibrary* lib : registry().active) {
         if (lib->name == key)
             return lib;
@@ -83,13 +76,13 @@ void freeLibrary(HMODULE)
 
 void hideLibraryForTesting(std::string_view fileName)
 {
-    removeActive(lowerAscii(fileName));
+    removeActive(asciiLower(fileName));
 }
 
 void replaceLibraryForTesting(std::string_view fileName, std::vector<LibraryExport> exports)
 {
     auto lib = std::make_unique<BuiltInLibrary>();
-    lib->name = lowerAscii(fileName);
+    lib->name = asciiLower(fileName);
     lib->exports = std::move(exports);
     removeActive(lib->name);
     registry().active.push_back(lib.get());

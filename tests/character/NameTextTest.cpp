@@ -1,4 +1,5 @@
 #include "character/NameText.h"
+#include "platform/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +30,8 @@ TEST(NameText, UndecodableBytesBecomeReplacementCharacters)
 
 TEST(NameText, OverlongAndSurrogateFormsAreNoUtf8)
 {
-    EXPECT_FALSE(character::isValidUtf8("\xC0\xAF"));
-    EXPECT_FALSE(character::isValidUtf8("\xED\xA0\x80"));
-    EXPECT_FALSE(character::isValidUtf8("\xF4\x90\x80\x80"));
-    EXPECT_TRUE(character::isValidUtf8("\xF0\x9F\x98\x80"));
+    EXPECT_FALSE(platform::isValidUtf8("\xC0\xAF"));
+    EXPECT_FALSE(platform::isValidUtf8("\xED\xA0\x80"));
+    EXPECT_FALSE(platform::isValidUtf8("\xF4\x90\x80\x80"));
+    EXPECT_TRUE(platform::isValidUtf8("\xF0\x9F\x98\x80"));
 }
