@@ -28,6 +28,7 @@ public:
     {
         m_line = line;
         m_current = SourceRange { number, 1, 1 };
+        m_sink.beginLine(line, number);
         if (line.empty() || line.front() != '#')
             m_sink.ignoredLine(line, at(line));
         else if (hasKeyword(line, kNameKeyword))

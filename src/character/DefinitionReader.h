@@ -109,6 +109,8 @@ public:
         std::int32_t height, const PatternPlaces& at)
         = 0;
 
+    // Each line before its items, with its number counted from 1.
+    virtual void beginLine(std::string_view, std::size_t) { }
     // What the reader passes over without a word; a load needs none of it.
     virtual void ignoredText(IgnoredText, const SourceRange&) { }
     // A line that is no line of any kind (a comment, an empty line, a "#"
