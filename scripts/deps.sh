@@ -7,6 +7,8 @@ nimbrel_packages=(
   clang libclang-rt-14-dev clang-format
   qt6-base-dev libgl-dev
   libstb-dev
+  nlohmann-json3-dev
+  vim-nox
   fonts-ipafont-gothic
 )
 

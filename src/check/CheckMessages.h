@@ -73,7 +73,8 @@ inline constexpr const char* kSEmptyRect
 inline constexpr const char* kSBaseOutsideView
     = "パターン %s (幅 %d, 高さ %d) は 121 × 271 の表示より大きいため、基本パターンとしては描かれません";
 inline constexpr const char* kSLayerOutsideView
-    = "アニメーション %d のコマ %d のレイヤー %s は配置 %s で表示からはみ出すか空になるため描かれません";
+    = "アニメーション %d のコマ %d のレイヤー %s は配置 %s で表示からはみ出すか空になるため描かれません "
+      "(このアニメーションで %d コマ)";
 inline constexpr const char* kSLayerWithoutPlacement
     = "アニメーション %d のコマ %d "
       "にはレイヤーパターンがあって配置パターンがないため、レイヤーは描かれません";
@@ -90,7 +91,7 @@ inline constexpr const char* kSSmallBackground
     = "背景のパターン 01 (幅 %d, 高さ %d) は 121 × 271 の表示より小さいため、残りは黒のままです";
 inline constexpr const char* kSLargeBackground
     = "背景のパターン 01 (幅 %d, 高さ %d) は 121 × 271 の表示より大きいため描かれません";
-inline constexpr const char* kSInterval = "コマの間隔 %d は 0 以下です";
+inline constexpr const char* kSInterval = "コマの間隔 %d ミリ秒は 0 以下のため、コマが待たずに進みます";
 inline constexpr const char* kSNoSheet = "シート画像の行 (#CHARBMP) がありません";
 inline constexpr const char* kSEmptyStart = "最初に再生されるアニメーション 1 にコマがありません";
 

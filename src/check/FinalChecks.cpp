@@ -5,9 +5,6 @@
 #include "playback/Buttons.h"
 #include "playback/Composition.h"
 
-#include <set>
-#include <utility>
-
 namespace check {
 
 using character::kAnimationCount;
@@ -115,25 +112,33 @@ private:
     void layers(int animation, std::size_t frames)
     {
         const auto a = static_cast<std::size_t>(animation);
-        std::set<std::pair<std::int32_t, std::int32_t>> reported;
+        const Slot* firstHidden = nullptr;
+        std::size_t hiddenFrame = 0, hidden = 0;
         for (std::size_t k = 1; k <= frames; ++k) {
             const Slot& layer = m.layer[a][k];
             const Slot& placement = m.placement[a][k];
             if (layer.pattern != kEmptySlot)
                 m_layerUsed[static_cast<std::size_t>(layer.pattern)] = true;
-            if (layer.pattern != kEmptySlot && placement.pattern == kEmptySlot)
+            if (layer.pattern != kEmptySlot && placement.pattern == kEmptySlot) {
                 warn(kCodeLayerPlacement,
                     platform::format(kSLayerWithoutPlacement, { text(animation), text(k) }), layer.at);
-            else if (layer.pattern == kEmptySlot && placement.pattern != kEmptySlot)
+            } else if (layer.pattern == kEmptySlot && placement.pattern != kEmptySlot) {
                 warn(kCodeLayerPlacement,
                     platform::format(kSPlacementWithoutLayer, { text(animation), text(k) }), placement.at);
-            else if (layer.pattern != kEmptySlot && !layerDrawn(layer.pattern, placement.pattern)
-                && reported.insert({ layer.pattern, placement.pattern }).second)
-                warn(kCodeOutsideView,
-                    platform::format(kSLayerOutsideView,
-                        { text(animation), text(k), hex(layer.pattern), hex(placement.pattern) }),
-                    placement.at);
+            } else if (layer.pattern != kEmptySlot && !layerDrawn(layer.pattern, placement.pattern)) {
+                if (hidden++ == 0) {
+                    firstHidden = &placement;
+                    hiddenFrame = k;
+                }
+            }
         }
+        // One warning per animation: its first hidden layer, and how many.
+        if (firstHidden != nullptr)
+            warn(kCodeOutsideView,
+                platform::format(kSLayerOutsideView,
+                    { text(animation), text(hiddenFrame), hex(m.layer[a][hiddenFrame].pattern),
+                        hex(firstHidden->pattern), text(hidden) }),
+                firstHidden->at);
         const std::size_t base = m.baseReach[a].frames, layer = m.layerReach[a].frames;
         if (base != layer)
             warn(kCodeLengthsDiffer,
