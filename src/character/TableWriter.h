@@ -26,8 +26,9 @@ public:
 
     void characterName(std::string_view name, const SourceRange& at) override;
     void frameInterval(std::int32_t milliseconds, const SourceRange& at) override;
-    // The parser keeps the numbering mode; nothing here depends on it.
-    void hexNumberingOn(const SourceRange&) override { }
+    // The parser keeps the numbering mode; it is recorded only for tools
+    // that write pattern numbers as the file does.
+    void hexNumberingOn(const SourceRange&) override { m_state.hexNumbering = true; }
     void sheetName(std::string_view name, const SourceRange& at) override;
     void baseFrame(int animation, int frameIndex, std::int32_t pattern, const SourceRange& at) override;
     void baseListEnd(int animation, const SourceRange& number, const SourceRange& list) override;
