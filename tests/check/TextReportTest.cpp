@@ -4,6 +4,7 @@
 // the right bytes.
 
 #include "check/TextReport.h"
+#include "check/ProblemList.h"
 #include "check/ShownLine.h"
 
 #include <gtest/gtest.h>
@@ -81,6 +82,31 @@ TEST(TextReport, GutterGrowsWithTheLineNumber)
 TEST(TextReport, SummaryLine)
 {
     EXPECT_EQ(check::summaryLine(2, 0), "2 errors, 0 warnings\n");
+}
+
+} // namespace
+
+namespace {
+
+// The window's list shows the same places and texts as the text report.
+TEST(ProblemList, RowsCarryPlaceSeverityMessageAndSourceLine)
+{
+    const std::string text = "#CHARBMP sheet.bmp\n#01 0 0 121 271\n#PATERN 01 01\n#ANIME\t1x\n";
+    check::CheckedFile file;
+    file.text.assign(text.begin(), text.end());
+    file.report = check::checkDefinition(file.text, "c.txt", [](const std::string&) {
+        return check::SheetSize { 200, 300 };
+    });
+    const std::vector<check::ProblemRow> rows = check::problemRows(file);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].line, "4");
+    EXPECT_EQ(rows[0].column, "8");
+    EXPECT_TRUE(rows[0].error);
+    EXPECT_EQ(rows[0].severity, "エラー");
+    EXPECT_EQ(rows[0].message, "'1x' は数値ではありません.");
+    EXPECT_EQ(rows[0].code, "number");
+    EXPECT_EQ(rows[0].source, "#ANIME  1x");
+    EXPECT_EQ(check::problemSummary("c.txt", file.report), "c.txt: エラー 1 件、警告 0 件");
 }
 
 } // namespace
