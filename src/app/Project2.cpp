@@ -49,6 +49,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName("Nimbrel");
     QApplication::setApplicationVersion(NIMBREL_VERSION);
+    QGuiApplication::setDesktopFileName("io.github.nimbrel.Nimbrel");
     QApplication::setQuitOnLastWindowClosed(false);
     // The framework has taken its own options (-platform ...) out of argv.
     const app::StartOptions options = app::readStartOptions(argumentsOf(argc, argv));
