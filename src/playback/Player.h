@@ -10,6 +10,7 @@
 #include "playback/PlayerHost.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,6 +31,10 @@ public:
     // since the display may drop and re-make it while the player waits.
     void setSheetSurface(TDirectDrawSurface* sheet) { m_sheet = sheet; }
 
+    // Run by every idle step that gets past its wait, before the frame is
+    // composed; its errors end the step without a frame.
+    void setAutomaticReload(std::function<void()> reload) { m_automaticReload = std::move(reload); }
+
     // One idle step. Clears `done` when it shows a frame; leaves it as it is
     // on every other way out, an error included.
     void idleStep(bool& done);
@@ -46,7 +51,6 @@ public:
     std::uint32_t lastFrameTime() const { return m_lastFrameTime; }
 
 private:
-    void automaticReload();
     void waitForFrame();
     void endTest();
     void saveReturn(std::span<const std::int32_t> saveSet);
@@ -56,6 +60,7 @@ private:
     character::FormControls& m_form;
     PlayerHost& m_host;
     TDirectDrawSurface* m_sheet = nullptr;
+    std::function<void()> m_automaticReload;
 
     std::int32_t m_frameIndex = 0;
     std::int32_t m_returnAnimation = 0;
