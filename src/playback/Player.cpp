@@ -73,8 +73,6 @@ void Player::idleStep(bool& done)
     m_host.Flip();
 }
 
-<<<<<<< HEAD
-=======
 void Player::showFrame()
 {
     if (!m_host.CanDraw())
@@ -116,22 +114,6 @@ void Player::restart()
     showFrame();
 }
 
-void Player::automaticReload()
-{
-    // Without a sheet surface the age is not taken either, so that a change
-    // made meanwhile is loaded once the display has made the surface again.
-    if (!m_form.isChecked(Control::autocgload) || m_state.sheetPath.empty() || m_sheet == nullptr)
-        return;
-    if (platform::fileAge(m_state.sheetPath) == m_state.sheetFileAge)
-        return;
-    m_state.sheetFileAge = platform::fileAge(m_state.sheetPath);
-    m_sheet->LoadFromFile(m_state.sheetPath);
-    // Like the sheet reload command: a fresh surface's key of raw 0 would make
-    // black transparent and the sheet's key colour opaque.
-    character::takeTransparentColor(*m_sheet);
-}
-
->>>>>>> main
 void Player::waitForFrame()
 {
     if (!m_timed)
