@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -97,7 +98,10 @@ class FileStampTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder = std::filesystem::path(testing::TempDir()) / "nimbrel_stamp";
+        // One folder per test and process: ctest runs tests side by side.
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        m_folder = std::filesystem::path(testing::TempDir())
+            / ("nimbrel_stamp_" + std::string(test->name()) + "_" + std::to_string(::getpid()));
         std::filesystem::remove_all(m_folder);
         std::filesystem::create_directories(m_folder);
     }
