@@ -10,6 +10,7 @@ nimbrel_packages=(
   nlohmann-json3-dev
   vim-nox
   fonts-ipafont-gothic
+  desktop-file-utils appstream man-db file dpkg-dev lintian
 )
 
 install_deps() {

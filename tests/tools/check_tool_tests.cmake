@@ -4,7 +4,7 @@ if(TARGET nimbrel-check)
   nimbrel_test(check_tool_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/CheckToolTest.cpp
     LIBS platform nlohmann_json::nlohmann_json)
-  target_compile_definitions(check_tool_tests PRIVATE NIMBREL_CHECK_BINARY="$<TARGET_FILE:nimbrel-check>"
-    NIMBREL_VERSION="${PROJECT_VERSION}")
+  target_link_libraries(check_tool_tests PRIVATE nimbrel_version)
+  target_compile_definitions(check_tool_tests PRIVATE NIMBREL_CHECK_BINARY="$<TARGET_FILE:nimbrel-check>")
   add_dependencies(check_tool_tests nimbrel-check)
 endif()
