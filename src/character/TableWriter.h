@@ -24,16 +24,11 @@ public:
     // Parses the definition file, applying every item as it comes.
     void read();
 
-<<<<<<< HEAD
-    void characterName(std::string_view name, const SourceRange& at) override;
-    void frameInterval(std::int32_t milliseconds, const SourceRange& at) override;
-=======
     // How many sheet lines the file has had so far.
     int sheetLines() const { return m_sheetLines; }
 
-    void characterName(std::string_view name) override;
-    void frameInterval(std::int32_t milliseconds) override;
->>>>>>> main
+    void characterName(std::string_view name, const SourceRange& at) override;
+    void frameInterval(std::int32_t milliseconds, const SourceRange& at) override;
     // The parser keeps the numbering mode; it is recorded only for tools
     // that write pattern numbers as the file does.
     void hexNumberingOn(const SourceRange&) override { m_state.hexNumbering = true; }
