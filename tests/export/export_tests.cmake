@@ -1,0 +1,5 @@
+nimbrel_test(export_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/GifEncoderTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WritersTest.cpp
+  LIBS export)
