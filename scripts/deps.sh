@@ -9,6 +9,7 @@ nimbrel_packages=(
   libstb-dev libgif-dev libimagequant-dev
   imagemagick chromium-headless-shell
   fonts-ipafont-gothic
+  desktop-file-utils appstream man-db file dpkg-dev lintian
 )
 
 install_deps() {

@@ -121,6 +121,10 @@ CommandLine parseCommandLine(std::span<const std::string> arguments)
             line.help = true;
             return line;
         }
+        if (word == "--version") {
+            line.version = true;
+            return line;
+        }
         const auto verb
             = std::find_if(kVerbs.begin(), kVerbs.end(), [&](const Verb& v) { return v.name == word; });
         if (verb == kVerbs.end()) {
@@ -170,6 +174,7 @@ const char* usageText()
            "                  the sheet with its patterns, every animation as a GIF and a strip, and\n"
            "                  the definition file\n"
            "  --help          print this text\n"
+           "  --version       print the version\n"
            "\n"
            "Errors that the window would show in its message box are printed on stderr, one a line.\n"
            "Exit status: 0 without errors, 1 when an error was reported, 2 for a usage error.\n";

@@ -33,6 +33,7 @@ struct CommandLine {
     // What --out and --gif enlarge by: the last --scale given, else 1.
     int scale = 1;
     bool help = false;
+    bool version = false;
     // Set when the command line is not usable; the reason, for the user.
     std::optional<std::string> error;
 };
