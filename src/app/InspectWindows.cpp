@@ -47,10 +47,9 @@ void InspectWindows::frameShown()
 void InspectWindows::feedZoom()
 {
     const character::CharacterState& state = m_logic.state();
-    const std::string readout = state.playbackFlag
-        ? inspect::readoutText(
-              inspect::frameReadout(state, state.currentAnimation, m_logic.player().frameIndex()))
-        : std::string();
+    const std::string readout = state.playbackFlag ? inspect::readoutText(inspect::frameReadout(
+                                    state, state.currentAnimation, m_logic.player().frameIndex()))
+                                                   : std::string();
     m_zoom->frameShown(m_display.Surface(), readout);
 }
 

@@ -112,8 +112,10 @@ void SheetInspector::frameShown(std::int32_t animation, std::int32_t frameIndex,
 {
     if (m_sheet.follow(sheet)) {
         m_canvas->setImageSize(m_sheet.width(), m_sheet.height());
-        setSelection(inspect::dragSelection(TPoint { m_selection.Left, m_selection.Top },
-            TPoint { m_selection.Right - 1, m_selection.Bottom - 1 }, m_sheet.width(), m_sheet.height()));
+        // A selection stays where it was, cut to the new sheet.
+        if (m_selection.width() > 0 && m_selection.height() > 0)
+            setSelection(inspect::dragSelection(TPoint { m_selection.Left, m_selection.Top },
+                TPoint { m_selection.Right - 1, m_selection.Bottom - 1 }, m_sheet.width(), m_sheet.height()));
         m_canvas->update();
     }
     followDefinition();

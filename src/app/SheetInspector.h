@@ -10,8 +10,8 @@
 #include "inspect/SheetRegions.h"
 #include "inspect/SurfaceImage.h"
 
-#include <QString>
 #include <QEvent>
+#include <QString>
 #include <QWidget>
 
 #include <bitset>

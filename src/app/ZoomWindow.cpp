@@ -2,6 +2,7 @@
 
 #include "app/PixelCanvas.h"
 #include "inspect/PixelView.h"
+#include "playback/Composition.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -41,6 +42,8 @@ ZoomWindow::ZoomWindow(QWidget* parent)
     m_readout->setTextFormat(Qt::PlainText);
     m_canvas->setObjectName("zoomCanvas");
     m_canvas->setZoom(kStartZoom);
+    // Sized for the view before its first frame arrives.
+    m_canvas->setImageSize(playback::kViewWidth, playback::kViewHeight);
     m_scroll->setWidget(m_canvas);
     m_scroll->setAlignment(Qt::AlignCenter);
 
@@ -78,9 +81,10 @@ void ZoomWindow::fitToScreen()
 
 void ZoomWindow::frameShown(TDirectDrawSurface* view, const std::string& readout)
 {
+    // Only the part of the view that differs from the last frame is painted.
     if (m_view.capture(view)) {
         m_canvas->setImageSize(m_view.width(), m_view.height());
-        m_canvas->update();
+        m_canvas->updateImageRects({ m_view.changed() });
     }
     if (readout != m_readoutText) {
         m_readoutText = readout;

@@ -148,9 +148,12 @@ TEST_F(Drawing, TheImageFollowsReloadsAndKeysWithoutCopyingEveryFrame)
     // A view is compared pixel by pixel.
     inspect::SurfaceImage view;
     EXPECT_TRUE(view.capture(surface.get()));
+    EXPECT_EQ(view.changed(), (TRect { 0, 0, 3, 1 }));
     EXPECT_FALSE(view.capture(surface.get()));
+    EXPECT_EQ(view.changed(), (TRect {}));
     playbacktest::paint(*surface, 2, 0, 1, 1, 0x00000001u);
     EXPECT_TRUE(view.capture(surface.get()));
+    EXPECT_EQ(view.changed(), (TRect { 2, 0, 3, 1 }));
 }
 
 TEST_F(Drawing, ThePointLineGivesTheRawValueTheKeyAndThePatternsThere)
