@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/CheckWindow.h"
 #include "app/DXDrawWidget.h"
 #include "app/ErrorReport.h"
 #include "app/FormDesign.h"
@@ -125,6 +126,12 @@ void TForm1::connectHandlers()
         autocgload->setChecked(!checked);
         autocgloadClick();
     });
+    connect(checkfile, &QAction::triggered, this, &TForm1::checkfileClick);
+    // The check window follows every load while it is open.
+    m_logic->setLoadObserver([this] {
+        if (m_checkWindow != nullptr && m_checkWindow->isVisible())
+            app::guarded([this] { m_checkWindow->refresh(m_logic->definitionPath()); });
+    });
 
     TDXDraw& control = DXDraw1->control();
     control.OnInitializeSurface = [this](TCustomDXDraw&) { DXDraw1InitializeSurface(); };
@@ -240,6 +247,22 @@ void TForm1::createMenu()
     autocgload = N1->addAction("自動ＣＧ再読込み");
     autocgload->setObjectName("autocgload");
     autocgload->setCheckable(true);
+    ToolsMenu = MainMenu1->addMenu("ツール");
+    ToolsMenu->setObjectName("ToolsMenu");
+    checkfile = ToolsMenu->addAction("定義ファイルの検査");
+    checkfile->setObjectName("checkfile");
+}
+
+void TForm1::checkfileClick()
+{
+    app::guarded([this] {
+        if (m_checkWindow == nullptr)
+            m_checkWindow = new app::CheckWindow(this);
+        m_checkWindow->refresh(m_logic->definitionPath());
+        m_checkWindow->show();
+        m_checkWindow->raise();
+        m_checkWindow->activateWindow();
+    });
 }
 
 void TForm1::createControls(QWidget* client)

@@ -19,6 +19,7 @@ class QPushButton;
 class QWidget;
 
 namespace app {
+class CheckWindow;
 class DXDrawWidget;
 class QtFormControls;
 class WindowPlayerHost;
@@ -62,6 +63,8 @@ public:
     QMenuBar* MainMenu1 = nullptr;
     QMenu* N1 = nullptr;
     QAction* autocgload = nullptr;
+    QMenu* ToolsMenu = nullptr;
+    QAction* checkfile = nullptr;
 
     playback::FormLogic& logic() { return *m_logic; }
 
@@ -76,6 +79,8 @@ public:
     void buttonckClick();
     void DXDraw1InitializeSurface();
     void DXDraw1FinalizeSurface();
+    // ツール → 定義ファイルの検査: opens the check window on the loaded file.
+    void checkfileClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -92,6 +97,8 @@ private:
     std::unique_ptr<app::WindowPlayerHost> m_host;
     std::unique_ptr<playback::FormLogic> m_logic;
     bool m_shown = false;
+    // Made when first asked for; a child window, so it goes with this one.
+    app::CheckWindow* m_checkWindow = nullptr;
 };
 
 extern TForm1* Form1;
