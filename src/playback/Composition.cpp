@@ -1,6 +1,7 @@
 #include "playback/Composition.h"
 
 #include "display/DXDraws.h"
+#include "display/ViewDesign.h"
 
 #include <limits>
 #include <optional>
@@ -11,6 +12,11 @@ using character::CharacterTables;
 using character::PatternEntry;
 
 namespace {
+
+// The layer clipping measures against the view's design size, not against
+// the surface, as the view surface always has that size.
+using display::kViewHeight;
+using display::kViewWidth;
 
 const PatternEntry* patternAt(const CharacterTables& tables, std::int32_t number)
 {

@@ -12,11 +12,6 @@ class TDirectDrawSurface;
 
 namespace playback {
 
-// The view's size; the layer clipping measures against these, not against
-// the surface, as the view surface always has this size.
-inline constexpr std::int32_t kViewWidth = 121;
-inline constexpr std::int32_t kViewHeight = 271;
-
 inline constexpr std::uint32_t kNoColorKey = 0;
 inline constexpr std::uint32_t kSourceColorKey = 1;
 

@@ -7,4 +7,5 @@ if(TARGET nimbrel-render)
   target_compile_definitions(render_tests PRIVATE
     NIMBREL_RENDER_BINARY="$<TARGET_FILE:nimbrel-render>" NIMBREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(render_tests nimbrel-render)
+  nimbrel_test(render_design_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/RenderDesignTest.cpp LIBS render)
 endif()

@@ -11,8 +11,8 @@ namespace render {
 namespace {
 
 constexpr std::size_t kChannels = 3;
-constexpr std::size_t kRowBytes = static_cast<std::size_t>(kFrameWidth) * kChannels;
-constexpr std::size_t kFrameBytes = kRowBytes * static_cast<std::size_t>(kFrameHeight);
+constexpr std::size_t kRowBytes = static_cast<std::size_t>(kViewWidth) * kChannels;
+constexpr std::size_t kFrameBytes = kRowBytes * static_cast<std::size_t>(kViewHeight);
 
 void putRaw(std::uint8_t* rgb, std::uint32_t raw)
 {
@@ -25,8 +25,8 @@ void putRaw(std::uint8_t* rgb, std::uint32_t raw)
 // format goes pixel by pixel through the surface's own raw read.
 void copyPixels(TDirectDrawSurface& view, std::uint8_t* frame)
 {
-    const std::int32_t width = std::min(view.Width(), kFrameWidth);
-    const std::int32_t height = std::min(view.Height(), kFrameHeight);
+    const std::int32_t width = std::min(view.Width(), kViewWidth);
+    const std::int32_t height = std::min(view.Height(), kViewHeight);
     platform::DDSURFACEDESC desc;
     if (view.Lock(nullptr, desc)) {
         if (desc.lpSurface != nullptr && desc.ddpfPixelFormat.dwRGBBitCount == 32) {
@@ -72,15 +72,15 @@ bool FrameStrip::writePng(const std::string& path) const
 {
     const std::size_t count = m_frames.size();
     const std::size_t stripRow = kRowBytes * count;
-    std::vector<std::uint8_t> strip(stripRow * static_cast<std::size_t>(kFrameHeight));
+    std::vector<std::uint8_t> strip(stripRow * static_cast<std::size_t>(kViewHeight));
     for (std::size_t i = 0; i < count; ++i) {
-        for (std::int32_t y = 0; y < kFrameHeight; ++y) {
+        for (std::int32_t y = 0; y < kViewHeight; ++y) {
             std::memcpy(strip.data() + static_cast<std::size_t>(y) * stripRow + i * kRowBytes,
                 m_frames[i].data() + static_cast<std::size_t>(y) * kRowBytes, kRowBytes);
         }
     }
     return writeRgbPng(
-        path, static_cast<std::int32_t>(static_cast<std::size_t>(kFrameWidth) * count), kFrameHeight, strip);
+        path, static_cast<std::int32_t>(static_cast<std::size_t>(kViewWidth) * count), kViewHeight, strip);
 }
 
 } // namespace render
