@@ -7,6 +7,7 @@
 #include "platform/Types.h"
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 
@@ -70,6 +71,15 @@ struct CharacterState {
     std::string sheetPath;
     std::int32_t sheetFileAge = 0;
     bool playbackFlag = false;
+
+    // How the loaded file numbers its patterns, so that tools can write a
+    // pattern number as the file would: which patterns its lines define
+    // (a defined pattern may still have an empty rectangle), which of those
+    // lines came after the numbering line, and whether the numbering was
+    // hexadecimal at the end of the file. The reset clears all three.
+    std::bitset<kPatternCount> definedPatterns;
+    std::bitset<kPatternCount> hexPatterns;
+    bool hexNumbering = false;
 };
 
 } // namespace character

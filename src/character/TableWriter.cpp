@@ -120,6 +120,8 @@ void TableWriter::pattern(
     entry.top = top;
     entry.width = width;
     entry.height = height;
+    m_state.definedPatterns.set(static_cast<std::size_t>(number));
+    m_state.hexPatterns.set(static_cast<std::size_t>(number), m_state.hexNumbering);
 }
 
 } // namespace character

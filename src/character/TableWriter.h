@@ -26,8 +26,9 @@ public:
 
     void characterName(std::string_view name) override;
     void frameInterval(std::int32_t milliseconds) override;
-    // The parser keeps the numbering mode; nothing here depends on it.
-    void hexNumberingOn() override { }
+    // The parser keeps the numbering mode; it is recorded only for tools
+    // that write pattern numbers as the file does.
+    void hexNumberingOn() override { m_state.hexNumbering = true; }
     void sheetName(std::string_view name) override;
     void baseFrame(int animation, int frameIndex, std::int32_t pattern) override;
     void baseListEnd(int animation) override;

@@ -59,11 +59,58 @@ void Player::idleStep(bool& done)
     m_timed = true;
     if (!m_state.playbackFlag)
         return;
-    ++m_frameIndex;
-    endTest();
+    if (!m_paused) {
+        ++m_frameIndex;
+        endTest();
+    } else if (m_frameIndex < 1) {
+        // Paused before anything of this animation was shown (a button was
+        // pressed, or nothing played yet): its first frame is the one on show.
+        m_frameIndex = 1;
+    }
     composeFrame(m_state.tables, m_state.currentAnimation, m_frameIndex, m_sheet, m_host.Surface());
     done = false;
     m_host.Flip();
+}
+
+void Player::showFrame()
+{
+    if (!m_host.CanDraw())
+        return;
+    TDirectDrawSurface* view = m_host.Surface();
+    if (view != nullptr)
+        view->Fill(0);
+    composeFrame(m_state.tables, m_state.currentAnimation, m_frameIndex, m_sheet, view);
+    m_host.Flip();
+}
+
+void Player::stepForward()
+{
+    if (!m_state.playbackFlag)
+        return;
+    m_paused = true;
+    ++m_frameIndex;
+    endTest();
+    showFrame();
+}
+
+void Player::stepBack()
+{
+    if (!m_state.playbackFlag)
+        return;
+    m_paused = true;
+    m_frameIndex = std::max(1, m_frameIndex - 1);
+    showFrame();
+}
+
+void Player::restart()
+{
+    if (!m_state.playbackFlag)
+        return;
+    m_frameIndex = 1;
+    // Frame 1 gets its whole interval before playback goes on to frame 2.
+    m_lastFrameTime = m_host.now();
+    m_timed = true;
+    showFrame();
 }
 
 void Player::automaticReload()
@@ -126,6 +173,12 @@ void Player::start(std::int32_t animation, std::string_view label)
     m_frameIndex = 0;
     m_state.currentAnimation = animation;
     m_form.setCaption(Control::Label2, label);
+    // Paused, nothing would ever show the new animation; its first frame
+    // is shown now and playback stays paused.
+    if (m_paused && m_state.playbackFlag) {
+        m_frameIndex = 1;
+        showFrame();
+    }
 }
 
 void Player::selectAnimation(std::int32_t animation, std::string_view label)

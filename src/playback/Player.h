@@ -40,6 +40,20 @@ public:
     // hexadecimal number; the pairs before it stay stored.
     void startPatternCheck();
 
+    // Pause and step. While paused an idle step does everything but advance:
+    // it still reloads and composes the frame on show again, so a sheet saved
+    // meanwhile shows on the same frame. A step forward advances as an idle
+    // step does, end test included; a step back stays within the animation
+    // and never goes below frame 1. Both pause a playing animation first.
+    // A restart shows frame 1 of the current animation and keeps the pause
+    // as it is. The steps and the restart show their frame at once; without
+    // a loaded character they do nothing.
+    bool paused() const { return m_paused; }
+    void togglePause() { m_paused = !m_paused; }
+    void stepForward();
+    void stepBack();
+    void restart();
+
     std::int32_t frameIndex() const { return m_frameIndex; }
     std::int32_t returnAnimation() const { return m_returnAnimation; }
     const std::string& returnLabel() const { return m_returnLabel; }
@@ -49,6 +63,8 @@ private:
     void automaticReload();
     void waitForFrame();
     void endTest();
+    // Composes the frame on show and presents it, outside the idle step.
+    void showFrame();
     void saveReturn(std::span<const std::int32_t> saveSet);
     void start(std::int32_t animation, std::string_view label);
 
@@ -64,6 +80,7 @@ private:
     // No frame has been timed yet, so the first wait passes at once whatever
     // the clock reads.
     bool m_timed = false;
+    bool m_paused = false;
 };
 
 } // namespace playback
