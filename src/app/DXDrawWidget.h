@@ -34,7 +34,6 @@ private:
     platform::HWND m_form;
     platform::HWND m_window;
     TDXDraw m_control;
-    bool m_painting = false;
 };
 
 } // namespace app
