@@ -100,10 +100,16 @@ void TForm1::connectHandlers()
     connect(Edit1, &QLineEdit::textChanged, this, &TForm1::Edit1Change);
     // A checkable action toggles itself before it reports the click; the
     // handler is what toggles the mark, so Qt's toggle is undone first.
-    connect(autocgload, &QAction::triggered, this, [this](bool checked) {
-        autocgload->setChecked(!checked);
-        autocgloadClick();
-    });
+    const std::pair<QAction*, void (TForm1::*)()> items[] = {
+        { autocgload, &TForm1::autocgloadClick },
+        { autodefload, &TForm1::autodefloadClick },
+    };
+    for (const auto& [item, handler] : items) {
+        connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
+            item->setChecked(!checked);
+            (this->*handler)();
+        });
+    }
 
     TDXDraw& control = DXDraw1->control();
     control.OnInitializeSurface = [this](TCustomDXDraw&) { DXDraw1InitializeSurface(); };
@@ -212,6 +218,11 @@ void TForm1::clipperClick()
 void TForm1::autocgloadClick()
 {
     press(Control::autocgload);
+}
+
+void TForm1::autodefloadClick()
+{
+    press(Control::autodefload);
 }
 
 void TForm1::Edit1Change()
@@ -367,4 +378,5 @@ void TForm1::takeMembers(QWidget* client)
     take(DXDraw1, Control::DXDraw1);
     N1 = MainMenu1->findChild<QMenu*>("N1");
     autocgload = MainMenu1->findChild<QAction*>(qtText(character::controlName(Control::autocgload)));
+    autodefload = MainMenu1->findChild<QAction*>(qtText(character::controlName(Control::autodefload)));
 }

@@ -64,6 +64,7 @@ public:
     QMenuBar* MainMenu1 = nullptr;
     QMenu* N1 = nullptr;
     QAction* autocgload = nullptr;
+    QAction* autodefload = nullptr;
 
     playback::FormLogic& logic() { return *m_logic; }
 
@@ -92,6 +93,7 @@ public slots:
     void CGreloadClick();
     void clipperClick();
     void autocgloadClick();
+    void autodefloadClick();
     void Edit1Change();
     void DXDraw1InitializeSurface();
     void DXDraw1FinalizeSurface();

@@ -59,7 +59,7 @@ public:
     virtual void setEnabled(Control control, bool enabled) = 0;
     virtual bool isEnabled(Control control) const = 0;
 
-    // Check marks of CheckBox1, CheckBox2 and the menu item autocgload.
+    // Check marks of CheckBox1, CheckBox2 and the menu items autocgload and autodefload.
     virtual void setChecked(Control control, bool checked) = 0;
     virtual bool isChecked(Control control) const = 0;
 

@@ -45,10 +45,11 @@ enum class Control {
     CheckBox1,
     CheckBox2,
     DXDraw1,
-    autocgload, // the menu item
+    autocgload, // the menu items
+    autodefload,
 };
 
-inline constexpr int kControlCount = static_cast<int>(Control::autocgload) + 1;
+inline constexpr int kControlCount = static_cast<int>(Control::autodefload) + 1;
 
 enum class ControlKind { Label, Button, Edit, CheckBox, Display };
 
@@ -133,6 +134,7 @@ inline constexpr auto kControlDesigns = std::to_array<ControlDesign>({
 inline constexpr auto kMenuDesigns = std::to_array<MenuDesign>({
     { std::nullopt, "N1", MenuKind::Menu, "", "設定" },
     { C::autocgload, "autocgload", MenuKind::Item, "N1", "自動ＣＧ再読込み", true, "", "autocgloadClick" },
+    { C::autodefload, "autodefload", MenuKind::Item, "N1", "自動定義再読込み", true, "", "autodefloadClick" },
 });
 } // namespace rows
 

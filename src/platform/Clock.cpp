@@ -15,4 +15,30 @@ std::uint32_t timeGetTime()
     return millisecondCount(std::chrono::steady_clock::now().time_since_epoch());
 }
 
+namespace {
+
+class SystemClock : public RealClock {
+public:
+    std::int64_t wallNs() const override
+    {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+            std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    }
+    std::int64_t steadyNs() const override
+    {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+            std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+};
+
+} // namespace
+
+const RealClock& systemClock()
+{
+    static const SystemClock clock;
+    return clock;
+}
+
 } // namespace platform

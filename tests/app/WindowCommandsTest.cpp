@@ -172,12 +172,16 @@ TEST_F(WindowCommands, APatternBoxErrorIsReportedWithThePeriodRule)
     EXPECT_EQ(form.Label2->text(), "状態");
 }
 
-TEST_F(WindowCommands, AutomaticReloadMenuItemTogglesOnEachClick)
+TEST_F(WindowCommands, AutomaticReloadMenuItemsToggleOnEachClickEachItsOwn)
 {
     form.autocgload->trigger();
     EXPECT_TRUE(form.autocgload->isChecked());
+    EXPECT_FALSE(form.autodefload->isChecked());
+    form.autodefload->trigger();
+    EXPECT_TRUE(form.autodefload->isChecked());
     form.autocgload->trigger();
     EXPECT_FALSE(form.autocgload->isChecked());
+    EXPECT_TRUE(form.autodefload->isChecked());
 }
 
 TEST_F(WindowCommands, TheViewShowsTheFirstFrameAfterOneIdleStep)

@@ -104,8 +104,8 @@ TEST(Window, EveryHandlerOfTheDesignIsASlotOfTheForm)
     const char* handlers[] = { "FormCreate", "FormDestroy", "Button1Click", "Button2Click", "Button3Click",
         "Button4Click", "Button5Click", "Button6Click", "Button7Click", "Button8Click", "Button9Click",
         "Button10Click", "Button11Click", "Button12Click", "Button14Click", "buttonckClick", "reloadClick",
-        "CGreloadClick", "clipperClick", "autocgloadClick", "Edit1Change", "DXDraw1InitializeSurface",
-        "DXDraw1FinalizeSurface" };
+        "CGreloadClick", "clipperClick", "autocgloadClick", "autodefloadClick", "Edit1Change",
+        "DXDraw1InitializeSurface", "DXDraw1FinalizeSurface" };
     for (const char* handler : handlers)
         EXPECT_GE(form.metaObject()->indexOfSlot((std::string(handler) + "()").c_str()), 0) << handler;
     // And every row of the design that names a handler names a slot.
@@ -136,11 +136,17 @@ TEST(Window, TabOrderFollowsTheDesign)
     }
 }
 
-TEST(Window, SettingsMenuHoldsTheCheckableAutomaticReload)
+TEST(Window, SettingsMenuHoldsTheCheckableAutomaticReloads)
 {
     TForm1 form;
     EXPECT_EQ(form.N1->title(), "設定");
+    ASSERT_EQ(form.N1->actions().size(), 2);
+    EXPECT_EQ(form.N1->actions()[0], form.autocgload);
+    EXPECT_EQ(form.N1->actions()[1], form.autodefload);
     EXPECT_EQ(form.autocgload->text(), "自動ＣＧ再読込み");
-    EXPECT_TRUE(form.autocgload->isCheckable());
-    EXPECT_FALSE(form.autocgload->isChecked());
+    EXPECT_EQ(form.autodefload->text(), "自動定義再読込み");
+    for (QAction* item : form.N1->actions()) {
+        EXPECT_TRUE(item->isCheckable());
+        EXPECT_FALSE(item->isChecked());
+    }
 }
