@@ -1,7 +1,11 @@
 #include "playback/Player.h"
 
+#include "character/CharacterConsts.h"
 #include "character/Integer.h"
+#include "character/NameText.h"
+#include "character/TextTerms.h"
 #include "display/DXDraws.h"
+#include "platform/Exception.h"
 #include "playback/Buttons.h"
 #include "playback/Composition.h"
 
@@ -17,6 +21,17 @@ namespace {
 constexpr std::array<std::int32_t, 6> kOneShotSaveSet { 1, 2, 3, 5, 15, 16 };
 // The pattern check does not save the nuisance animation.
 constexpr std::array<std::int32_t, 5> kPatternCheckSaveSet { 1, 2, 5, 15, 16 };
+
+// A pair of the pattern box's 8-bit text, read as a hexadecimal pair. The
+// message shows the pair decoded, as every text of the window is shown.
+std::int32_t patternBoxPair(std::string_view pair)
+{
+    const std::string text = "$" + std::string(character::trimmed(pair));
+    std::int32_t value = 0;
+    if (!character::tryStrToInt(text, value))
+        throw EConvertError(platform::format(character::kSInvalidInteger, { character::cp932ToUtf8(text) }));
+    return value;
+}
 
 } // namespace
 
@@ -183,12 +198,13 @@ void Player::startPatternCheck()
     character::FrameRow& row = m_state.tables.base[character::kPatternCheckAnimation];
     std::fill(row.begin() + 1, row.end(), character::kEmptySlot);
 
-    // Blanks are no separators here: every two characters are a pair. Pairs
-    // past the row's last slot have no room and are left unread.
-    const std::string text = m_form.text(Control::Edit2);
+    // Blanks are no separators here: every two characters of the box's
+    // 8-bit text are a pair. Pairs past the row's last slot have no room and
+    // are left unread.
+    const std::string text = character::utf8ToCp932(m_form.text(Control::Edit2));
     const std::size_t pairs = std::min<std::size_t>(text.size() / 2, character::kLastSlot);
     for (std::size_t k = 1; k <= pairs; ++k)
-        row[k] = character::hexPair(std::string_view(text).substr(2 * k - 2, 2));
+        row[k] = patternBoxPair(std::string_view(text).substr(2 * k - 2, 2));
 
     saveReturn(kPatternCheckSaveSet);
     start(character::kPatternCheckAnimation, buttonAction(Control::buttonck)->label);
