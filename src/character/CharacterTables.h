@@ -4,6 +4,7 @@
 // program. One instance lives for the whole run; everything in it has a
 // fixed size so that loading never allocates per pattern or per frame.
 
+#include "platform/FileSystem.h"
 #include "platform/Types.h"
 
 #include <array>
@@ -70,6 +71,8 @@ struct CharacterState {
     std::int32_t currentAnimation = 0;
     std::string sheetPath;
     std::int32_t sheetFileAge = 0;
+    // Taken with the age; only the automatic reload's change test reads it.
+    platform::FileStamp sheetStamp;
     bool playbackFlag = false;
 
     // How the loaded file numbers its patterns, so that tools can write a

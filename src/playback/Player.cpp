@@ -2,12 +2,10 @@
 
 #include "character/CharacterConsts.h"
 #include "character/Integer.h"
-#include "character/LoadProcedure.h"
 #include "character/NameText.h"
 #include "character/TextTerms.h"
 #include "display/DXDraws.h"
 #include "platform/Exception.h"
-#include "platform/FileSystem.h"
 #include "playback/Buttons.h"
 #include "playback/Composition.h"
 
@@ -68,10 +66,13 @@ void Player::idleStep(bool& done)
         return;
     if (TDirectDrawSurface* view = m_host.Surface())
         view->Fill(0);
-    automaticReload();
     waitForFrame();
     m_lastFrameTime = m_host.now();
     m_timed = true;
+    // After the wait rather than before it: a save that settles while the
+    // step waits then shows in this step's frame instead of the next one's.
+    if (m_automaticReload)
+        m_automaticReload();
     if (!m_state.playbackFlag)
         return;
     if (!m_paused) {
@@ -126,21 +127,6 @@ void Player::restart()
     m_lastFrameTime = m_host.now();
     m_timed = true;
     showFrame();
-}
-
-void Player::automaticReload()
-{
-    // Without a sheet surface the age is not taken either, so that a change
-    // made meanwhile is loaded once the display has made the surface again.
-    if (!m_form.isChecked(Control::autocgload) || m_state.sheetPath.empty() || m_sheet == nullptr)
-        return;
-    if (platform::fileAge(m_state.sheetPath) == m_state.sheetFileAge)
-        return;
-    m_state.sheetFileAge = platform::fileAge(m_state.sheetPath);
-    m_sheet->LoadFromFile(m_state.sheetPath);
-    // Like the sheet reload command: a fresh surface's key of raw 0 would make
-    // black transparent and the sheet's key colour opaque.
-    character::takeTransparentColor(*m_sheet);
 }
 
 void Player::waitForFrame()

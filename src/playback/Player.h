@@ -10,6 +10,7 @@
 #include "playback/PlayerHost.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,6 +30,10 @@ public:
     // The window's sheet surface, or none; read afresh after every wait,
     // since the display may drop and re-make it while the player waits.
     void setSheetSurface(TDirectDrawSurface* sheet) { m_sheet = sheet; }
+
+    // Run by every idle step that gets past its wait, before the frame is
+    // composed; its errors end the step without a frame.
+    void setAutomaticReload(std::function<void()> reload) { m_automaticReload = std::move(reload); }
 
     // One idle step. Clears `done` when it shows a frame; leaves it as it is
     // on every other way out, an error included.
@@ -60,7 +65,6 @@ public:
     std::uint32_t lastFrameTime() const { return m_lastFrameTime; }
 
 private:
-    void automaticReload();
     void waitForFrame();
     void endTest();
     // Composes the frame on show and presents it, outside the idle step.
@@ -72,6 +76,7 @@ private:
     character::FormControls& m_form;
     PlayerHost& m_host;
     TDirectDrawSurface* m_sheet = nullptr;
+    std::function<void()> m_automaticReload;
 
     std::int32_t m_frameIndex = 0;
     std::int32_t m_returnAnimation = 0;
