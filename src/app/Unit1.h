@@ -20,6 +20,7 @@ class QWidget;
 
 namespace app {
 class DXDrawWidget;
+class InspectWindows;
 class QtFormControls;
 class WindowPlayerHost;
 } // namespace app
@@ -62,6 +63,8 @@ public:
     QMenuBar* MainMenu1 = nullptr;
     QMenu* N1 = nullptr;
     QAction* autocgload = nullptr;
+    QMenu* N2 = nullptr; // 表示
+    QAction* pauseplay = nullptr;
 
     playback::FormLogic& logic() { return *m_logic; }
 
@@ -86,11 +89,14 @@ protected:
 private:
     void createControls(QWidget* client);
     void createMenu();
+    // The menu 表示: pause, steps and the two windows of its own.
+    void createViewMenu();
     void connectHandlers();
 
     std::unique_ptr<app::QtFormControls> m_controls;
     std::unique_ptr<app::WindowPlayerHost> m_host;
     std::unique_ptr<playback::FormLogic> m_logic;
+    std::unique_ptr<app::InspectWindows> m_inspect;
     bool m_shown = false;
 };
 

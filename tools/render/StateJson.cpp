@@ -94,6 +94,8 @@ std::string stateJson(const playback::HeadlessForm& form, const playback::FormLo
     writeSheet(json, logic.sheetSurface());
     json.key("clipboard");
     json.value(form.clipboard());
+    json.key("paused");
+    json.boolean(player.paused());
     json.endObject();
     return json.text();
 }
