@@ -21,6 +21,7 @@ class QWidget;
 namespace app {
 class DXDrawWidget;
 class QtFormControls;
+class ShareCommands;
 class WindowPlayerHost;
 } // namespace app
 namespace playback {
@@ -64,6 +65,7 @@ public:
     QAction* autocgload = nullptr;
 
     playback::FormLogic& logic() { return *m_logic; }
+    app::ShareCommands& share() { return *m_share; }
 
     // Handlers; each hands its errors to the error report.
     void FormCreate();
@@ -91,6 +93,7 @@ private:
     std::unique_ptr<app::QtFormControls> m_controls;
     std::unique_ptr<app::WindowPlayerHost> m_host;
     std::unique_ptr<playback::FormLogic> m_logic;
+    std::unique_ptr<app::ShareCommands> m_share;
     bool m_shown = false;
 };
 
