@@ -16,11 +16,6 @@ const TGraphicClassInfo kDIBClass { "TDIB", nullptr, &createDIB };
 
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint16_t kBitmapSignature = 0x4D42; // "BM"
-
-[[noreturn]] void invalidDIB()
-{
-    throw EInvalidGraphic(picture::kSDIBInvalid);
-}
 } // namespace
 
 TDIB::TDIB()
@@ -53,14 +48,14 @@ void TDIB::LoadFromStream(TStream& stream)
 {
     const std::int64_t start = stream.Position();
     // A file header cut short is no DIB; no file header at all is no image.
-    platform::ByteReader fileHeader(stream, kFileHeaderSize, &invalidDIB);
+    platform::ByteReader fileHeader(stream, kFileHeaderSize, &picture::raiseInvalidDIB);
     if (fileHeader.remaining() == 0)
         return;
     const std::uint16_t signature = fileHeader.u16();
     fileHeader.skip(8); // file size and reserved fields
     const std::uint32_t pixelOffset = fileHeader.u32();
     if (signature != kBitmapSignature)
-        invalidDIB();
+        picture::raiseInvalidDIB();
     readStoredData(stream, start + pixelOffset);
 }
 

@@ -14,16 +14,7 @@ using platform::ByteReader;
 
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
-
-[[noreturn]] void invalidDIB()
-{
-    throw EInvalidGraphic(picture::kSDIBInvalid);
-}
-
-[[noreturn]] void readError()
-{
-    throw EReadError(platform::kSReadError);
-}
+constexpr std::size_t kMasksSize = 12; // red, green, blue
 
 // The header fields the reader uses, from either header kind.
 struct DibHeader {
@@ -40,7 +31,7 @@ DibHeader readHeader(TStream& stream, std::uint32_t headerSize)
 {
     DibHeader h;
     if (headerSize == kCoreHeaderSize) {
-        ByteReader r(stream, kCoreHeaderSize - 4, &readError);
+        ByteReader r(stream, kCoreHeaderSize - 4, &platform::raiseReadError);
         h.width = r.u16();
         h.height = r.u16();
         r.skip(2); // planes, not examined
@@ -49,8 +40,8 @@ DibHeader readHeader(TStream& stream, std::uint32_t headerSize)
         return h;
     }
     if (headerSize != kInfoHeaderSize)
-        invalidDIB();
-    ByteReader r(stream, kInfoHeaderSize - 4, &readError);
+        picture::raiseInvalidDIB();
+    ByteReader r(stream, kInfoHeaderSize - 4, &platform::raiseReadError);
     h.width = r.i32();
     h.height = r.i32();
     r.skip(2); // planes, not examined
@@ -68,7 +59,7 @@ TDIBChannelFormat readChannelFormat(TStream& stream, const DibHeader& h)
     if (h.compression != platform::BI_BITFIELDS)
         return h.bitCount == 16 ? TDIBChannelFormat::FromBitCounts(5, 5, 5)
                                 : TDIBChannelFormat::FromBitCounts(8, 8, 8);
-    ByteReader r(stream, 12, &readError);
+    ByteReader r(stream, kMasksSize, &platform::raiseReadError);
     const std::uint32_t red = r.u32();
     const std::uint32_t green = r.u32();
     const std::uint32_t blue = r.u32();
@@ -82,7 +73,7 @@ TDIBColorTable readColorTable(TStream& stream, const DibHeader& h)
         count = 1u << h.bitCount;
     count = std::min<std::uint32_t>(count, 256);
 
-    ByteReader r(stream, count * h.entrySize, &readError);
+    ByteReader r(stream, count * h.entrySize, &platform::raiseReadError);
     TDIBColorTable table {};
     for (std::uint32_t i = 0; i < count; ++i) {
         platform::RgbQuad& c = table[i];
@@ -99,24 +90,29 @@ void checkImage(const DibHeader& h, const TDIBChannelFormat& format)
 {
     checkChannelFormat(h.bitCount, format);
     if (h.compression > platform::BI_BITFIELDS)
-        invalidDIB();
+        picture::raiseInvalidDIB();
     // Run-length data of any other bit count has no decoder and no meaning.
     if ((h.compression == platform::BI_RLE8 || h.compression == platform::BI_RLE4) && h.bitCount != 8
         && h.bitCount != 4)
-        invalidDIB();
+        picture::raiseInvalidDIB();
     if (h.width <= 0 || h.height == 0 || h.height == INT32_MIN)
-        invalidDIB();
+        picture::raiseInvalidDIB();
     const std::uint64_t rowBytes = ((std::uint64_t(h.width) * std::uint64_t(h.bitCount) + 31) >> 5) << 2;
     if (rowBytes * std::uint64_t(std::abs(std::int64_t(h.height))) > platform::kMaxPixelBytes)
-        invalidDIB();
+        picture::raiseInvalidDIB();
 }
 
 } // namespace
 
+void picture::raiseInvalidDIB()
+{
+    throw EInvalidGraphic(kSDIBInvalid);
+}
+
 void TDIBSharedImage::ReadImage(TStream& stream, bool memoryOnly, std::optional<std::int64_t> pixelStart)
 {
     // No header size at all is no image; part of one is no DIB.
-    ByteReader sizeField(stream, 4, &invalidDIB);
+    ByteReader sizeField(stream, 4, &picture::raiseInvalidDIB);
     if (sizeField.remaining() == 0)
         return;
 
@@ -143,7 +139,7 @@ void TDIBSharedImage::ReadImage(TStream& stream, bool memoryOnly, std::optional<
 void TDIBSharedImage::readPixels(TStream& stream, bool topDown)
 {
     if (stream.Remaining() < ImageSize)
-        throw EReadError(platform::kSReadError);
+        platform::raiseReadError();
     const std::span<std::uint8_t> pixels(Bits, static_cast<std::size_t>(ImageSize));
     if (!topDown) {
         stream.ReadBuffer(pixels);
@@ -162,9 +158,9 @@ void TDIBSharedImage::readRunLengthData(TStream& stream, std::uint32_t headerIma
 {
     const auto remaining = static_cast<std::uint64_t>(std::max<std::int64_t>(stream.Remaining(), 0));
     if (headerImageSize > remaining)
-        throw EReadError(platform::kSReadError);
+        platform::raiseReadError();
     if (headerImageSize > platform::kMaxPixelBytes)
-        invalidDIB();
+        picture::raiseInvalidDIB();
 
     const std::size_t stated = headerImageSize;
     auto data = plainMemory(stated);

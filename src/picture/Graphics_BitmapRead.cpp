@@ -16,6 +16,7 @@ using platform::ByteReader;
 constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::size_t kMasksSize = 12; // red, green, blue
 // From the second version on, the masks stand at the end of the header.
 constexpr std::uint32_t kMasksInsideSize = 52;
 // Later versions of the standard stop at 124 bytes; a header claiming more
@@ -28,11 +29,6 @@ constexpr std::uint16_t kBitmapSignature = 0x4D42; // "BM"
     throw EInvalidGraphic(picture::kSInvalidBitmap);
 }
 
-[[noreturn]] void shortRead()
-{
-    throw EReadError(platform::kSReadError);
-}
-
 // What the headers say, with the header's own size and entry size.
 struct Description {
     platform::BitmapInfo info;
@@ -43,7 +39,7 @@ struct Description {
 
 void readCoreHeader(TStream& stream, Description& d)
 {
-    ByteReader r(stream, kCoreHeaderSize - 4, &shortRead);
+    ByteReader r(stream, kCoreHeaderSize - 4, &platform::raiseReadError);
     platform::BitmapInfoHeader& h = d.info.header;
     h = platform::BitmapInfoHeader {};
     h.biWidth = r.u16();
@@ -65,7 +61,7 @@ void readInfoHeader(TStream& stream, Description& d)
 {
     // The size field is already read.
     const std::size_t rest = d.headerSize - 4;
-    ByteReader r(stream, rest, &shortRead);
+    ByteReader r(stream, rest, &platform::raiseReadError);
     platform::BitmapInfoHeader& h = d.info.header;
     h.biWidth = r.i32();
     h.biHeight = r.i32();
@@ -85,7 +81,7 @@ void readInfoHeader(TStream& stream, Description& d)
 
 void readColorTable(TStream& stream, Description& d, std::uint32_t count)
 {
-    ByteReader r(stream, count * d.entrySize, &shortRead);
+    ByteReader r(stream, count * d.entrySize, &platform::raiseReadError);
     d.info.colors.resize(count);
     for (platform::RgbQuad& c : d.info.colors) {
         c.rgbBlue = r.u8();
@@ -134,7 +130,7 @@ void checkSize(const platform::BitmapInfoHeader& h)
 Description readDescription(TStream& stream)
 {
     Description d;
-    d.headerSize = ByteReader(stream, 4, &shortRead).u32();
+    d.headerSize = ByteReader(stream, 4, &platform::raiseReadError).u32();
     if (d.headerSize == kCoreHeaderSize)
         readCoreHeader(stream, d);
     else if (d.headerSize >= kInfoHeaderSize && d.headerSize <= kMaxHeaderSize)
@@ -147,7 +143,7 @@ Description readDescription(TStream& stream)
         invalidBitmap();
     if (d.headerSize == kInfoHeaderSize && (h.biBitCount == 16 || h.biBitCount == 32)
         && h.biCompression == platform::BI_BITFIELDS) {
-        ByteReader r(stream, 12, &shortRead);
+        ByteReader r(stream, kMasksSize, &platform::raiseReadError);
         readMasks(r, d.info);
     }
     if (h.biClrUsed == 0)
@@ -221,7 +217,7 @@ void TBitmap::ReadBitmapStream(TStream& stream, std::int64_t size)
         SetImage(std::make_shared<TBitmapImage>());
         return;
     }
-    ByteReader fileHeader(stream, kFileHeaderSize, &shortRead);
+    ByteReader fileHeader(stream, kFileHeaderSize, &platform::raiseReadError);
     const std::uint16_t signature = fileHeader.u16();
     fileHeader.skip(8); // file size and reserved fields
     const std::uint32_t pixelOffset = fileHeader.u32();

@@ -193,7 +193,8 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
         switch (kind) {
         case RowKind::SameFormat: {
             const std::size_t bytes = dst.bitCount() / 8u;
-            copySameFormat(from + std::size_t(sx0) * bytes, to + std::size_t(dx) * bytes, count, dst.format());
+            copySameFormat(
+                from + std::size_t(sx0) * bytes, to + std::size_t(dx) * bytes, count, dst.format());
             break;
         }
         case RowKind::Rgb24ToXrgb32:

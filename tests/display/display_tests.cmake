@@ -4,4 +4,5 @@ nimbrel_test(display_tests
     ${CMAKE_CURRENT_LIST_DIR}/SurfaceTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LoadTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Sheet32Test.cpp
   LIBS display)
