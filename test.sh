@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Nimbrel and runs every test three ways: a plain build with CTest, the
+# Builds Nimbrel and runs every test three ways: a plain build with CTest (an
+# install into a scratch folder among them) and its Debian package, the
 # same tests under AddressSanitizer and UndefinedBehaviorSanitizer, and every
 # fuzz target for a bounded time (NIMBREL_FUZZ_SECONDS, 30 by default).
 # Installs what it needs on a fresh Debian 12 machine first.
@@ -18,6 +19,9 @@ echo "== release build and tests"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
+
+echo "== Debian package"
+scripts/check-package.sh build/release
 
 echo "== sanitizer build and tests"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNIMBREL_SANITIZE=ON >/dev/null

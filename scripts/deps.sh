@@ -8,6 +8,7 @@ nimbrel_packages=(
   qt6-base-dev libgl-dev
   libstb-dev
   fonts-ipafont-gothic
+  desktop-file-utils appstream man-db file dpkg-dev lintian
 )
 
 install_deps() {

@@ -29,7 +29,7 @@ void reportError(const std::exception& error)
         grabber->releaseMouse();
     if (dynamic_cast<const EAbort*>(&error))
         return;
-    const std::string text = platform::errorReportText(error.what());
+    const std::string text = platform::errorReportText(platform::errorMessage(error));
     if (errorSink()) {
         errorSink()(text);
         return;

@@ -5,16 +5,19 @@
 // through its event loop, so every entry point from Qt runs through
 // `guarded`, which hands what it catches to the report.
 
+#include "platform/ErrorText.h"
+#include "platform/Exception.h"
+
 #include <exception>
 #include <functional>
-#include <stdexcept>
 #include <string>
 
 namespace app {
 
 // Shows the error in a modal box titled "Nimbrel" with the error icon and
 // one OK button, after releasing the mouse capture. Silent aborts are
-// dropped.
+// dropped; errors that are not the system's own are shown in its words
+// (platform::errorMessage).
 void reportError(const std::exception& error);
 
 // Tests replace the modal box; the text given is the text the box would show.
@@ -27,7 +30,7 @@ template <typename F> void guarded(F&& handler) noexcept
     } catch (const std::exception& e) {
         reportError(e);
     } catch (...) {
-        reportError(std::runtime_error("unknown error"));
+        reportError(Exception(platform::kSUnexpectedError));
     }
 }
 

@@ -3,15 +3,56 @@
 // if it had been dropped on the window.
 
 #include "app/MainLoop.h"
+#include "app/StartOptions.h"
 #include "app/Unit1.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <span>
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+std::span<const char* const> argumentsOf(int argc, char* argv[])
+{
+    return { argv + (argc > 0 ? 1 : 0), argv + argc };
+}
+
+// --help, --version and usage errors are answered before the framework
+// starts, so they need no display; -1 when the window is to open.
+int answerWithoutWindow(const app::StartOptions& options)
+{
+    switch (options.action) {
+    case app::StartAction::help:
+        std::fputs(app::startHelpText().c_str(), stdout);
+        return 0;
+    case app::StartAction::version:
+        std::fputs("nimbrel " NIMBREL_VERSION "\n", stdout);
+        return 0;
+    case app::StartAction::usageError:
+        std::fputs(app::startUsageError(options).c_str(), stderr);
+        return kExitUsage;
+    case app::StartAction::open:
+        break;
+    }
+    return -1;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    if (const int rc = answerWithoutWindow(app::readStartOptions(argumentsOf(argc, argv))); rc >= 0)
+        return rc;
     QApplication application(argc, argv);
     QApplication::setApplicationName("Nimbrel");
+    QApplication::setApplicationVersion(NIMBREL_VERSION);
+    QGuiApplication::setDesktopFileName("io.github.nimbrel.Nimbrel");
     QApplication::setQuitOnLastWindowClosed(false);
+    // The framework has taken its own options (-platform ...) out of argv.
+    const app::StartOptions options = app::readStartOptions(argumentsOf(argc, argv));
     app::MainLoop loop;
     app::Application = &loop;
     int rc = 0;
@@ -19,8 +60,8 @@ int main(int argc, char* argv[])
         TForm1 form;
         Form1 = &form;
         form.show();
-        if (argc > 1)
-            form.dropFile(argv[1]);
+        if (options.file)
+            form.dropFile(*options.file);
         rc = loop.run();
         Form1 = nullptr;
     }

@@ -1,10 +1,7 @@
 #include "app/WindowLook.h"
 
-#include <QColor>
-#include <QImage>
-#include <QPainter>
-#include <QPixmap>
-#include <QWidget>
+#include <QSize>
+#include <QString>
 
 namespace app {
 
@@ -22,24 +19,11 @@ QFont windowFont(int pixelSize)
 
 QIcon windowIcon()
 {
-    // A 32 x 32 film frame with a little figure: drawn here, not shipped.
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x30, 0x36, 0x48));
-    p.drawRoundedRect(1, 1, 30, 30, 5, 5);
-    p.setBrush(QColor(0xF2, 0xEE, 0xE4));
-    for (int y = 4; y < 29; y += 6) {
-        p.drawRect(3, y, 3, 3);
-        p.drawRect(26, y, 3, 3);
-    }
-    p.setBrush(QColor(0xF0, 0x8A, 0x3C));
-    p.drawEllipse(QPointF(16, 10), 4, 4);
-    p.drawRoundedRect(QRectF(11, 15, 10, 11), 3, 3);
-    p.end();
-    return QIcon(QPixmap::fromImage(image));
+    // The desktop's icon, in every size it is installed in.
+    QIcon icon;
+    for (const int size : kWindowIconSizes)
+        icon.addFile(QString(":/icons/%1/io.github.nimbrel.Nimbrel.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace app

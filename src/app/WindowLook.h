@@ -6,11 +6,15 @@
 #include <QFont>
 #include <QIcon>
 
+#include <array>
+
 class QWidget;
 
 namespace app {
 
 QFont windowFont(int pixelSize);
+// The sizes of the icon's drawings, from data/icons/.
+inline constexpr std::array kWindowIconSizes { 16, 32, 48, 64, 128, 256 };
 QIcon windowIcon();
 
 } // namespace app

@@ -4,9 +4,11 @@
 // program. One instance lives for the whole run; everything in it has a
 // fixed size so that loading never allocates per pattern or per frame.
 
+#include "platform/FileSystem.h"
 #include "platform/Types.h"
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 
@@ -69,7 +71,18 @@ struct CharacterState {
     std::int32_t currentAnimation = 0;
     std::string sheetPath;
     std::int32_t sheetFileAge = 0;
+    // Taken with the age; only the automatic reload's change test reads it.
+    platform::FileStamp sheetStamp;
     bool playbackFlag = false;
+
+    // How the loaded file numbers its patterns, so that tools can write a
+    // pattern number as the file would: which patterns its lines define
+    // (a defined pattern may still have an empty rectangle), which of those
+    // lines came after the numbering line, and whether the numbering was
+    // hexadecimal at the end of the file. The reset clears all three.
+    std::bitset<kPatternCount> definedPatterns;
+    std::bitset<kPatternCount> hexPatterns;
+    bool hexNumbering = false;
 };
 
 } // namespace character

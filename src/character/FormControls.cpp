@@ -32,6 +32,7 @@ constexpr std::array<std::string_view, kControlCount> kNames {
     "CheckBox1",
     "CheckBox2",
     "autocgload",
+    "autodefload",
 };
 
 constexpr std::array<std::string_view, kControlCount> kDesignCaptions {
@@ -60,6 +61,7 @@ constexpr std::array<std::string_view, kControlCount> kDesignCaptions {
     "ループ",
     "ﾙｰﾌﾟ",
     "自動ＣＧ再読込み",
+    "自動定義再読込み",
 };
 
 } // namespace

@@ -36,10 +36,11 @@ enum class Control {
     clipper,
     CheckBox1,
     CheckBox2,
-    autocgload, // the menu item
+    autocgload, // the menu items
+    autodefload,
 };
 
-inline constexpr int kControlCount = static_cast<int>(Control::autocgload) + 1;
+inline constexpr int kControlCount = static_cast<int>(Control::autodefload) + 1;
 
 // The thirteen animation buttons, in the order in which a reset disables them.
 inline constexpr std::array<Control, 13> kAnimationButtons {
@@ -111,7 +112,7 @@ public:
     virtual void setEnabled(Control control, bool enabled) = 0;
     virtual bool isEnabled(Control control) const = 0;
 
-    // Check marks of CheckBox1, CheckBox2 and the menu item autocgload.
+    // Check marks of CheckBox1, CheckBox2 and the menu items autocgload and autodefload.
     virtual void setChecked(Control control, bool checked) = 0;
     virtual bool isChecked(Control control) const = 0;
 

@@ -16,6 +16,9 @@ void resetProcedure(CharacterState& state, FormControls& form)
             row.fill(kEmptySlot);
     }
     tables.layered.fill(false);
+    state.definedPatterns.reset();
+    state.hexPatterns.reset();
+    state.hexNumbering = false;
     state.frameInterval = kDefaultFrameInterval;
     state.currentAnimation = 1;
     for (const Control button : kAnimationButtons)

@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
@@ -11,10 +12,61 @@ namespace character {
 
 namespace {
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+constexpr std::string_view kReplacementByte = "?";
 
 struct IconvCloser {
     void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
 };
+
+// Length of the input character that cannot be converted, which the caller
+// replaces and steps over.
+using SkipLength = std::size_t (*)(std::string_view rest);
+
+// Converts `in` whole; every character the converter refuses (or that is cut
+// off by the end) stands as `replacement`. Without the converter, ASCII is
+// kept and every other byte replaced, rather than fail.
+std::string convert(
+    const char* to, const char* from, std::string_view in, std::string_view replacement, SkipLength skip)
+{
+    const iconv_t raw = iconv_open(to, from);
+    if (raw == reinterpret_cast<iconv_t>(-1)) {
+        std::string out;
+        for (const char c : in)
+            out += static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : std::string(replacement);
+        return out;
+    }
+    const std::unique_ptr<void, IconvCloser> cd(raw);
+
+    std::string out;
+    std::string copy(in);
+    char* inPtr = copy.data();
+    std::size_t inLeft = copy.size();
+    char buffer[256];
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t r = iconv(raw, &inPtr, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+        if (r != static_cast<std::size_t>(-1) || errno == E2BIG)
+            continue;
+        out += replacement;
+        const std::size_t n = std::min(inLeft, skip(std::string_view(inPtr, inLeft)));
+        inPtr += n;
+        inLeft -= n;
+        iconv(raw, nullptr, nullptr, nullptr, nullptr);
+    }
+    return out;
+}
+
+std::size_t oneByte(std::string_view)
+{
+    return 1;
+}
+
+std::size_t oneUtf8Character(std::string_view rest)
+{
+    return std::max<std::size_t>(platform::utf8SequenceLength(rest), 1);
+}
 
 } // namespace
 
@@ -22,38 +74,18 @@ std::string nameToUtf8(std::string_view bytes)
 {
     if (platform::isValidUtf8(bytes))
         return std::string(bytes);
+    return cp932ToUtf8(bytes);
+}
 
-    const iconv_t raw = iconv_open("UTF-8", "CP932");
-    if (raw == reinterpret_cast<iconv_t>(-1)) {
-        // Without the converter, show what can be shown rather than fail a load.
-        std::string out;
-        for (const char c : bytes)
-            out += static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : std::string(kReplacement);
-        return out;
-    }
-    const std::unique_ptr<void, IconvCloser> cd(raw);
+std::string cp932ToUtf8(std::string_view bytes)
+{
+    // An undecodable byte, or a lead byte cut off by the end of the text.
+    return convert("UTF-8", "CP932", bytes, kReplacement, oneByte);
+}
 
-    std::string out;
-    std::string in(bytes);
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char buffer[256];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t r = iconv(raw, &inPtr, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (r != static_cast<std::size_t>(-1))
-            continue;
-        if (errno == E2BIG)
-            continue;
-        // An undecodable byte, or a lead byte cut off by the end of the name.
-        out += kReplacement;
-        ++inPtr;
-        --inLeft;
-        iconv(raw, nullptr, nullptr, nullptr, nullptr);
-    }
-    return out;
+std::string utf8ToCp932(std::string_view text)
+{
+    return convert("CP932", "UTF-8", text, kReplacementByte, oneUtf8Character);
 }
 
 } // namespace character

@@ -57,12 +57,17 @@ void TableWriter::frameInterval(std::int32_t milliseconds)
 void TableWriter::sheetName(std::string_view name)
 {
     std::string path = sheetPath(m_folder, name);
+    // Stamped before the read: a save that lands while we read then differs
+    // from the stamp and is loaded again, rather than passing for what we read.
+    const platform::FileStamp stamp = platform::fileStamp(path);
     // The picture goes first: when it cannot be read, the load stops with
     // the former sheet, path and age intact.
     if (m_sheet != nullptr)
         m_sheet->LoadFromFile(path);
+    ++m_sheetLines;
     m_state.sheetPath = std::move(path);
-    m_state.sheetFileAge = platform::fileAge(m_state.sheetPath);
+    m_state.sheetStamp = stamp;
+    m_state.sheetFileAge = platform::packedAge(stamp);
 }
 
 void TableWriter::storeFrame(FrameTable& table, int animation, int frameIndex, std::int32_t pattern)
@@ -120,6 +125,8 @@ void TableWriter::pattern(
     entry.top = top;
     entry.width = width;
     entry.height = height;
+    m_state.definedPatterns.set(static_cast<std::size_t>(number));
+    m_state.hexPatterns.set(static_cast<std::size_t>(number), m_state.hexNumbering);
 }
 
 } // namespace character

@@ -24,10 +24,14 @@ public:
     // Parses the definition file, applying every item as it comes.
     void read();
 
+    // How many sheet lines the file has had so far.
+    int sheetLines() const { return m_sheetLines; }
+
     void characterName(std::string_view name) override;
     void frameInterval(std::int32_t milliseconds) override;
-    // The parser keeps the numbering mode; nothing here depends on it.
-    void hexNumberingOn() override { }
+    // The parser keeps the numbering mode; it is recorded only for tools
+    // that write pattern numbers as the file does.
+    void hexNumberingOn() override { m_state.hexNumbering = true; }
     void sheetName(std::string_view name) override;
     void baseFrame(int animation, int frameIndex, std::int32_t pattern) override;
     void baseListEnd(int animation) override;
@@ -46,6 +50,7 @@ private:
     TDirectDrawSurface* m_sheet;
     const std::string& m_path;
     std::string m_folder;
+    int m_sheetLines = 0;
 };
 
 } // namespace character

@@ -57,7 +57,6 @@ public:
 
     // The display object; raises EDirectDrawError when there is none.
     const IDirectDraw& DrawInterface() const;
-    const IDirectDraw& DrawInterface4() const { return m_draw4; }
 
     platform::DDCAPS DriverCaps;
     platform::DDCAPS HELCaps;
@@ -272,7 +271,6 @@ public:
     // The form the control sits on (found when the control gets a parent),
     // or none.
     void SetForm(const platform::HWND& form);
-    bool HasForm() const { return m_form != nullptr; }
     // The form's properties have been read.
     void Loaded();
     // The form's window is shown: sets up the first time, never again.
@@ -283,8 +281,6 @@ public:
     // The control's window needs painting: presents the last view again.
     // Answers whether the window side should invalidate the parent window.
     bool Paint();
-    // The framework's palette notification; answers whether it was handled.
-    bool PaletteChanged(bool foreground);
 
     // ---- behaviour ----------------------------------------------------
     void Initialize();

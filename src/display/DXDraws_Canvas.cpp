@@ -84,8 +84,11 @@ void TDirectDrawSurface::drawGraphic(
     const std::int32_t sh = rect.height();
     if (graphic->ClassType()->InheritsFrom(TDIB::StaticClass())) {
         TDIB& dib = static_cast<TDIB&>(*graphic);
+        // The destination first: an empty sheet leaves the surface empty, and
+        // that is the failure to report, not the empty DIB's.
+        HDC destination = Canvas().Handle();
         HDC source = dib.Canvas().Handle();
-        StretchBlt(*Canvas().Handle(), 0, 0, width, height, *source, rect.Left, rect.Top, sw, sh, SRCCOPY);
+        StretchBlt(*destination, 0, 0, width, height, *source, rect.Left, rect.Top, sw, sh, SRCCOPY);
         return;
     }
     if (width == sw && height == sh) {

@@ -353,11 +353,3 @@ bool TCustomDXDraw::Paint()
     return m_form && m_initialized && m_surface
         && (m_surface->SurfaceDesc().ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY);
 }
-
-bool TCustomDXDraw::PaletteChanged(bool foreground)
-{
-    if (!foreground)
-        return false;
-    Restore();
-    return true;
-}

@@ -12,4 +12,30 @@ std::uint32_t timeGetTime()
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
+namespace {
+
+class SystemClock : public RealClock {
+public:
+    std::int64_t wallNs() const override
+    {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+            std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    }
+    std::int64_t steadyNs() const override
+    {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+            std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+};
+
+} // namespace
+
+const RealClock& systemClock()
+{
+    static const SystemClock clock;
+    return clock;
+}
+
 } // namespace platform

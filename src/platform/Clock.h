@@ -9,4 +9,18 @@ namespace platform {
 // readings by unsigned difference, never by order.
 std::uint32_t timeGetTime();
 
+// The real clock in nanoseconds, as far as telling whether a file has settled
+// needs it: the wall clock to compare with a file's last-write time, and a
+// steady clock to measure how long a stamp has stayed the same. Tests hand in
+// a clock of their own.
+class RealClock {
+public:
+    virtual ~RealClock() = default;
+    virtual std::int64_t wallNs() const = 0;
+    virtual std::int64_t steadyNs() const = 0;
+};
+
+// The system's clocks; lives for the whole run.
+const RealClock& systemClock();
+
 } // namespace platform

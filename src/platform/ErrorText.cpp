@@ -1,6 +1,19 @@
 #include "platform/ErrorText.h"
 
+#include "platform/Exception.h"
+
+#include <new>
+
 namespace platform {
+
+std::string errorMessage(const std::exception& error)
+{
+    if (const auto* own = dynamic_cast<const Exception*>(&error))
+        return own->Message();
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return kSOutOfMemory;
+    return kSUnexpectedError;
+}
 
 std::string errorReportText(std::string_view message)
 {

@@ -1,9 +1,18 @@
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 
 namespace platform {
+
+inline constexpr const char* kSOutOfMemory = "メモリが足りません";
+inline constexpr const char* kSUnexpectedError = "予期しないエラーが発生しました";
+
+// The message of an error as the user is to read it. The system's own errors
+// carry their text; what the standard library or Qt raises speaks English,
+// so an allocation failure and anything else unforeseen get a text of ours.
+std::string errorMessage(const std::exception& error);
 
 // The text that the error report shows for a message: a "." is appended
 // when the message is not empty and its last character (a multi-byte

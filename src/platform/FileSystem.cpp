@@ -73,13 +73,33 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path)
     return bytes;
 }
 
-std::int32_t fileAge(const std::string& path)
+FileStamp fileStamp(const std::string& path)
 {
     struct stat st { };
     if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return FileStamp {};
+    constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+    return FileStamp {
+        .exists = true,
+        .mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * kNsPerSecond + st.st_mtim.tv_nsec,
+        .size = static_cast<std::int64_t>(st.st_size),
+        .device = static_cast<std::uint64_t>(st.st_dev),
+        .inode = static_cast<std::uint64_t>(st.st_ino),
+    };
+}
+
+std::int32_t packedAge(const FileStamp& stamp)
+{
+    if (!stamp.exists)
         return -1;
+    constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+    // Floor division, so that a time just before 1970 stays in its second.
+    std::int64_t seconds = stamp.mtimeNs / kNsPerSecond;
+    if (stamp.mtimeNs % kNsPerSecond < 0)
+        --seconds;
+    const auto whole = static_cast<std::time_t>(seconds);
     std::tm local {};
-    if (::localtime_r(&st.st_mtime, &local) == nullptr)
+    if (::localtime_r(&whole, &local) == nullptr)
         return -1;
     const int year = local.tm_year + 1900;
     if (year < 1980 || year > 2107)
@@ -89,6 +109,11 @@ std::int32_t fileAge(const std::string& path)
     const std::uint32_t time
         = static_cast<std::uint32_t>(local.tm_hour << 11 | local.tm_min << 5 | local.tm_sec / 2);
     return static_cast<std::int32_t>(date << 16 | time);
+}
+
+std::int32_t fileAge(const std::string& path)
+{
+    return packedAge(fileStamp(path));
 }
 
 } // namespace platform

@@ -1,7 +1,8 @@
 #pragma once
 
-// The file-system calls the system makes of its platform: a whole-file read
-// and a file's last-write time packed the way the original platform packed it.
+// The file-system calls the system makes of its platform: a whole-file read,
+// a file's last-write time packed the way the original platform packed it,
+// and the finer stamp that tells one save of a file from the next.
 
 #include <cstdint>
 #include <string>
@@ -20,5 +21,24 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path);
 // file, a folder, or a time the packed form cannot hold (before 1980 or
 // after 2107).
 std::int32_t fileAge(const std::string& path);
+
+// What tells one version of a file from the next: the last write to the
+// nanosecond, the size, and the file's identity, so that a save that renames
+// a new file over the old one is seen even when time and size agree. The
+// status-change time stays out: a change of mode or links is no new content.
+struct FileStamp {
+    bool exists = false; // false for a missing file and for a folder
+    std::int64_t mtimeNs = 0; // nanoseconds since 1970, UTC
+    std::int64_t size = 0;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// One stat of the path.
+FileStamp fileStamp(const std::string& path);
+
+// The packed age of fileAge, from a stamp already taken.
+std::int32_t packedAge(const FileStamp& stamp);
 
 } // namespace platform

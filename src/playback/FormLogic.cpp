@@ -2,18 +2,20 @@
 
 #include "character/LoadProcedure.h"
 #include "display/DXDraws.h"
-#include "platform/FileSystem.h"
 #include "playback/Buttons.h"
 
 namespace playback {
 
 using character::Control;
 
-FormLogic::FormLogic(character::FormControls& form, PlayerHost& host)
+FormLogic::FormLogic(character::FormControls& form, PlayerHost& host, const platform::RealClock& clock)
     : m_form(form)
     , m_state(std::make_unique<character::CharacterState>())
     , m_player(*m_state, form, host)
+    , m_definitionWatch(clock)
+    , m_sheetWatch(clock)
 {
+    m_player.setAutomaticReload([this] { automaticReload(); });
 }
 
 FormLogic::~FormLogic()
@@ -38,6 +40,8 @@ void FormLogic::drop(const std::string& path)
 
 void FormLogic::fileload(const std::string& path)
 {
+    // Stamped before the read, so that a save during the load is seen after it.
+    m_definitionStamp = platform::fileStamp(path);
     character::fileload(path, *m_state, m_form, m_sheet);
 }
 
@@ -48,16 +52,17 @@ void FormLogic::reloadClick()
 
 void FormLogic::CGreloadClick()
 {
-    m_state->sheetFileAge = platform::fileAge(m_state->sheetPath);
-    if (m_sheet == nullptr)
-        return;
-    m_sheet->LoadFromFile(m_state->sheetPath);
-    character::takeTransparentColor(*m_sheet);
+    sheetReload(platform::fileStamp(m_state->sheetPath));
 }
 
 void FormLogic::autocgloadClick()
 {
     m_form.setChecked(Control::autocgload, !m_form.isChecked(Control::autocgload));
+}
+
+void FormLogic::autodefloadClick()
+{
+    m_form.setChecked(Control::autodefload, !m_form.isChecked(Control::autodefload));
 }
 
 void FormLogic::clipperClick()

@@ -8,6 +8,8 @@
 
 #include "character/CharacterTables.h"
 #include "character/FormControls.h"
+#include "platform/Clock.h"
+#include "platform/FileWatch.h"
 #include "playback/Player.h"
 
 #include <memory>
@@ -20,7 +22,9 @@ namespace playback {
 
 class FormLogic {
 public:
-    FormLogic(character::FormControls& form, PlayerHost& host);
+    // `clock` tells when a changed file has settled; tests hand in their own.
+    FormLogic(character::FormControls& form, PlayerHost& host,
+        const platform::RealClock& clock = platform::systemClock());
     // Frees the sheet surface if the surface-finalised event has not; its
     // TDirectDraw must still exist then.
     ~FormLogic();
@@ -35,6 +39,7 @@ public:
     void reloadClick();
     void CGreloadClick();
     void autocgloadClick();
+    void autodefloadClick();
     void clipperClick();
     void Edit1Change();
     // Any animation button or buttonck; other controls are ignored.
@@ -44,6 +49,10 @@ public:
 
     void idle(bool& done) { m_player.idleStep(done); }
 
+    // The player's reload of whatever changed on disk: the definition file
+    // while autodefload is checked, then the sheet while autocgload is.
+    void automaticReload();
+
     character::CharacterState& state() { return *m_state; }
     const character::CharacterState& state() const { return *m_state; }
     Player& player() { return m_player; }
@@ -52,11 +61,19 @@ public:
     TDirectDrawSurface* sheetSurface() const { return m_sheet; }
 
 private:
+    // The one sheet reload of the command and of the automatic reload, with
+    // the stamp taken before the read.
+    void sheetReload(const platform::FileStamp& stamp);
+    void automaticDefinitionReload();
+
     character::FormControls& m_form;
     // The tables are large; they are made once and live as long as the window.
     std::unique_ptr<character::CharacterState> m_state;
     Player m_player;
     std::string m_definitionPath;
+    platform::FileStamp m_definitionStamp;
+    platform::FileWatch m_definitionWatch;
+    platform::FileWatch m_sheetWatch;
     // Made on the display's TDirectDraw, which keeps a registry of it; freed
     // here before the TDirectDraw goes.
     TDirectDrawSurface* m_sheet = nullptr;

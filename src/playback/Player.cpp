@@ -1,9 +1,11 @@
 #include "playback/Player.h"
 
+#include "character/CharacterConsts.h"
 #include "character/Integer.h"
-#include "character/LoadProcedure.h"
+#include "character/NameText.h"
+#include "character/TextTerms.h"
 #include "display/DXDraws.h"
-#include "platform/FileSystem.h"
+#include "platform/Exception.h"
 #include "playback/Buttons.h"
 #include "playback/Composition.h"
 
@@ -19,6 +21,17 @@ namespace {
 constexpr std::array<std::int32_t, 6> kOneShotSaveSet { 1, 2, 3, 5, 15, 16 };
 // The pattern check does not save the nuisance animation.
 constexpr std::array<std::int32_t, 5> kPatternCheckSaveSet { 1, 2, 5, 15, 16 };
+
+// A pair of the pattern box's 8-bit text, read as a hexadecimal pair. The
+// message shows the pair decoded, as every text of the window is shown.
+std::int32_t patternBoxPair(std::string_view pair)
+{
+    const std::string text = "$" + std::string(character::trimmed(pair));
+    std::int32_t value = 0;
+    if (!character::tryStrToInt(text, value))
+        throw EConvertError(platform::format(character::kSInvalidInteger, { character::cp932ToUtf8(text) }));
+    return value;
+}
 
 } // namespace
 
@@ -53,32 +66,67 @@ void Player::idleStep(bool& done)
         return;
     if (TDirectDrawSurface* view = m_host.Surface())
         view->Fill(0);
-    automaticReload();
     waitForFrame();
     m_lastFrameTime = m_host.now();
     m_timed = true;
+    // After the wait rather than before it: a save that settles while the
+    // step waits then shows in this step's frame instead of the next one's.
+    if (m_automaticReload)
+        m_automaticReload();
     if (!m_state.playbackFlag)
         return;
-    ++m_frameIndex;
-    endTest();
+    if (!m_paused) {
+        ++m_frameIndex;
+        endTest();
+    } else if (m_frameIndex < 1) {
+        // Paused before anything of this animation was shown (a button was
+        // pressed, or nothing played yet): its first frame is the one on show.
+        m_frameIndex = 1;
+    }
     composeFrame(m_state.tables, m_state.currentAnimation, m_frameIndex, m_sheet, m_host.Surface());
     done = false;
     m_host.Flip();
 }
 
-void Player::automaticReload()
+void Player::showFrame()
 {
-    // Without a sheet surface the age is not taken either, so that a change
-    // made meanwhile is loaded once the display has made the surface again.
-    if (!m_form.isChecked(Control::autocgload) || m_state.sheetPath.empty() || m_sheet == nullptr)
+    if (!m_host.CanDraw())
         return;
-    if (platform::fileAge(m_state.sheetPath) == m_state.sheetFileAge)
+    TDirectDrawSurface* view = m_host.Surface();
+    if (view != nullptr)
+        view->Fill(0);
+    composeFrame(m_state.tables, m_state.currentAnimation, m_frameIndex, m_sheet, view);
+    m_host.Flip();
+}
+
+void Player::stepForward()
+{
+    if (!m_state.playbackFlag)
         return;
-    m_state.sheetFileAge = platform::fileAge(m_state.sheetPath);
-    m_sheet->LoadFromFile(m_state.sheetPath);
-    // Like the sheet reload command: a fresh surface's key of raw 0 would make
-    // black transparent and the sheet's key colour opaque.
-    character::takeTransparentColor(*m_sheet);
+    m_paused = true;
+    ++m_frameIndex;
+    endTest();
+    showFrame();
+}
+
+void Player::stepBack()
+{
+    if (!m_state.playbackFlag)
+        return;
+    m_paused = true;
+    m_frameIndex = std::max(1, m_frameIndex - 1);
+    showFrame();
+}
+
+void Player::restart()
+{
+    if (!m_state.playbackFlag)
+        return;
+    m_frameIndex = 1;
+    // Frame 1 gets its whole interval before playback goes on to frame 2.
+    m_lastFrameTime = m_host.now();
+    m_timed = true;
+    showFrame();
 }
 
 void Player::waitForFrame()
@@ -126,6 +174,12 @@ void Player::start(std::int32_t animation, std::string_view label)
     m_frameIndex = 0;
     m_state.currentAnimation = animation;
     m_form.setCaption(Control::Label2, label);
+    // Paused, nothing would ever show the new animation; its first frame
+    // is shown now and playback stays paused.
+    if (m_paused && m_state.playbackFlag) {
+        m_frameIndex = 1;
+        showFrame();
+    }
 }
 
 void Player::selectAnimation(std::int32_t animation, std::string_view label)
@@ -144,12 +198,13 @@ void Player::startPatternCheck()
     character::FrameRow& row = m_state.tables.base[character::kPatternCheckAnimation];
     std::fill(row.begin() + 1, row.end(), character::kEmptySlot);
 
-    // Blanks are no separators here: every two characters are a pair. Pairs
-    // past the row's last slot have no room and are left unread.
-    const std::string text = m_form.text(Control::Edit2);
+    // Blanks are no separators here: every two characters of the box's
+    // 8-bit text are a pair. Pairs past the row's last slot have no room and
+    // are left unread.
+    const std::string text = character::utf8ToCp932(m_form.text(Control::Edit2));
     const std::size_t pairs = std::min<std::size_t>(text.size() / 2, character::kLastSlot);
     for (std::size_t k = 1; k <= pairs; ++k)
-        row[k] = character::hexPair(std::string_view(text).substr(2 * k - 2, 2));
+        row[k] = patternBoxPair(std::string_view(text).substr(2 * k - 2, 2));
 
     saveReturn(kPatternCheckSaveSet);
     start(character::kPatternCheckAnimation, buttonAction(Control::buttonck)->label);

@@ -10,6 +10,7 @@
 #include "playback/PlayerHost.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,6 +31,10 @@ public:
     // since the display may drop and re-make it while the player waits.
     void setSheetSurface(TDirectDrawSurface* sheet) { m_sheet = sheet; }
 
+    // Run by every idle step that gets past its wait, before the frame is
+    // composed; its errors end the step without a frame.
+    void setAutomaticReload(std::function<void()> reload) { m_automaticReload = std::move(reload); }
+
     // One idle step. Clears `done` when it shows a frame; leaves it as it is
     // on every other way out, an error included.
     void idleStep(bool& done);
@@ -40,15 +45,30 @@ public:
     // hexadecimal number; the pairs before it stay stored.
     void startPatternCheck();
 
+    // Pause and step. While paused an idle step does everything but advance:
+    // it still reloads and composes the frame on show again, so a sheet saved
+    // meanwhile shows on the same frame. A step forward advances as an idle
+    // step does, end test included; a step back stays within the animation
+    // and never goes below frame 1. Both pause a playing animation first.
+    // A restart shows frame 1 of the current animation and keeps the pause
+    // as it is. The steps and the restart show their frame at once; without
+    // a loaded character they do nothing.
+    bool paused() const { return m_paused; }
+    void togglePause() { m_paused = !m_paused; }
+    void stepForward();
+    void stepBack();
+    void restart();
+
     std::int32_t frameIndex() const { return m_frameIndex; }
     std::int32_t returnAnimation() const { return m_returnAnimation; }
     const std::string& returnLabel() const { return m_returnLabel; }
     std::uint32_t lastFrameTime() const { return m_lastFrameTime; }
 
 private:
-    void automaticReload();
     void waitForFrame();
     void endTest();
+    // Composes the frame on show and presents it, outside the idle step.
+    void showFrame();
     void saveReturn(std::span<const std::int32_t> saveSet);
     void start(std::int32_t animation, std::string_view label);
 
@@ -56,6 +76,7 @@ private:
     character::FormControls& m_form;
     PlayerHost& m_host;
     TDirectDrawSurface* m_sheet = nullptr;
+    std::function<void()> m_automaticReload;
 
     std::int32_t m_frameIndex = 0;
     std::int32_t m_returnAnimation = 0;
@@ -64,6 +85,7 @@ private:
     // No frame has been timed yet, so the first wait passes at once whatever
     // the clock reads.
     bool m_timed = false;
+    bool m_paused = false;
 };
 
 } // namespace playback

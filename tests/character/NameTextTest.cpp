@@ -35,3 +35,14 @@ TEST(NameText, OverlongAndSurrogateFormsAreNoUtf8)
     EXPECT_FALSE(platform::isValidUtf8("\xF4\x90\x80\x80"));
     EXPECT_TRUE(platform::isValidUtf8("\xF0\x9F\x98\x80"));
 }
+
+TEST(NameText, TheWindowsTextGoesToShiftJisAndBack)
+{
+    EXPECT_EQ(character::utf8ToCp932("０1ｱ赤"),
+        "\x82\x4F"
+        "1\xB1\x90\xD4");
+    // What CP932 lacks is one byte, whatever its length in UTF-8.
+    EXPECT_EQ(character::utf8ToCp932("a\xF0\x9F\x98\x80\xC3\xA9"), "a??");
+    // Bytes that would pass for UTF-8 are still read as CP932 here.
+    EXPECT_EQ(character::cp932ToUtf8("\xC3\xA9"), "ﾃｩ");
+}

@@ -92,6 +92,25 @@ TEST_P(LoadTest, AFailedLoadLeavesTheSurfaceAsItWas)
     }
 }
 
+// An empty "dib" sheet makes an empty surface, whose drawing context is
+// asked for first: the error names the missing surface, not the DIB's canvas.
+TEST_F(LoadTest, AnEmptyDibSheetReportsTheMissingSurface)
+{
+    bmptest::Bytes fileHeaderOnly = sheetBytes();
+    fileHeaderOnly.resize(14);
+    for (const std::string& path : { write("empty.dib", {}), write("header.dib", fileHeaderOnly) }) {
+        SCOPED_TRACE(path);
+        TDirectDrawSurface surface(&directDraw);
+        try {
+            surface.LoadFromFile(path);
+            ADD_FAILURE() << "nothing raised";
+        } catch (const EDirectDrawSurfaceError& e) {
+            EXPECT_STREQ(e.what(), "IDirectDrawSurface は作成されていません");
+            EXPECT_EQ(surface.Width(), 0);
+        }
+    }
+}
+
 // Part of a sheet, at its own size and stretched: the DIB goes straight
 // through the drawing contexts, other graphics through a temporary DIB.
 TEST_P(LoadTest, PartsAndStretchesOfAGraphic)

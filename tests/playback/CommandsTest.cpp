@@ -68,9 +68,11 @@ protected:
     tabletest::TempFolder dir;
     playback::HeadlessForm form;
     playbacktest::SimHost host;
+    // An hour ahead, so that every file the tests write has long settled.
+    playbacktest::SimRealClock clock { host, platform::systemClock().wallNs() + 3'600'000'000'000 };
     TDirectDraw directDraw;
     std::unique_ptr<TDirectDrawSurface> view = playbacktest::makeSurface(directDraw, 121, 271);
-    playback::FormLogic logic { form, host };
+    playback::FormLogic logic { form, host, clock };
 };
 
 } // namespace

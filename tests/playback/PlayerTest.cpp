@@ -238,6 +238,42 @@ TEST_F(Play, AFailingPairStopsThePatternCheckBeforeItStarts)
     EXPECT_EQ(logic.player().returnLabel(), "状態");
 }
 
+// The pattern box holds text of the window's character set: its pairs are
+// pairs of CP932 bytes, so a full-width digit is a pair by itself and a
+// half-width kana half of one. A character CP932 lacks stands as one byte.
+TEST_F(Play, PatternBoxPairsAreTakenFromItsShiftJisForm)
+{
+    struct Case {
+        const char* text;
+        std::vector<int> stored;
+        const char* message; // none: the check starts
+    };
+    const Case cases[] = {
+        { "０１", {}, "'$０' は数値ではありません" },
+        { "01０", { 1 }, "'$０' は数値ではありません" },
+        { "ｱ102", {}, "'$ｱ1' は数値ではありません" },
+        { "01ｱ", { 1 }, nullptr },
+        { "\xF0\x9F\x98\x80"
+          "1",
+            {}, "'$?1' は数値ではありません" },
+        { "02\xF0\x9F\x98\x80", { 2 }, nullptr },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        form.setText(Control::Edit2, c.text);
+        std::string message;
+        try {
+            press(Control::buttonck);
+        } catch (const Exception& e) {
+            message = e.Message();
+        }
+        EXPECT_EQ(message, c.message ? c.message : "");
+        const auto& row = state().tables.base[30];
+        for (std::size_t k = 1; k <= c.stored.size() + 1; ++k)
+            EXPECT_EQ(row[k], k <= c.stored.size() ? c.stored[k - 1] : -1) << "slot " << k;
+    }
+}
+
 TEST_F(Play, PairsPastTheLastSlotOfThePatternBoxAreIgnored)
 {
     form.setText(Control::Edit2, std::string(600, '0') + "zz");

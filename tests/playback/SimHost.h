@@ -4,6 +4,7 @@
 // dispatched by the wait when their time comes; every present records the
 // frame that the player shows.
 
+#include "platform/Clock.h"
 #include "playback/PlayerHost.h"
 
 #include <cstdint>
@@ -66,6 +67,23 @@ public:
     std::multimap<std::uint32_t, std::function<void()>> messages;
     std::vector<Frame> frames;
     std::function<Frame()> snapshot;
+};
+
+// The real clock as the simulated one sees it: both run with the host's
+// clock, the wall clock from `wallAtZero`, so that files settle as frames go by.
+class SimRealClock : public platform::RealClock {
+public:
+    SimRealClock(const SimHost& host, std::int64_t wallAtZero)
+        : m_host(host)
+        , m_wallAtZero(wallAtZero)
+    {
+    }
+    std::int64_t wallNs() const override { return m_wallAtZero + steadyNs(); }
+    std::int64_t steadyNs() const override { return std::int64_t { m_host.clock } * 1'000'000; }
+
+private:
+    const SimHost& m_host;
+    std::int64_t m_wallAtZero;
 };
 
 } // namespace playbacktest

@@ -3,4 +3,6 @@ nimbrel_test(playback_tests
     ${CMAKE_CURRENT_LIST_DIR}/CompositionTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PlayerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CommandsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LiveReloadTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PauseTest.cpp
   LIBS playback)

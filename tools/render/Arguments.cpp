@@ -110,6 +110,10 @@ CommandLine parseCommandLine(std::span<const std::string> arguments)
             line.help = true;
             return line;
         }
+        if (word == "--version") {
+            line.version = true;
+            return line;
+        }
         const auto verb
             = std::find_if(kVerbs.begin(), kVerbs.end(), [&](const Verb& v) { return v.name == word; });
         if (verb == kVerbs.end()) {
@@ -151,6 +155,7 @@ const char* usageText()
            "  --out FILE      at the end, write the kept views side by side as one PNG\n"
            "                  (at most 1024 frames; nothing is written when none were kept)\n"
            "  --help          print this text\n"
+           "  --version       print the version\n"
            "\n"
            "Errors that the window would show in its message box are printed on stderr, one a line.\n"
            "Exit status: 0 without errors, 1 when an error was reported, 2 for a usage error.\n";

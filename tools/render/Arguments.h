@@ -30,6 +30,7 @@ inline constexpr std::uint64_t kMaxStripFrames = 1024;
 struct CommandLine {
     std::vector<Action> actions;
     bool help = false;
+    bool version = false;
     // Set when the command line is not usable; the reason, for the user.
     std::optional<std::string> error;
 };

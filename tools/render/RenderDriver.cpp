@@ -93,7 +93,7 @@ void RenderDriver::report(const std::exception& error)
     if (dynamic_cast<const EAbort*>(&error) != nullptr)
         return;
     m_errorReported = true;
-    m_errors << platform::errorReportText(error.what()) << '\n' << std::flush;
+    m_errors << platform::errorReportText(platform::errorMessage(error)) << '\n' << std::flush;
 }
 
 void RenderDriver::printLine(const std::string& line)

@@ -50,6 +50,10 @@ int main(int argc, char** argv)
         std::cout << render::usageText();
         return 0;
     }
+    if (line.version) {
+        std::cout << "nimbrel-render " NIMBREL_VERSION "\n";
+        return 0;
+    }
     if (line.error) {
         std::cerr << "nimbrel-render: " << *line.error << "\n\n" << render::usageText();
         return kExitUsage;

@@ -1,0 +1,64 @@
+#pragma once
+
+// The load procedure run aside: into a copy of the character state, window
+// texts held back from the window and, when the file names a sheet, a new
+// sheet surface. Only a file that loads whole is put in place; one that
+// fails leaves the character that was loaded before it as it was. The
+// automatic reload of the definition file uses it, since an editor saves
+// half-typed lines; the reload command keeps the plain load procedure.
+
+#include "character/CharacterTables.h"
+#include "character/FormControls.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+class TDirectDrawSurface;
+
+namespace character {
+
+// Reads through to a window's controls and keeps every change to itself
+// until it is committed.
+class StagedForm : public FormControls {
+public:
+    explicit StagedForm(FormControls& window)
+        : m_window(window)
+    {
+    }
+
+    void setCaption(Control control, std::string_view text) override;
+    std::string caption(Control control) const override;
+    // Runs no change handling: the state that it would set is the one
+    // being loaded aside, and the window runs it when the text is committed.
+    void setText(Control control, std::string_view text) override;
+    std::string text(Control control) const override;
+    void setEnabled(Control control, bool enabled) override;
+    bool isEnabled(Control control) const override;
+    void setChecked(Control control, bool checked) override;
+    bool isChecked(Control control) const override;
+    void copyPatternBoxToClipboard() override { m_window.copyPatternBoxToClipboard(); }
+
+    // Hands every held change to the window.
+    void commit();
+
+private:
+    static std::size_t at(Control control) { return static_cast<std::size_t>(control); }
+
+    FormControls& m_window;
+    std::array<std::optional<std::string>, kControlCount> m_captions;
+    std::array<std::optional<std::string>, kControlCount> m_texts;
+    std::array<std::optional<bool>, kControlCount> m_enabled;
+    std::array<std::optional<bool>, kControlCount> m_checked;
+};
+
+// Loads the definition file at `path` aside and, when it loaded whole, puts
+// the new state and texts in place and gives back the new sheet surface that
+// the caller is to hold instead of `sheet` (none when the file has no sheet
+// line: `sheet` then stays, with its transparent colour taken again, as a
+// load takes it). Raises the load's error with nothing changed.
+std::unique_ptr<TDirectDrawSurface> fileloadOrKeep(
+    const std::string& path, CharacterState& state, FormControls& form, TDirectDrawSurface* sheet);
+
+} // namespace character

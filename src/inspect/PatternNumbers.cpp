@@ -1,0 +1,55 @@
+#include "inspect/PatternNumbers.h"
+
+#include <cstdio>
+
+namespace inspect {
+
+namespace {
+
+// Two decimal digits reach only 99: "#100" reads as pattern 10.
+constexpr int kLastDecimalPattern = 99;
+constexpr int kLastHexPattern = character::kPatternCount - 1;
+
+std::string twoDigits(int number, bool hex)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, hex ? "%02X" : "%02d", number);
+    return text;
+}
+
+} // namespace
+
+std::string listPair(std::int32_t pattern)
+{
+    if (!character::isPatternNumber(pattern))
+        return "--";
+    return twoDigits(pattern, true);
+}
+
+std::string patternLabel(const character::CharacterState& state, int number)
+{
+    if (!character::isPatternNumber(number))
+        return listPair(number);
+    // Below ten both numberings write the same digits.
+    if (state.hexPatterns.test(static_cast<std::size_t>(number)) || number < 10)
+        return twoDigits(number, true);
+    return twoDigits(number, false) + " (" + twoDigits(number, true) + ")";
+}
+
+std::optional<int> lowestFreePattern(const character::CharacterState& state)
+{
+    const int last = state.hexNumbering ? kLastHexPattern : kLastDecimalPattern;
+    for (int number = 1; number <= last; ++number) {
+        if (!state.definedPatterns.test(static_cast<std::size_t>(number)))
+            return number;
+    }
+    return std::nullopt;
+}
+
+std::string patternLine(int number, bool hexNumbering, const TRect& rect)
+{
+    return "#" + twoDigits(number, hexNumbering) + " " + std::to_string(rect.Left) + " "
+        + std::to_string(rect.Top) + " " + std::to_string(rect.width()) + " " + std::to_string(rect.height());
+}
+
+} // namespace inspect

@@ -1,0 +1,26 @@
+#pragma once
+
+// What the sheet inspector draws over the sheet: a thin outline around every
+// pattern, thicker ones in their own colours around the patterns of the frame
+// on show, and a dashed frame around a selection. Labels are text and are
+// left to the window.
+
+#include "inspect/PixelTarget.h"
+#include "inspect/SheetRegions.h"
+
+#include <span>
+
+namespace inspect {
+
+inline constexpr std::uint32_t kOutlineColor = 0xFF00C8FFu;
+std::uint32_t highlightColor(HighlightRole role);
+
+inline constexpr std::int32_t kHighlightWidth = 2; // device pixels
+
+void drawOutlines(const PixelTarget& target, const Viewport& view, std::span<const Outline> outlines,
+    std::span<const Highlight> highlights);
+
+// The selection's frame: black and white dashes, seen on any sheet.
+void drawSelection(const PixelTarget& target, const Viewport& view, const TRect& selection);
+
+} // namespace inspect

@@ -1,0 +1,55 @@
+// The reloads of FormLogic that follow the files on disk.
+
+#include "playback/FormLogic.h"
+
+#include "character/LoadProcedure.h"
+#include "character/StagedLoad.h"
+#include "display/DXDraws.h"
+
+namespace playback {
+
+using character::Control;
+
+void FormLogic::sheetReload(const platform::FileStamp& stamp)
+{
+    m_state->sheetStamp = stamp;
+    m_state->sheetFileAge = platform::packedAge(stamp);
+    if (m_sheet == nullptr)
+        return;
+    m_sheet->LoadFromFile(m_state->sheetPath);
+    // Also after an automatic reload: a fresh surface's key of raw 0 would
+    // make black transparent and the sheet's key colour opaque.
+    character::takeTransparentColor(*m_sheet);
+}
+
+void FormLogic::automaticReload()
+{
+    // The definition first: when both files were saved, its load reads the
+    // new sheet and stamps it, and the sheet is not read a second time.
+    if (m_form.isChecked(Control::autodefload) && !m_definitionPath.empty()) {
+        if (const auto stamp = m_definitionWatch.poll(m_definitionPath, m_definitionStamp)) {
+            // Stored first: a load that fails reports once, not on every step.
+            m_definitionStamp = *stamp;
+            automaticDefinitionReload();
+        }
+    }
+    // Without a sheet surface the stamp is not taken either, so that a
+    // change made meanwhile is loaded once the display has made it again.
+    if (m_form.isChecked(Control::autocgload) && !m_state->sheetPath.empty() && m_sheet != nullptr) {
+        if (const auto stamp = m_sheetWatch.poll(m_state->sheetPath, m_state->sheetStamp))
+            sheetReload(*stamp);
+    }
+}
+
+void FormLogic::automaticDefinitionReload()
+{
+    std::unique_ptr<TDirectDrawSurface> sheet
+        = character::fileloadOrKeep(m_definitionPath, *m_state, m_form, m_sheet);
+    if (sheet == nullptr)
+        return;
+    delete m_sheet;
+    m_sheet = sheet.release();
+    m_player.setSheetSurface(m_sheet);
+}
+
+} // namespace playback
