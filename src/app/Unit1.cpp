@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/DXDrawWidget.h"
+#include "app/DropTarget.h"
 #include "app/ErrorReport.h"
 #include "app/FormDesign.h"
 #include "app/FrameLog.h"
@@ -74,6 +75,7 @@ TForm1::TForm1(QWidget* parent)
     setCentralWidget(client);
     createMenu();
     createControls(client);
+    new app::DropTarget(*this);
     setFixedSize(app::kClientWidth, app::kClientHeight + menuBar()->sizeHint().height());
 
     m_controls = std::make_unique<app::QtFormControls>(*this);
