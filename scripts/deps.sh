@@ -6,7 +6,8 @@ nimbrel_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   qt6-base-dev libgl-dev
-  libstb-dev
+  libstb-dev libgif-dev libimagequant-dev
+  imagemagick chromium-headless-shell
   fonts-ipafont-gothic
   desktop-file-utils appstream man-db file dpkg-dev lintian
 )

@@ -6,6 +6,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace app {
 
 DXDrawWidget::DXDrawWidget(QWidget* parent)
@@ -16,7 +18,7 @@ DXDrawWidget::DXDrawWidget(QWidget* parent)
     // The view repaints itself whole on every present; Qt need not clear it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
-    m_window->OnPresented = [this] { update(); };
+    m_window->OnPresented = [this] { presented(); };
     m_control.Loading = true;
     m_control.SetForm(m_form);
     m_control.SetWindowHandle(m_window);
@@ -28,6 +30,21 @@ DXDrawWidget::DXDrawWidget(QWidget* parent)
 DXDrawWidget::~DXDrawWidget()
 {
     m_window->OnPresented = nullptr;
+}
+
+void DXDrawWidget::presented()
+{
+    // Paused, the view presents the same frame at every interval; only a
+    // frame that differs from the one on screen is worth a repaint.
+    const platform::HBITMAP& pixels = m_window->pixels();
+    if (pixels) {
+        const std::uint8_t* bits = pixels->bits();
+        const std::size_t size = pixels->stride() * static_cast<std::size_t>(pixels->height());
+        if (m_presented.size() == size && std::equal(bits, bits + size, m_presented.begin()))
+            return;
+        m_presented.assign(bits, bits + size);
+    }
+    update();
 }
 
 void DXDrawWidget::formShown()

@@ -9,6 +9,9 @@
 
 #include <QWidget>
 
+#include <cstdint>
+#include <vector>
+
 namespace app {
 
 class DXDrawWidget : public QWidget {
@@ -30,11 +33,13 @@ protected:
 
 private:
     void syncWindow();
+    void presented();
 
     platform::HWND m_form;
     platform::HWND m_window;
     TDXDraw m_control;
     bool m_painting = false;
+    std::vector<std::uint8_t> m_presented; // what the last repaint was asked for
 };
 
 } // namespace app

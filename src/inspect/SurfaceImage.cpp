@@ -1,5 +1,6 @@
 #include "inspect/SurfaceImage.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -25,6 +26,34 @@ std::uint32_t readPixel(const std::uint8_t* row, std::int32_t x, std::uint32_t b
     default:
         return 0;
     }
+}
+
+// The smallest rectangle that holds every pixel that differs.
+TRect differences(
+    const std::vector<std::uint32_t>& before, const std::vector<std::uint32_t>& after, std::int32_t width)
+{
+    TRect box { width, 0, 0, 0 };
+    bool any = false;
+    const std::int32_t height = width > 0 ? static_cast<std::int32_t>(after.size() / std::size_t(width)) : 0;
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::uint32_t* a = before.data() + std::size_t(y) * width;
+        const std::uint32_t* b = after.data() + std::size_t(y) * width;
+        if (std::equal(a, a + width, b))
+            continue;
+        std::int32_t left = 0;
+        while (a[left] == b[left])
+            ++left;
+        std::int32_t right = width;
+        while (a[right - 1] == b[right - 1])
+            --right;
+        box.Left = std::min(box.Left, left);
+        box.Right = std::max(box.Right, right);
+        if (!any)
+            box.Top = y;
+        box.Bottom = y + 1;
+        any = true;
+    }
+    return any ? box : TRect {};
 }
 
 } // namespace
@@ -101,6 +130,7 @@ bool SurfaceImage::capture(TDirectDrawSurface* surface)
         = surface != nullptr ? surface->SurfaceInterface().get() : nullptr;
     if (platformSurface == nullptr || surface->Width() <= 0 || surface->Height() <= 0) {
         const bool changed = !empty() || m_hasKey;
+        m_changed = TRect { 0, 0, m_width, m_height };
         m_width = m_height = 0;
         m_raw.clear();
         m_hasKey = false;
@@ -111,8 +141,11 @@ bool SurfaceImage::capture(TDirectDrawSurface* surface)
         return false;
     const bool hasKey = platformSurface->hasSourceKey();
     const std::uint32_t key = hasKey ? platformSurface->sourceKey() : 0;
-    const bool changed = m_width != surface->Width() || m_height != surface->Height() || m_raw != m_scratch
-        || m_hasKey != hasKey || m_key != key;
+    const bool sameSize = m_width == surface->Width() && m_height == surface->Height();
+    m_changed = sameSize && m_hasKey == hasKey && m_key == key
+        ? differences(m_raw, m_scratch, m_width)
+        : TRect { 0, 0, surface->Width(), surface->Height() };
+    const bool changed = m_changed.width() > 0;
     m_width = surface->Width();
     m_height = surface->Height();
     m_raw.swap(m_scratch);

@@ -20,6 +20,9 @@ public:
     // size, a pixel or the colour key. A surface that cannot be read now
     // keeps the copy as it was.
     bool capture(TDirectDrawSurface* surface);
+    // The pixels that the last capture changed: the box around every pixel
+    // that differs, or the whole image when its size or key changed.
+    const TRect& changed() const { return m_changed; }
 
     // As capture, but reads the pixels only when the surface holds another
     // platform surface or another colour key than at the last copy. Every
@@ -50,6 +53,7 @@ private:
     bool read(TDirectDrawSurface& surface, std::vector<std::uint32_t>& out);
     void setFormat(const platform::DDPIXELFORMAT& format);
 
+    TRect m_changed;
     std::int32_t m_width = 0;
     std::int32_t m_height = 0;
     std::vector<std::uint32_t> m_raw;

@@ -1,5 +1,6 @@
 #include "inspect/PixelView.h"
 #include "inspect/SheetOverlay.h"
+#include "inspect/SheetReadout.h"
 #include "inspect/SurfaceImage.h"
 
 #include "playback/SurfacePixels.h"
@@ -147,7 +148,26 @@ TEST_F(Drawing, TheImageFollowsReloadsAndKeysWithoutCopyingEveryFrame)
     // A view is compared pixel by pixel.
     inspect::SurfaceImage view;
     EXPECT_TRUE(view.capture(surface.get()));
+    EXPECT_EQ(view.changed(), (TRect { 0, 0, 3, 1 }));
     EXPECT_FALSE(view.capture(surface.get()));
+    EXPECT_EQ(view.changed(), (TRect {}));
     playbacktest::paint(*surface, 2, 0, 1, 1, 0x00000001u);
     EXPECT_TRUE(view.capture(surface.get()));
+    EXPECT_EQ(view.changed(), (TRect { 2, 0, 3, 1 }));
+}
+
+TEST_F(Drawing, ThePointLineGivesTheRawValueTheKeyAndThePatternsThere)
+{
+    character::CharacterState state;
+    for (const int n : { 2, 10 }) {
+        state.tables.patterns[n].rect = TRect { 1, 0, 2, 2 };
+        state.definedPatterns.set(n);
+    }
+    const auto outlines = inspect::patternOutlines(state);
+    EXPECT_EQ(inspect::pointText(state, image, outlines, 1, 1),
+        "X 1 Y 1　値 $00FF00FF（透明色）　パターン 02, 10 (0A)");
+    EXPECT_EQ(inspect::pointText(state, image, outlines, 0, 1), "X 0 Y 1　値 $000000FF");
+    EXPECT_EQ(inspect::pointText(state, image, outlines, 2, 1), "");
+    EXPECT_EQ(inspect::selectionLine(state, TRect { 0, 0, 2, 1 }), "#01 0 0 2 1");
+    EXPECT_EQ(inspect::selectionLine(state, TRect {}), "");
 }

@@ -83,6 +83,11 @@ std::string ScratchFolder::write(const std::string& name, const std::vector<std:
 
 RunResult ScratchFolder::run(const std::vector<std::string>& arguments) const
 {
+    return runProgram(NIMBREL_RENDER_BINARY, arguments);
+}
+
+RunResult ScratchFolder::runProgram(const std::string& path, const std::vector<std::string>& arguments) const
+{
     const std::string outPath = (m_path / ".stdout").string();
     const std::string errPath = (m_path / ".stderr").string();
     posix_spawn_file_actions_t actions;
@@ -92,7 +97,7 @@ RunResult ScratchFolder::run(const std::vector<std::string>& arguments) const
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 
     std::vector<char*> argv;
-    std::string program = NIMBREL_RENDER_BINARY;
+    std::string program = path;
     argv.push_back(program.data());
     std::vector<std::string> copies(arguments);
     for (std::string& argument : copies)

@@ -33,6 +33,8 @@ public:
 
     // Runs the driver with these arguments, from this folder.
     RunResult run(const std::vector<std::string>& arguments) const;
+    // Runs any program so, found by its path.
+    RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments) const;
 
 private:
     std::filesystem::path m_path;

@@ -20,7 +20,7 @@ struct Verb {
     bool takesArgument;
 };
 
-constexpr std::array<Verb, 9> kVerbs { {
+constexpr std::array<Verb, 12> kVerbs { {
     { "--drop", ActionKind::drop, true },
     { "--press", ActionKind::press, true },
     { "--toggle", ActionKind::toggle, true },
@@ -30,6 +30,9 @@ constexpr std::array<Verb, 9> kVerbs { {
     { "--state", ActionKind::state, false },
     { "--tables", ActionKind::tables, false },
     { "--out", ActionKind::out, true },
+    { "--gif", ActionKind::gif, true },
+    { "--scale", ActionKind::scale, true },
+    { "--report", ActionKind::report, true },
 } };
 
 template <std::size_t N>
@@ -77,6 +80,14 @@ std::optional<std::string> takeArgument(Action& action, std::string_view verb, c
             return std::nullopt;
         }
         return std::string(verb) + " needs a number of frames from 0 to 2147483647, not '" + argument + "'";
+    case ActionKind::scale:
+        if (const auto factor = frameCount(argument);
+            factor && *factor >= 1 && *factor <= static_cast<std::uint32_t>(exporter::kMaxScale)) {
+            action.count = *factor;
+            return std::nullopt;
+        }
+        return std::string(verb) + " needs a whole factor from 1 to " + std::to_string(exporter::kMaxScale)
+            + ", not '" + argument + "'";
     default:
         return std::nullopt;
     }
@@ -84,8 +95,8 @@ std::optional<std::string> takeArgument(Action& action, std::string_view verb, c
 
 std::optional<std::string> checkStripSize(const std::vector<Action>& actions)
 {
-    const bool written = std::any_of(
-        actions.begin(), actions.end(), [](const Action& a) { return a.kind == ActionKind::out; });
+    const bool written = std::any_of(actions.begin(), actions.end(),
+        [](const Action& a) { return a.kind == ActionKind::out || a.kind == ActionKind::gif; });
     if (!written)
         return std::nullopt;
     std::uint64_t frames = 0;
@@ -131,6 +142,8 @@ CommandLine parseCommandLine(std::span<const std::string> arguments)
                 return line;
             }
         }
+        if (action.kind == ActionKind::scale)
+            line.scale = static_cast<int>(action.count);
         line.actions.push_back(std::move(action));
     }
     line.error = checkStripSize(line.actions);
@@ -154,6 +167,12 @@ const char* usageText()
            "  --tables        print the character tables as one line of JSON\n"
            "  --out FILE      at the end, write the kept views side by side as one PNG\n"
            "                  (at most 1024 frames; nothing is written when none were kept)\n"
+           "  --gif FILE      at the end, write the kept views as one animated GIF that loops for\n"
+           "                  ever, each frame shown for the frame interval in effect when it was kept\n"
+           "  --scale N       enlarge what --out and --gif write N times (1 to 8, nearest neighbour)\n"
+           "  --report FILE   write a one-page HTML report of the character as it stands: its values,\n"
+           "                  the sheet with its patterns, every animation as a GIF and a strip, and\n"
+           "                  the definition file\n"
            "  --help          print this text\n"
            "  --version       print the version\n"
            "\n"

@@ -5,6 +5,7 @@
 // usage error never leaves half a run behind.
 
 #include "character/FormControls.h"
+#include "export/Image.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,13 +15,13 @@
 
 namespace render {
 
-enum class ActionKind { drop, press, toggle, speed, pattern, frames, state, tables, out };
+enum class ActionKind { drop, press, toggle, speed, pattern, frames, state, tables, out, gif, scale, report };
 
 struct Action {
     ActionKind kind;
     std::string text; // the path or text of drop, speed, pattern and out
     character::Control control = character::Control::Label1; // press and toggle
-    std::uint32_t count = 0; // frames
+    std::uint32_t count = 0; // frames, scale
 };
 
 // A strip is kept in memory until the end of the run; this bounds it
@@ -29,6 +30,8 @@ inline constexpr std::uint64_t kMaxStripFrames = 1024;
 
 struct CommandLine {
     std::vector<Action> actions;
+    // What --out and --gif enlarge by: the last --scale given, else 1.
+    int scale = 1;
     bool help = false;
     bool version = false;
     // Set when the command line is not usable; the reason, for the user.

@@ -1,7 +1,8 @@
 #include "render/FrameStrip.h"
 
 #include "display/DXDraws.h"
-#include "render/PngFile.h"
+#include "export/AtomicFile.h"
+#include "export/PngEncoder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -68,19 +69,30 @@ const std::uint8_t* FrameStrip::pixel(std::size_t index, std::int32_t x, std::in
         + static_cast<std::size_t>(x) * kChannels;
 }
 
-bool FrameStrip::writePng(const std::string& path) const
+exporter::Image FrameStrip::frame(std::size_t index) const
+{
+    exporter::Image image(kFrameWidth, kFrameHeight);
+    const std::uint8_t* rgb = m_frames.at(index).data();
+    for (std::uint32_t& pixel : image.pixels) {
+        pixel = static_cast<std::uint32_t>(rgb[0]) << 16 | static_cast<std::uint32_t>(rgb[1]) << 8 | rgb[2];
+        rgb += kChannels;
+    }
+    return image;
+}
+
+void FrameStrip::writePng(const std::string& path, int scale) const
 {
     const std::size_t count = m_frames.size();
-    const std::size_t stripRow = kRowBytes * count;
-    std::vector<std::uint8_t> strip(stripRow * static_cast<std::size_t>(kFrameHeight));
+    exporter::Image strip(
+        static_cast<std::int32_t>(static_cast<std::size_t>(kFrameWidth) * count), kFrameHeight);
     for (std::size_t i = 0; i < count; ++i) {
-        for (std::int32_t y = 0; y < kFrameHeight; ++y) {
-            std::memcpy(strip.data() + static_cast<std::size_t>(y) * stripRow + i * kRowBytes,
-                m_frames[i].data() + static_cast<std::size_t>(y) * kRowBytes, kRowBytes);
-        }
+        const exporter::Image one = frame(i);
+        for (std::int32_t y = 0; y < kFrameHeight; ++y)
+            std::memcpy(strip.pixels.data() + static_cast<std::size_t>(y) * strip.width + i * kFrameWidth,
+                one.pixels.data() + static_cast<std::size_t>(y) * kFrameWidth,
+                kFrameWidth * sizeof(std::uint32_t));
     }
-    return writeRgbPng(
-        path, static_cast<std::int32_t>(static_cast<std::size_t>(kFrameWidth) * count), kFrameHeight, strip);
+    exporter::writeFileAtomically(path, exporter::encodePng(exporter::scaled(strip, scale)));
 }
 
 } // namespace render

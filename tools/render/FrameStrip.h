@@ -2,6 +2,8 @@
 
 // The views kept after idle steps, and the PNG that shows them side by side.
 
+#include "export/Image.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,9 +27,12 @@ public:
     // RGB of pixel (x, y) of frame `index`.
     const std::uint8_t* pixel(std::size_t index, std::int32_t x, std::int32_t y) const;
 
-    // Writes the strip as an 8-bit RGB PNG; false when the file cannot be
-    // written.
-    bool writePng(const std::string& path) const;
+    // Frame `index` as an image.
+    exporter::Image frame(std::size_t index) const;
+
+    // Writes the strip, enlarged `scale` times, as an 8-bit RGB PNG, whole
+    // or not at all; raises EFCreateError when the file cannot be written.
+    void writePng(const std::string& path, int scale = 1) const;
 
 private:
     using Frame = std::vector<std::uint8_t>; // kFrameWidth × kFrameHeight × RGB

@@ -129,7 +129,12 @@ void RenderDriver::perform(const Action& action)
         printLine(tablesJson(m_logic.state().tables));
         break;
     case ActionKind::out:
+    case ActionKind::gif:
+    case ActionKind::scale:
         // Written once the run is over.
+        break;
+    case ActionKind::report:
+        writeReport(action.text);
         break;
     }
 }
@@ -172,8 +177,10 @@ void RenderDriver::runFrames(std::uint32_t count)
     for (std::uint32_t i = 0; i < count; ++i) {
         bool done = true;
         guarded([&] { m_logic.idle(done); });
-        if (m_keepFrames)
+        if (m_keepFrames) {
             m_strip.append(m_draw.Surface());
+            m_intervals.push_back(m_logic.state().frameInterval);
+        }
     }
 }
 

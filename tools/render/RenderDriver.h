@@ -32,6 +32,12 @@ public:
 
     bool errorReported() const { return m_errorReported; }
     const FrameStrip& strip() const { return m_strip; }
+    // The frame interval in effect when each frame of the strip was kept.
+    const std::vector<std::int32_t>& intervals() const { return m_intervals; }
+
+    // Writes the strip, enlarged, to each file: a PNG for --out, an
+    // animated GIF for --gif. A file that cannot be written is reported.
+    void writeOutputs(const std::vector<Action>& actions, int scale);
 
 private:
     template <typename Handler> void guarded(Handler&& handler);
@@ -42,6 +48,7 @@ private:
     void toggle(character::Control control);
     void runFrames(std::uint32_t count);
     void printLine(const std::string& line);
+    void writeReport(const std::string& path);
 
     std::ostream& m_out;
     std::ostream& m_errors;
@@ -56,6 +63,7 @@ private:
     SimulatedHost m_host;
     playback::FormLogic m_logic;
     FrameStrip m_strip;
+    std::vector<std::int32_t> m_intervals;
 };
 
 } // namespace render

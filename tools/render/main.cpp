@@ -16,28 +16,16 @@ constexpr int kExitUsage = 2;
 
 int run(const render::CommandLine& line)
 {
-    std::vector<std::string> outputs;
-    for (const render::Action& action : line.actions) {
-        if (action.kind == render::ActionKind::out)
-            outputs.push_back(action.text);
-    }
-    bool failed = false;
-    {
-        render::RenderDriver driver(std::cout, std::cerr, !outputs.empty());
-        for (const render::Action& action : line.actions)
-            driver.perform(action);
-        driver.close();
-        failed = driver.errorReported();
-        if (!driver.strip().empty()) {
-            for (const std::string& path : outputs) {
-                if (!driver.strip().writePng(path)) {
-                    std::cerr << "nimbrel-render: cannot write " << path << '\n';
-                    failed = true;
-                }
-            }
-        }
-    }
-    return failed ? kExitErrorReported : 0;
+    const bool keepFrames
+        = std::any_of(line.actions.begin(), line.actions.end(), [](const render::Action& a) {
+              return a.kind == render::ActionKind::out || a.kind == render::ActionKind::gif;
+          });
+    render::RenderDriver driver(std::cout, std::cerr, keepFrames);
+    for (const render::Action& action : line.actions)
+        driver.perform(action);
+    driver.writeOutputs(line.actions, line.scale);
+    driver.close();
+    return driver.errorReported() ? kExitErrorReported : 0;
 }
 
 } // namespace

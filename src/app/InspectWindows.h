@@ -1,0 +1,43 @@
+#pragma once
+
+// The two windows of the menu 表示 beside the main window: made when first
+// asked for, fed with every frame the view presents while they are open, and
+// idle while they are closed.
+
+class QWidget;
+class TCustomDXDraw;
+
+namespace playback {
+class FormLogic;
+}
+
+namespace app {
+
+class SheetInspector;
+class ZoomWindow;
+
+class InspectWindows {
+public:
+    InspectWindows(QWidget& owner, const playback::FormLogic& logic, TCustomDXDraw& display);
+
+    void showZoom();
+    void showSheet();
+    // After every present of the view.
+    void frameShown();
+
+    ZoomWindow* zoom() const { return m_zoom; }
+    SheetInspector* sheet() const { return m_sheet; }
+
+private:
+    void feedZoom();
+    void feedSheet();
+
+    QWidget& m_owner;
+    const playback::FormLogic& m_logic;
+    TCustomDXDraw& m_display;
+    // Children of the owner, so they close and go with it.
+    ZoomWindow* m_zoom = nullptr;
+    SheetInspector* m_sheet = nullptr;
+};
+
+} // namespace app

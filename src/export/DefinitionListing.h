@@ -1,0 +1,25 @@
+#pragma once
+
+// The definition file as the report lists it: its lines, shown as UTF-8 (or
+// read as Shift-JIS when they are not), and for every pattern the line that
+// defined it last, found by the definition reader itself line by line so
+// that the report and the load can never disagree on it.
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace exporter {
+
+struct DefinitionListing {
+    bool readable = false;
+    std::vector<std::string> lines;
+    // Line numbers from 1; 0 where no line defined the pattern. Lines after
+    // the first failing one count for nothing, as the load stops there.
+    std::array<int, 256> patternLine {};
+};
+
+// Never raises: a file that cannot be read gives an unreadable listing.
+DefinitionListing readDefinitionListing(const std::string& path);
+
+} // namespace exporter

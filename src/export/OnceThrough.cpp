@@ -1,0 +1,36 @@
+#include "export/OnceThrough.h"
+
+#include "display/DXDraws.h"
+#include "playback/Composition.h"
+
+namespace exporter {
+
+using character::CharacterTables;
+
+std::int32_t onceThroughLength(const CharacterTables& tables, std::int32_t animation)
+{
+    std::int32_t index = 1;
+    while (index <= character::kLastSlot
+        && (CharacterTables::slot(tables.base, animation, index) != character::kEmptySlot
+            || CharacterTables::slot(tables.layer, animation, index) != character::kEmptySlot))
+        ++index;
+    return index - 1;
+}
+
+std::vector<Image> onceThroughFrames(
+    const CharacterTables& tables, std::int32_t animation, TDirectDrawSurface* sheet, TDirectDraw& directDraw)
+{
+    const std::int32_t length = onceThroughLength(tables, animation);
+    std::vector<Image> frames;
+    frames.reserve(static_cast<std::size_t>(length));
+    TDirectDrawSurface view(&directDraw);
+    view.SetSize(playback::kViewWidth, playback::kViewHeight);
+    for (std::int32_t index = 1; index <= length; ++index) {
+        view.Fill(0);
+        playback::composeFrame(tables, animation, index, sheet, &view);
+        frames.push_back(readSurface(view));
+    }
+    return frames;
+}
+
+} // namespace exporter

@@ -1,0 +1,24 @@
+#pragma once
+
+// The sections of the report page, each appended to the page text.
+
+#include "export/DefinitionListing.h"
+#include "export/Image.h"
+#include "export/Report.h"
+
+#include <cstdint>
+#include <string>
+
+namespace exporter::report {
+
+// A picture as a data URI, lossless: a GIF when its colours fit, else a PNG.
+std::string imageUri(const Image& image);
+
+// Two hexadecimal digits, as the lists of a definition file write numbers.
+std::string hexNumber(std::int32_t number);
+
+void appendSheet(std::string& page, const ReportInput& input, const DefinitionListing& listing);
+// The number of animation sections written.
+int appendAnimations(std::string& page, const ReportInput& input);
+
+} // namespace exporter::report

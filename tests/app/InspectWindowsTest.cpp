@@ -1,0 +1,87 @@
+#include "app/SheetInspector.h"
+#include "app/ZoomWindow.h"
+
+#include "app/PixelCanvas.h"
+#include "inspect/SheetOverlay.h"
+#include "playback/FormLogic.h"
+#include "playback/HeadlessForm.h"
+#include "playback/NullHost.h"
+#include "playback/SurfacePixels.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage canvasImage(QWidget& window)
+{
+    auto* canvas = window.findChild<app::PixelCanvas*>();
+    return canvas->grab().toImage();
+}
+
+std::uint32_t rgb(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) & 0x00FFFFFFu;
+}
+
+} // namespace
+
+TEST(ZoomWindow, ShowsTheViewPixelForPixelWithTheGridAndReadout)
+{
+    TDirectDraw directDraw;
+    auto view = playbacktest::makeSurface(directDraw, 121, 271);
+    playbacktest::paint(*view, 0, 0, 121, 271, 0x00102030u);
+    playbacktest::paint(*view, 10, 20, 1, 1, 0x00FF0000u);
+    app::ZoomWindow window;
+    window.setZoom(4);
+    window.frameShown(view.get(), "アニメ 1");
+    QImage image = canvasImage(window);
+    ASSERT_EQ(image.size(), QSize(484, 1084));
+    for (const QPoint p : { QPoint(40, 80), QPoint(43, 83) })
+        EXPECT_EQ(rgb(image, p.x(), p.y()), 0xFF0000u);
+    EXPECT_EQ(rgb(image, 44, 80), 0x102030u);
+    EXPECT_EQ(window.findChild<QLabel*>("zoomReadout")->text(), "アニメ 1");
+
+    window.setGrid(true);
+    image = canvasImage(window);
+    EXPECT_EQ(rgb(image, 40, 80), 0xBF4040u);
+    EXPECT_EQ(rgb(image, 41, 81), 0xFF0000u);
+    // Below four times the grid would hide the pixels; it stays off.
+    window.setZoom(3);
+    EXPECT_EQ(rgb(canvasImage(window), 30, 60), 0xFF0000u);
+}
+
+TEST(SheetInspector, OutlinesHighlightsAndTheSelectionsLineOnTheSample)
+{
+    playback::HeadlessForm form;
+    playbacktest::NullHost host;
+    TDirectDraw directDraw;
+    playback::FormLogic logic(form, host);
+    logic.DXDraw1InitializeSurface(directDraw);
+    logic.drop(std::string(NIMBREL_SOURCE_DIR) + "/examples/sample/sample.txt");
+    {
+        app::SheetInspector window(logic.state());
+        window.frameShown(1, 1, logic.sheetSurface());
+        QImage image = canvasImage(window);
+        ASSERT_EQ(image.size(), QSize(1024, 1000));
+        // Pattern 05 at (121, 0) is outlined; frames 1 and 6 of animation 1 are 02 at
+        // (0, 400) and 03 below it.
+        EXPECT_EQ(rgb(image, 200, 0), inspect::kOutlineColor & 0xFFFFFFu);
+        EXPECT_EQ(rgb(image, 60, 401), inspect::highlightColor(inspect::HighlightRole::base) & 0xFFFFFFu);
+        window.frameShown(1, 6, logic.sheetSurface());
+        image = canvasImage(window);
+        EXPECT_EQ(rgb(image, 60, 400), inspect::kOutlineColor & 0xFFFFFFu);
+        EXPECT_EQ(rgb(image, 60, 401), 0xFF00FFu); // the sheet's key colour
+        EXPECT_EQ(rgb(image, 60, 601), inspect::highlightColor(inspect::HighlightRole::base) & 0xFFFFFFu);
+
+        window.select(TPoint { 39, 319 }, TPoint { 0, 280 });
+        EXPECT_EQ(window.selectionLine(), "#28 0 280 40 40");
+        window.copySelectionLine();
+        EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "#28 0 280 40 40");
+    }
+    logic.DXDraw1FinalizeSurface();
+}

@@ -1,0 +1,6 @@
+nimbrel_test(export_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/GifEncoderTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WritersTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PlayingAnimationTest.cpp
+  LIBS export)
