@@ -12,16 +12,30 @@ namespace {
 
 class CheckingSink : public character::DefinitionSink {
 public:
-    void characterName(std::string_view name) override { touch(name); }
-    void frameInterval(std::int32_t ms) override { m_sum += static_cast<std::uint32_t>(ms); }
-    void hexNumberingOn() override { ++m_sum; }
-    void sheetName(std::string_view name) override { touch(name); }
-    void baseFrame(int a, int k, std::int32_t p) override { frame(a, k, p); }
-    void baseListEnd(int a) override { animation(a); }
-    void layerFrame(int a, int k, std::int32_t p) override { frame(a, k, p); }
-    void placementFrame(int a, int k, std::int32_t p) override { frame(a, k, p); }
-    void layerListsEnd(int a) override { animation(a); }
-    void pattern(int n, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override
+    void characterName(std::string_view name, const character::SourceRange&) override { touch(name); }
+    void frameInterval(std::int32_t ms, const character::SourceRange&) override
+    {
+        m_sum += static_cast<std::uint32_t>(ms);
+    }
+    void hexNumberingOn(const character::SourceRange&) override { ++m_sum; }
+    void sheetName(std::string_view name, const character::SourceRange&) override { touch(name); }
+    void baseFrame(int a, int k, std::int32_t p, const character::SourceRange&) override { frame(a, k, p); }
+    void baseListEnd(int a, const character::SourceRange&, const character::SourceRange&) override
+    {
+        animation(a);
+    }
+    void layerFrame(int a, int k, std::int32_t p, const character::SourceRange&) override { frame(a, k, p); }
+    void placementFrame(int a, int k, std::int32_t p, const character::SourceRange&) override
+    {
+        frame(a, k, p);
+    }
+    void layerListsEnd(int a, const character::SourceRange&, const character::SourceRange&,
+        const character::SourceRange&) override
+    {
+        animation(a);
+    }
+    void pattern(int n, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
+        const PatternPlaces&) override
     {
         if (n < 1 || n > 255)
             std::abort();

@@ -8,6 +8,8 @@ nimbrel_packages=(
   qt6-base-dev libgl-dev
   libstb-dev libgif-dev libimagequant-dev
   imagemagick chromium-headless-shell
+  nlohmann-json3-dev
+  vim-nox
   fonts-ipafont-gothic
   desktop-file-utils appstream man-db file dpkg-dev lintian
 )

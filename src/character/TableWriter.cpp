@@ -43,18 +43,18 @@ void TableWriter::read()
     readDefinitionFile(m_path, *this);
 }
 
-void TableWriter::characterName(std::string_view name)
+void TableWriter::characterName(std::string_view name, const SourceRange&)
 {
     m_form.setCaption(Control::Label1, nameToUtf8(name));
 }
 
-void TableWriter::frameInterval(std::int32_t milliseconds)
+void TableWriter::frameInterval(std::int32_t milliseconds, const SourceRange&)
 {
     m_state.frameInterval = milliseconds;
     m_form.setText(Control::Edit1, std::to_string(milliseconds));
 }
 
-void TableWriter::sheetName(std::string_view name)
+void TableWriter::sheetName(std::string_view name, const SourceRange&)
 {
     std::string path = sheetPath(m_folder, name);
     // Stamped before the read: a save that lands while we read then differs
@@ -86,36 +86,36 @@ void TableWriter::enableButton(int animation)
         m_form.setEnabled(*button, true);
 }
 
-void TableWriter::baseFrame(int animation, int frameIndex, std::int32_t pattern)
+void TableWriter::baseFrame(int animation, int frameIndex, std::int32_t pattern, const SourceRange&)
 {
     storeFrame(m_state.tables.base, animation, frameIndex, pattern);
 }
 
-void TableWriter::baseListEnd(int animation)
+void TableWriter::baseListEnd(int animation, const SourceRange&, const SourceRange&)
 {
     requireAnimationNumber(animation);
     enableButton(animation);
 }
 
-void TableWriter::layerFrame(int animation, int frameIndex, std::int32_t pattern)
+void TableWriter::layerFrame(int animation, int frameIndex, std::int32_t pattern, const SourceRange&)
 {
     storeFrame(m_state.tables.layer, animation, frameIndex, pattern);
 }
 
-void TableWriter::placementFrame(int animation, int frameIndex, std::int32_t pattern)
+void TableWriter::placementFrame(int animation, int frameIndex, std::int32_t pattern, const SourceRange&)
 {
     storeFrame(m_state.tables.placement, animation, frameIndex, pattern);
 }
 
-void TableWriter::layerListsEnd(int animation)
+void TableWriter::layerListsEnd(int animation, const SourceRange&, const SourceRange&, const SourceRange&)
 {
     requireAnimationNumber(animation);
     enableButton(animation);
     m_state.tables.layered[static_cast<std::size_t>(animation)] = true;
 }
 
-void TableWriter::pattern(
-    int number, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
+void TableWriter::pattern(int number, std::int32_t left, std::int32_t top, std::int32_t width,
+    std::int32_t height, const PatternPlaces&)
 {
     if (!isPatternNumber(number))
         return;

@@ -27,19 +27,20 @@ public:
     // How many sheet lines the file has had so far.
     int sheetLines() const { return m_sheetLines; }
 
-    void characterName(std::string_view name) override;
-    void frameInterval(std::int32_t milliseconds) override;
+    void characterName(std::string_view name, const SourceRange& at) override;
+    void frameInterval(std::int32_t milliseconds, const SourceRange& at) override;
     // The parser keeps the numbering mode; it is recorded only for tools
     // that write pattern numbers as the file does.
-    void hexNumberingOn() override { m_state.hexNumbering = true; }
-    void sheetName(std::string_view name) override;
-    void baseFrame(int animation, int frameIndex, std::int32_t pattern) override;
-    void baseListEnd(int animation) override;
-    void layerFrame(int animation, int frameIndex, std::int32_t pattern) override;
-    void placementFrame(int animation, int frameIndex, std::int32_t pattern) override;
-    void layerListsEnd(int animation) override;
-    void pattern(
-        int number, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
+    void hexNumberingOn(const SourceRange&) override { m_state.hexNumbering = true; }
+    void sheetName(std::string_view name, const SourceRange& at) override;
+    void baseFrame(int animation, int frameIndex, std::int32_t pattern, const SourceRange& at) override;
+    void baseListEnd(int animation, const SourceRange& number, const SourceRange& list) override;
+    void layerFrame(int animation, int frameIndex, std::int32_t pattern, const SourceRange& at) override;
+    void placementFrame(int animation, int frameIndex, std::int32_t pattern, const SourceRange& at) override;
+    void layerListsEnd(int animation, const SourceRange& number, const SourceRange& layer,
+        const SourceRange& placement) override;
+    void pattern(int number, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
+        const PatternPlaces& at) override;
 
 private:
     void storeFrame(FrameTable& table, int animation, int frameIndex, std::int32_t pattern);

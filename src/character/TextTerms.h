@@ -33,10 +33,12 @@ inline std::string_view word(std::string_view text)
 }
 
 // At most count characters from the 1-based column on; empty past the end.
+// The result always points into the line (an empty one at its end), so that
+// the place of every value can be told from where its view starts.
 inline std::string_view columns(std::string_view line, std::size_t column, std::size_t count)
 {
     if (column - 1 >= line.size())
-        return {};
+        return line.substr(line.size());
     return line.substr(column - 1, count);
 }
 

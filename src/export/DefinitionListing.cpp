@@ -13,16 +13,20 @@ namespace {
 
 class PatternSink : public character::DefinitionSink {
 public:
-    void characterName(std::string_view) override { }
-    void frameInterval(std::int32_t) override { }
-    void hexNumberingOn() override { hex = true; }
-    void sheetName(std::string_view) override { }
-    void baseFrame(int, int, std::int32_t) override { }
-    void baseListEnd(int) override { }
-    void layerFrame(int, int, std::int32_t) override { }
-    void placementFrame(int, int, std::int32_t) override { }
-    void layerListsEnd(int) override { }
-    void pattern(int number, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override
+    void characterName(std::string_view, const character::SourceRange&) override { }
+    void frameInterval(std::int32_t, const character::SourceRange&) override { }
+    void hexNumberingOn(const character::SourceRange&) override { hex = true; }
+    void sheetName(std::string_view, const character::SourceRange&) override { }
+    void baseFrame(int, int, std::int32_t, const character::SourceRange&) override { }
+    void baseListEnd(int, const character::SourceRange&, const character::SourceRange&) override { }
+    void layerFrame(int, int, std::int32_t, const character::SourceRange&) override { }
+    void placementFrame(int, int, std::int32_t, const character::SourceRange&) override { }
+    void layerListsEnd(int, const character::SourceRange&, const character::SourceRange&,
+        const character::SourceRange&) override
+    {
+    }
+    void pattern(
+        int number, std::int32_t, std::int32_t, std::int32_t, std::int32_t, const PatternPlaces&) override
     {
         defined = number;
     }

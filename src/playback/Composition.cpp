@@ -24,11 +24,7 @@ bool fitsInt32(std::int64_t v)
     return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
 }
 
-struct LayerCopy {
-    std::int32_t x;
-    std::int32_t y;
-    TRect source;
-};
+} // namespace
 
 // The layer copy after the four edge tests, in their fixed order. The
 // arithmetic runs in 64 bits because the values come straight from the file;
@@ -64,8 +60,6 @@ std::optional<LayerCopy> clipLayer(const PatternEntry& layer, const PatternEntry
         TRect { static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy),
             static_cast<std::int32_t>(sx + sw), static_cast<std::int32_t>(sy + sh) } };
 }
-
-} // namespace
 
 void composeFrame(const CharacterTables& tables, std::int32_t animation, std::int32_t index,
     TDirectDrawSurface* sheet, TDirectDrawSurface* view)

@@ -7,6 +7,7 @@
 #include "character/CharacterTables.h"
 
 #include <cstdint>
+#include <optional>
 
 class TDirectDrawSurface;
 
@@ -22,6 +23,17 @@ inline constexpr std::uint32_t kSourceColorKey = 1;
 
 // The background pattern every frame starts with.
 inline constexpr int kBackgroundPattern = 1;
+
+// Where the layer of a frame is copied from and to, after the cuts at the
+// view's edges; none when its numbers leave the 32-bit range. The copy may
+// still be refused by the surfaces (empty, or off the sheet or the view).
+struct LayerCopy {
+    std::int32_t x;
+    std::int32_t y;
+    TRect source;
+};
+std::optional<LayerCopy> clipLayer(
+    const character::PatternEntry& layer, const character::PatternEntry& placement);
 
 // Draws frame `index` of `animation`. The view must have been cleared. A
 // missing surface, an empty slot or a copy the surfaces refuse draws nothing.

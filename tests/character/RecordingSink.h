@@ -18,16 +18,42 @@ class RecordingSink : public character::DefinitionSink {
 public:
     std::vector<std::string> items;
 
-    void characterName(std::string_view name) override { add("name " + std::string(name)); }
-    void frameInterval(std::int32_t ms) override { add("interval " + std::to_string(ms)); }
-    void hexNumberingOn() override { add("hex"); }
-    void sheetName(std::string_view name) override { add("sheet " + std::string(name)); }
-    void baseFrame(int a, int k, std::int32_t p) override { add(frame("base", a, k, p)); }
-    void baseListEnd(int a) override { add("base end " + std::to_string(a)); }
-    void layerFrame(int a, int k, std::int32_t p) override { add(frame("layer", a, k, p)); }
-    void placementFrame(int a, int k, std::int32_t p) override { add(frame("placement", a, k, p)); }
-    void layerListsEnd(int a) override { add("layer end " + std::to_string(a)); }
-    void pattern(int n, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override
+    void characterName(std::string_view name, const character::SourceRange&) override
+    {
+        add("name " + std::string(name));
+    }
+    void frameInterval(std::int32_t ms, const character::SourceRange&) override
+    {
+        add("interval " + std::to_string(ms));
+    }
+    void hexNumberingOn(const character::SourceRange&) override { add("hex"); }
+    void sheetName(std::string_view name, const character::SourceRange&) override
+    {
+        add("sheet " + std::string(name));
+    }
+    void baseFrame(int a, int k, std::int32_t p, const character::SourceRange&) override
+    {
+        add(frame("base", a, k, p));
+    }
+    void baseListEnd(int a, const character::SourceRange&, const character::SourceRange&) override
+    {
+        add("base end " + std::to_string(a));
+    }
+    void layerFrame(int a, int k, std::int32_t p, const character::SourceRange&) override
+    {
+        add(frame("layer", a, k, p));
+    }
+    void placementFrame(int a, int k, std::int32_t p, const character::SourceRange&) override
+    {
+        add(frame("placement", a, k, p));
+    }
+    void layerListsEnd(int a, const character::SourceRange&, const character::SourceRange&,
+        const character::SourceRange&) override
+    {
+        add("layer end " + std::to_string(a));
+    }
+    void pattern(int n, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
+        const PatternPlaces&) override
     {
         add("pattern " + std::to_string(n) + ": " + std::to_string(left) + " " + std::to_string(top) + " "
             + std::to_string(width) + " " + std::to_string(height));

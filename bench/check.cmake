@@ -1,0 +1,1 @@
+nimbrel_bench(bench_check SOURCES ${CMAKE_CURRENT_LIST_DIR}/check.cpp LIBS check)

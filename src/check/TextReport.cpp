@@ -1,0 +1,61 @@
+#include "check/TextReport.h"
+
+#include "character/Lines.h"
+#include "check/ShownLine.h"
+
+#include <algorithm>
+
+namespace check {
+
+namespace {
+
+// The width of the line-number gutter, as compilers draw it.
+constexpr std::size_t kGutterDigits = 5;
+
+std::string gutter(std::string_view number, std::size_t width)
+{
+    return std::string(width - std::min(width, number.size()), ' ') + std::string(number) + " | ";
+}
+
+} // namespace
+
+SourceLines::SourceLines(std::span<const std::uint8_t> text)
+{
+    character::LineReader reader(text);
+    std::string_view line;
+    while (reader.next(line))
+        m_lines.push_back(line);
+}
+
+std::string_view SourceLines::line(std::size_t line) const
+{
+    return has(line) ? m_lines[line - 1] : std::string_view {};
+}
+
+std::string_view severityName(Severity severity)
+{
+    return severity == Severity::error ? "error" : "warning";
+}
+
+std::string formatDiagnostic(std::string_view path, const Diagnostic& d, const SourceLines& lines)
+{
+    const std::size_t line = std::max<std::size_t>(d.at.line, 1);
+    const std::size_t column = std::max<std::size_t>(d.at.column, 1);
+    std::string out = std::string(path) + ":" + std::to_string(line) + ":" + std::to_string(column) + ": "
+        + std::string(severityName(d.severity)) + ": " + d.message + " [" + std::string(d.code) + "]\n";
+    if (d.at.line == 0 || !lines.has(d.at.line))
+        return out;
+    const ShownLine shown = showLine(lines.line(d.at.line));
+    const std::string number = std::to_string(d.at.line);
+    const std::size_t width = std::max(kGutterDigits, number.size());
+    out += gutter(number, width) + shown.text + "\n";
+    out += gutter("", width) + caretLine(shown, column, d.at.endColumn) + "\n";
+    return out;
+}
+
+std::string summaryLine(std::size_t errors, std::size_t warnings)
+{
+    return std::to_string(errors) + " errors, " + std::to_string(warnings) + " warnings\n";
+}
+
+} // namespace check

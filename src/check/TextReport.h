@@ -1,0 +1,38 @@
+#pragma once
+
+// The report as compilers write theirs, so that editors and CI problem
+// matchers read it: "FILE:LINE:COLUMN: error: MESSAGE [code]", then the
+// source line and a caret line under the columns concerned.
+
+#include "check/Diagnostic.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace check {
+
+// The lines of a text as the reader splits them.
+class SourceLines {
+public:
+    explicit SourceLines(std::span<const std::uint8_t> text);
+    // Empty past the last line; `line` counts from 1.
+    std::string_view line(std::size_t line) const;
+    bool has(std::size_t line) const { return line >= 1 && line <= m_lines.size(); }
+
+private:
+    std::vector<std::string_view> m_lines;
+};
+
+std::string_view severityName(Severity severity);
+
+// One diagnostic: its heading line, and when it belongs to a line of the
+// file, that line and the caret line, each ending in a line break. A
+// diagnostic of the whole file is placed at line 1, column 1.
+std::string formatDiagnostic(std::string_view path, const Diagnostic& diagnostic, const SourceLines& lines);
+
+std::string summaryLine(std::size_t errors, std::size_t warnings);
+
+} // namespace check

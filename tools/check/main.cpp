@@ -1,0 +1,69 @@
+// nimbrel-check: every problem of a character definition file, with its line
+// and column, in the form compilers use, or as JSON lines.
+
+#include "JsonReport.h"
+#include "Options.h"
+#include "check/Checker.h"
+#include "check/TextReport.h"
+
+#include <exception>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+void report(const checktool::Options& options, const std::string& path, const check::CheckedFile& file)
+{
+    const check::SourceLines lines(file.text);
+    for (const check::Diagnostic& d : file.report.diagnostics) {
+        if (options.format == checktool::Format::json)
+            std::cout << checktool::jsonLine(path, d);
+        else
+            std::cout << check::formatDiagnostic(path, d, lines);
+    }
+}
+
+int run(const checktool::Options& options)
+{
+    std::size_t errors = 0, warnings = 0;
+    for (const std::string& path : options.files) {
+        // Sheets are opened afresh for every file: another file may have
+        // changed them, and they are relative to each file's folder anyway.
+        const check::CheckedFile file = check::checkFile(path, check::pictureSheetOpener());
+        report(options, path, file);
+        errors += file.report.count(check::Severity::error);
+        warnings += file.report.count(check::Severity::warning);
+    }
+    if (options.format == checktool::Format::text)
+        std::cout << check::summaryLine(errors, warnings);
+    return errors > 0 || (options.werror && warnings > 0) ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    checktool::Options options;
+    try {
+        options = checktool::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "nimbrel-check: " << e.what() << "\n" << checktool::kUsage;
+        return 2;
+    }
+    if (options.help) {
+        std::cout << checktool::kUsage;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "nimbrel-check " << NIMBREL_VERSION << "\n";
+        return 0;
+    }
+    try {
+        return run(options);
+    } catch (const std::exception& e) {
+        std::cerr << "nimbrel-check: " << e.what() << "\n";
+        return 1;
+    }
+}
