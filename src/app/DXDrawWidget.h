@@ -38,7 +38,6 @@ private:
     platform::HWND m_form;
     platform::HWND m_window;
     TDXDraw m_control;
-    bool m_painting = false;
     std::vector<std::uint8_t> m_presented; // what the last repaint was asked for
 };
 

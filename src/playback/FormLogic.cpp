@@ -93,6 +93,32 @@ void FormLogic::buttonClick(Control button)
     }
 }
 
+void FormLogic::press(Control control)
+{
+    if (!m_form.isEnabled(control))
+        return;
+    switch (control) {
+    case Control::reload:
+        reloadClick();
+        break;
+    case Control::CGreload:
+        CGreloadClick();
+        break;
+    case Control::clipper:
+        clipperClick();
+        break;
+    case Control::autocgload:
+        autocgloadClick();
+        break;
+    case Control::autodefload:
+        autodefloadClick();
+        break;
+    default:
+        buttonClick(control);
+        break;
+    }
+}
+
 void FormLogic::DXDraw1InitializeSurface(TDirectDraw& directDraw)
 {
     DXDraw1FinalizeSurface();
