@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/DXDrawWidget.h"
+#include "app/DropTarget.h"
 #include "app/ErrorReport.h"
 #include "app/FrameLog.h"
 #include "app/MainLoop.h"
@@ -57,6 +58,7 @@ TForm1::TForm1(QWidget* parent)
     createMenu();
     createControls(client);
     takeMembers(client);
+    new app::DropTarget(*this);
     setFixedSize(kFormDesign.clientWidth, kFormDesign.clientHeight + menuBar()->sizeHint().height());
 
     m_controls = std::make_unique<app::QtFormControls>(*this);
