@@ -6,6 +6,7 @@
 #include "app/FrameLog.h"
 #include "app/MainLoop.h"
 #include "app/QtFormControls.h"
+#include "app/ShareCommands.h"
 #include "app/TypedLineEdit.h"
 #include "app/WindowLook.h"
 #include "app/WindowPlayerHost.h"
@@ -63,6 +64,7 @@ TForm1::TForm1(QWidget* parent)
     m_controls = std::make_unique<app::QtFormControls>(*this);
     m_host = std::make_unique<app::WindowPlayerHost>(DXDraw1->control());
     m_logic = std::make_unique<playback::FormLogic>(*m_controls, *m_host);
+    m_share = std::make_unique<app::ShareCommands>(*this, *m_logic, *DXDraw1);
     connectHandlers();
     app::guarded([this] { FormCreate(); });
 }

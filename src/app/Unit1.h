@@ -23,6 +23,7 @@ class QWidget;
 namespace app {
 class DXDrawWidget;
 class QtFormControls;
+class ShareCommands;
 class WindowPlayerHost;
 } // namespace app
 namespace playback {
@@ -67,6 +68,7 @@ public:
     QAction* autodefload = nullptr;
 
     playback::FormLogic& logic() { return *m_logic; }
+    app::ShareCommands& share() { return *m_share; }
 
     // A file dropped on the window, or named on the command line.
     void dropFile(const std::string& path);
@@ -115,6 +117,7 @@ private:
     std::unique_ptr<app::QtFormControls> m_controls;
     std::unique_ptr<app::WindowPlayerHost> m_host;
     std::unique_ptr<playback::FormLogic> m_logic;
+    std::unique_ptr<app::ShareCommands> m_share;
     bool m_shown = false;
 };
 
