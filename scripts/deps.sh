@@ -6,7 +6,7 @@ nimbrel_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   qt6-base-dev libgl-dev
-  libstb-dev libgif-dev libimagequant-dev
+  libstb-dev nlohmann-json3-dev libgif-dev libimagequant-dev
   imagemagick chromium-headless-shell
   nlohmann-json3-dev
   vim-nox

@@ -1,6 +1,7 @@
 #include "app/DXDrawWidget.h"
 
 #include "app/ErrorReport.h"
+#include "display/ViewDesign.h"
 
 #include <QImage>
 #include <QPaintEvent>
@@ -22,9 +23,7 @@ DXDrawWidget::DXDrawWidget(QWidget* parent)
     m_control.Loading = true;
     m_control.SetForm(m_form);
     m_control.SetWindowHandle(m_window);
-    m_control.SetOptions(doAllowReboot | doCenter | doRetainedMode | doHardware | doSelectDriver);
-    m_control.AutoInitialize = true;
-    m_control.AutoSize = true;
+    display::loadViewDesign(m_control);
 }
 
 DXDrawWidget::~DXDrawWidget()
@@ -76,6 +75,16 @@ void DXDrawWidget::moveEvent(QMoveEvent*)
 void DXDrawWidget::resizeEvent(QResizeEvent*)
 {
     guarded([&] { syncWindow(); });
+}
+
+QImage DXDrawWidget::shownImage() const
+{
+    const platform::HBITMAP& pixels = m_window->pixels();
+    if (!m_control.Initialized() || !pixels)
+        return {};
+    return QImage(pixels->bits(), pixels->width(), pixels->height(), static_cast<qsizetype>(pixels->stride()),
+        QImage::Format_RGB32)
+        .copy();
 }
 
 void DXDrawWidget::paintEvent(QPaintEvent*)

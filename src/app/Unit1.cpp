@@ -1,12 +1,14 @@
 #include "app/Unit1.h"
 
 #include "app/DXDrawWidget.h"
+#include "app/DropTarget.h"
 #include "app/ErrorReport.h"
-#include "app/FormDesign.h"
 #include "app/FrameLog.h"
 #include "app/InspectWindows.h"
 #include "app/MainLoop.h"
 #include "app/QtFormControls.h"
+#include "app/ShareCommands.h"
+#include "app/TypedLineEdit.h"
 #include "app/WindowLook.h"
 #include "app/WindowPlayerHost.h"
 #include "playback/FormLogic.h"
@@ -25,38 +27,18 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QValidator>
 #include <QWidget>
 
 TForm1* Form1 = nullptr;
 
+using character::Control;
+using character::kFormDesign;
+
 namespace {
-
-// Delphi's edit box counts typed characters against its limit but lets the
-// program set longer texts; a Qt maximum length would cut those, so the
-// limit is a validator that refuses only edits that make the text longer
-// than three characters. Deleting from a longer text the program set stays
-// possible, as it is in the platform's edit box.
-class TypedLengthValidator : public QValidator {
-public:
-    TypedLengthValidator(int limit, QLineEdit* edit)
-        : QValidator(edit)
-        , m_limit(limit)
-        , m_current(edit->text().size())
-    {
-        connect(
-            edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_current = text.size(); });
-    }
-    State validate(QString& input, int&) const override
-    {
-        return input.size() <= m_limit || input.size() < m_current ? Acceptable : Invalid;
-    }
-
-private:
-    int m_limit;
-    qsizetype m_current;
-};
-
+QString qtText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
@@ -65,29 +47,33 @@ TForm1::TForm1(QWidget* parent)
             | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName("Form1");
-    setWindowTitle("Nimbrel");
+    setWindowTitle(QString::fromUtf8(kFormDesign.caption));
     setWindowIcon(app::windowIcon());
-    setFont(app::windowFont(app::kFontPixels));
+    setFont(app::windowFont(character::kWindowFontPixels));
 
     auto* client = new QWidget(this);
     client->setObjectName("client");
-    client->setFixedSize(app::kClientWidth, app::kClientHeight);
+    client->setFixedSize(kFormDesign.clientWidth, kFormDesign.clientHeight);
     client->setAutoFillBackground(true);
     setCentralWidget(client);
     createMenu();
     createControls(client);
-    setFixedSize(app::kClientWidth, app::kClientHeight + menuBar()->sizeHint().height());
+    takeMembers(client);
+    new app::DropTarget(*this);
+    setFixedSize(kFormDesign.clientWidth, kFormDesign.clientHeight + menuBar()->sizeHint().height());
 
     m_controls = std::make_unique<app::QtFormControls>(*this);
     m_host = std::make_unique<app::WindowPlayerHost>(DXDraw1->control());
     m_logic = std::make_unique<playback::FormLogic>(*m_controls, *m_host);
     createViewMenu();
+    m_share = std::make_unique<app::ShareCommands>(*this, *m_logic, *DXDraw1);
     connectHandlers();
     app::guarded([this] { FormCreate(); });
 }
 
 TForm1::~TForm1()
 {
+    FormDestroy();
     // The display control tears down before the window's children go, so the
     // sheet surface is freed while its display still exists.
     app::guarded([this] { DXDraw1->formDestroying(); });
@@ -96,38 +82,40 @@ TForm1::~TForm1()
 
 void TForm1::connectHandlers()
 {
-    using character::Control;
-    const std::pair<QPushButton*, Control> buttons[] = {
-        { Button1, Control::Button1 },
-        { Button2, Control::Button2 },
-        { Button3, Control::Button3 },
-        { Button4, Control::Button4 },
-        { Button5, Control::Button5 },
-        { Button6, Control::Button6 },
-        { Button7, Control::Button7 },
-        { Button8, Control::Button8 },
-        { Button9, Control::Button9 },
-        { Button10, Control::Button10 },
-        { Button11, Control::Button11 },
-        { Button12, Control::Button12 },
-        { Button14, Control::Button14 },
+    const std::pair<QPushButton*, void (TForm1::*)()> clicks[] = {
+        { Button1, &TForm1::Button1Click },
+        { Button2, &TForm1::Button2Click },
+        { Button3, &TForm1::Button3Click },
+        { Button4, &TForm1::Button4Click },
+        { Button5, &TForm1::Button5Click },
+        { Button6, &TForm1::Button6Click },
+        { Button7, &TForm1::Button7Click },
+        { Button8, &TForm1::Button8Click },
+        { Button9, &TForm1::Button9Click },
+        { Button10, &TForm1::Button10Click },
+        { Button11, &TForm1::Button11Click },
+        { Button12, &TForm1::Button12Click },
+        { Button14, &TForm1::Button14Click },
+        { buttonck, &TForm1::buttonckClick },
+        { reload, &TForm1::reloadClick },
+        { CGreload, &TForm1::CGreloadClick },
+        { clipper, &TForm1::clipperClick },
     };
-    for (const auto& [button, control] : buttons) {
-        const Control c = control;
-        connect(button, &QPushButton::clicked, this,
-            [this, c] { app::guarded([&] { m_logic->buttonClick(c); }); });
-    }
-    connect(buttonck, &QPushButton::clicked, this, &TForm1::buttonckClick);
-    connect(reload, &QPushButton::clicked, this, &TForm1::reloadClick);
-    connect(CGreload, &QPushButton::clicked, this, &TForm1::CGreloadClick);
-    connect(clipper, &QPushButton::clicked, this, &TForm1::clipperClick);
+    for (const auto& [button, handler] : clicks)
+        connect(button, &QPushButton::clicked, this, handler);
     connect(Edit1, &QLineEdit::textChanged, this, &TForm1::Edit1Change);
     // A checkable action toggles itself before it reports the click; the
     // handler is what toggles the mark, so Qt's toggle is undone first.
-    connect(autocgload, &QAction::triggered, this, [this](bool checked) {
-        autocgload->setChecked(!checked);
-        autocgloadClick();
-    });
+    const std::pair<QAction*, void (TForm1::*)()> items[] = {
+        { autocgload, &TForm1::autocgloadClick },
+        { autodefload, &TForm1::autodefloadClick },
+    };
+    for (const auto& [item, handler] : items) {
+        connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
+            item->setChecked(!checked);
+            (this->*handler)();
+        });
+    }
 
     TDXDraw& control = DXDraw1->control();
     control.OnInitializeSurface = [this](TCustomDXDraw&) { DXDraw1InitializeSurface(); };
@@ -141,6 +129,11 @@ void TForm1::connectHandlers()
     };
 }
 
+void TForm1::press(Control control)
+{
+    app::guarded([&] { m_logic->press(control); });
+}
+
 void TForm1::FormCreate()
 {
     setAcceptDrops(true);
@@ -149,39 +142,98 @@ void TForm1::FormCreate()
     m_logic->FormCreate();
 }
 
+// The window's destruction has nothing of its own to do; the display control
+// and the sheet surface are torn down by the destructor around it.
+void TForm1::FormDestroy()
+{
+}
+
 void TForm1::dropFile(const std::string& path)
 {
     app::guarded([&] { m_logic->drop(path); });
 }
 
+void TForm1::Button1Click()
+{
+    press(Control::Button1);
+}
+void TForm1::Button2Click()
+{
+    press(Control::Button2);
+}
+void TForm1::Button3Click()
+{
+    press(Control::Button3);
+}
+void TForm1::Button4Click()
+{
+    press(Control::Button4);
+}
+void TForm1::Button5Click()
+{
+    press(Control::Button5);
+}
+void TForm1::Button6Click()
+{
+    press(Control::Button6);
+}
+void TForm1::Button7Click()
+{
+    press(Control::Button7);
+}
+void TForm1::Button8Click()
+{
+    press(Control::Button8);
+}
+void TForm1::Button9Click()
+{
+    press(Control::Button9);
+}
+void TForm1::Button10Click()
+{
+    press(Control::Button10);
+}
+void TForm1::Button11Click()
+{
+    press(Control::Button11);
+}
+void TForm1::Button12Click()
+{
+    press(Control::Button12);
+}
+void TForm1::Button14Click()
+{
+    press(Control::Button14);
+}
+void TForm1::buttonckClick()
+{
+    press(Control::buttonck);
+}
 void TForm1::reloadClick()
 {
-    app::guarded([this] { m_logic->reloadClick(); });
+    press(Control::reload);
 }
-
 void TForm1::CGreloadClick()
 {
-    app::guarded([this] { m_logic->CGreloadClick(); });
+    press(Control::CGreload);
 }
-
-void TForm1::autocgloadClick()
-{
-    app::guarded([this] { m_logic->autocgloadClick(); });
-}
-
 void TForm1::clipperClick()
 {
-    app::guarded([this] { m_logic->clipperClick(); });
+    press(Control::clipper);
+}
+void TForm1::autocgloadClick()
+{
+    press(Control::autocgload);
+}
+
+void TForm1::autodefloadClick()
+{
+    press(Control::autodefload);
 }
 
 void TForm1::Edit1Change()
 {
     app::guarded([this] { m_logic->Edit1Change(); });
-}
-
-void TForm1::buttonckClick()
-{
-    app::guarded([this] { m_logic->buttonClick(character::Control::buttonck); });
 }
 
 void TForm1::DXDraw1InitializeSurface()
@@ -269,86 +321,99 @@ void TForm1::createMenu()
 {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName("MainMenu1");
-    N1 = MainMenu1->addMenu("設定");
-    N1->setObjectName("N1");
-    autocgload = N1->addAction("自動ＣＧ再読込み");
-    autocgload->setObjectName("autocgload");
-    autocgload->setCheckable(true);
+    for (const character::MenuDesign& d : kFormDesign.menu) {
+        QMenu* parent = d.parent.empty() ? nullptr : MainMenu1->findChild<QMenu*>(qtText(d.parent));
+        if (d.kind == character::MenuKind::Menu) {
+            QMenu* menu = MainMenu1->addMenu(qtText(d.caption));
+            menu->setObjectName(qtText(d.name));
+            continue;
+        }
+        QAction* action = d.kind == character::MenuKind::Separator ? parent->addSeparator()
+                                                                   : parent->addAction(qtText(d.caption));
+        action->setObjectName(qtText(d.name));
+        action->setCheckable(d.checkable);
+        if (!d.shortcut.empty())
+            action->setShortcut(QKeySequence(qtText(d.shortcut), QKeySequence::PortableText));
+    }
+}
+
+QWidget* TForm1::createControl(const character::ControlDesign& d, QWidget* client)
+{
+    const QString caption = qtText(d.caption);
+    switch (d.kind) {
+    case character::ControlKind::Label: {
+        auto* label = new QLabel(caption, client);
+        // A character name is text, never markup.
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    }
+    case character::ControlKind::Button:
+        return new QPushButton(caption, client);
+    case character::ControlKind::Edit:
+        if (d.typedLimit > 0)
+            return new app::TypedLineEdit(caption, d.typedLimit, client);
+        return new QLineEdit(caption, client);
+    case character::ControlKind::CheckBox:
+        return new QCheckBox(caption, client);
+    case character::ControlKind::Display:
+        break;
+    }
+    return new app::DXDrawWidget(client);
 }
 
 void TForm1::createControls(QWidget* client)
 {
-    QWidget* tabChain[32] = {};
-    for (const app::ControlDesign& d : app::kControls) {
-        QWidget* w = nullptr;
-        const QString caption = QString::fromUtf8(d.caption);
-        switch (d.kind) {
-        case app::ControlKind::Label: {
-            auto* label = new QLabel(caption, client);
-            // A character name is text, never markup.
-            label->setTextFormat(Qt::PlainText);
-            w = label;
-            break;
-        }
-        case app::ControlKind::Button:
-            w = new QPushButton(caption, client);
-            break;
-        case app::ControlKind::Edit: {
-            auto* edit = new QLineEdit(caption, client);
-            if (QString(d.name) == "Edit1")
-                edit->setValidator(new TypedLengthValidator(3, edit));
-            w = edit;
-            break;
-        }
-        case app::ControlKind::CheckBox:
-            w = new QCheckBox(caption, client);
-            break;
-        case app::ControlKind::Display:
-            w = new app::DXDrawWidget(client);
-            break;
-        }
-        w->setObjectName(d.name);
-        w->setGeometry(d.left, d.top, d.width, d.height);
+    std::vector<QWidget*> tabChain(kFormDesign.controls.size(), nullptr);
+    for (const character::ControlDesign& d : kFormDesign.controls) {
+        QWidget* w = createControl(d, client);
+        w->setObjectName(qtText(d.name));
+        w->setGeometry(d.bounds.left, d.bounds.top, d.bounds.width, d.bounds.height);
         w->setEnabled(d.enabled);
-        if (d.fontPixels != app::kFontPixels)
+        if (d.fontPixels != character::kWindowFontPixels)
             w->setFont(app::windowFont(d.fontPixels));
         // Labels size themselves to their caption, from their top-left corner.
-        if (d.kind == app::ControlKind::Label)
+        if (d.kind == character::ControlKind::Label)
             static_cast<QLabel*>(w)->adjustSize();
-        if (d.tabOrder >= 0)
-            tabChain[d.tabOrder] = w;
+        if (d.tabOrder >= 0 && static_cast<std::size_t>(d.tabOrder) < tabChain.size())
+            tabChain[static_cast<std::size_t>(d.tabOrder)] = w;
         else
             w->setFocusPolicy(Qt::NoFocus);
     }
-    for (int i = 0; i + 1 < 32 && tabChain[i + 1]; ++i)
+    for (std::size_t i = 0; i + 1 < tabChain.size() && tabChain[i + 1]; ++i)
         QWidget::setTabOrder(tabChain[i], tabChain[i + 1]);
+}
 
-    auto find = [client]<typename T>(T*& member, const char* name) {
-        member = client->findChild<T*>(name, Qt::FindDirectChildrenOnly);
+void TForm1::takeMembers(QWidget* client)
+{
+    auto take = [client]<typename T>(T*& member, Control control) {
+        member = client->findChild<T*>(qtText(character::controlName(control)), Qt::FindDirectChildrenOnly);
     };
-    find(Label1, "Label1");
-    find(Label2, "Label2");
-    find(Label3, "Label3");
-    find(Button1, "Button1");
-    find(Button2, "Button2");
-    find(Button3, "Button3");
-    find(Button4, "Button4");
-    find(Button5, "Button5");
-    find(Button6, "Button6");
-    find(Button7, "Button7");
-    find(Button8, "Button8");
-    find(Button9, "Button9");
-    find(Button10, "Button10");
-    find(Button11, "Button11");
-    find(Button12, "Button12");
-    find(Button14, "Button14");
-    find(Edit1, "Edit1");
-    find(Edit2, "Edit2");
-    find(buttonck, "buttonck");
-    find(CheckBox1, "CheckBox1");
-    find(CheckBox2, "CheckBox2");
-    find(reload, "reload");
-    find(clipper, "clipper");
-    find(CGreload, "CGreload");
-    DXDraw1 = client->findChild<app::DXDrawWidget*>("DXDraw1", Qt::FindDirectChildrenOnly);
+    take(Label1, Control::Label1);
+    take(Label2, Control::Label2);
+    take(Label3, Control::Label3);
+    take(Button1, Control::Button1);
+    take(Button2, Control::Button2);
+    take(Button3, Control::Button3);
+    take(Button4, Control::Button4);
+    take(Button5, Control::Button5);
+    take(Button6, Control::Button6);
+    take(Button7, Control::Button7);
+    take(Button8, Control::Button8);
+    take(Button9, Control::Button9);
+    take(Button10, Control::Button10);
+    take(Button11, Control::Button11);
+    take(Button12, Control::Button12);
+    take(Button14, Control::Button14);
+    take(Edit1, Control::Edit1);
+    take(Edit2, Control::Edit2);
+    take(buttonck, Control::buttonck);
+    take(CheckBox1, Control::CheckBox1);
+    take(CheckBox2, Control::CheckBox2);
+    take(reload, Control::reload);
+    take(clipper, Control::clipper);
+    take(CGreload, Control::CGreload);
+    take(DXDraw1, Control::DXDraw1);
+    N1 = MainMenu1->findChild<QMenu*>("N1");
+    autocgload = MainMenu1->findChild<QAction*>(qtText(character::controlName(Control::autocgload)));
+    autodefload = MainMenu1->findChild<QAction*>(qtText(character::controlName(Control::autodefload)));
 }

@@ -4,6 +4,8 @@
 // and pattern boxes, the reload commands and one menu. It only wires widgets
 // to the window's logic; what a command does lives below this layer.
 
+#include "character/FormDesign.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -22,6 +24,7 @@ namespace app {
 class DXDrawWidget;
 class InspectWindows;
 class QtFormControls;
+class ShareCommands;
 class WindowPlayerHost;
 } // namespace app
 namespace playback {
@@ -65,18 +68,38 @@ public:
     QAction* autocgload = nullptr;
     QMenu* N2 = nullptr; // 表示
     QAction* pauseplay = nullptr;
+    QAction* autodefload = nullptr;
 
     playback::FormLogic& logic() { return *m_logic; }
+    app::ShareCommands& share() { return *m_share; }
 
-    // Handlers; each hands its errors to the error report.
-    void FormCreate();
+    // A file dropped on the window, or named on the command line.
     void dropFile(const std::string& path);
+
+public slots:
+    // Each widget's own handler; each hands its errors to the error report.
+    void FormCreate();
+    void FormDestroy();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void Button8Click();
+    void Button9Click();
+    void Button10Click();
+    void Button11Click();
+    void Button12Click();
+    void Button14Click();
+    void buttonckClick();
     void reloadClick();
     void CGreloadClick();
-    void autocgloadClick();
     void clipperClick();
+    void autocgloadClick();
+    void autodefloadClick();
     void Edit1Change();
-    void buttonckClick();
     void DXDraw1InitializeSurface();
     void DXDraw1FinalizeSurface();
 
@@ -87,16 +110,20 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    static QWidget* createControl(const character::ControlDesign& design, QWidget* client);
     void createControls(QWidget* client);
     void createMenu();
     // The menu 表示: pause, steps and the two windows of its own.
     void createViewMenu();
+    void takeMembers(QWidget* client);
     void connectHandlers();
+    void press(character::Control control);
 
     std::unique_ptr<app::QtFormControls> m_controls;
     std::unique_ptr<app::WindowPlayerHost> m_host;
     std::unique_ptr<playback::FormLogic> m_logic;
     std::unique_ptr<app::InspectWindows> m_inspect;
+    std::unique_ptr<app::ShareCommands> m_share;
     bool m_shown = false;
 };
 

@@ -1,6 +1,7 @@
 #include "app/ZoomWindow.h"
 
 #include "app/PixelCanvas.h"
+#include "display/ViewDesign.h"
 #include "inspect/PixelView.h"
 #include "playback/Composition.h"
 
@@ -43,7 +44,7 @@ ZoomWindow::ZoomWindow(QWidget* parent)
     m_canvas->setObjectName("zoomCanvas");
     m_canvas->setZoom(kStartZoom);
     // Sized for the view before its first frame arrives.
-    m_canvas->setImageSize(playback::kViewWidth, playback::kViewHeight);
+    m_canvas->setImageSize(display::kViewWidth, display::kViewHeight);
     m_scroll->setWidget(m_canvas);
     m_scroll->setAlignment(Qt::AlignCenter);
 

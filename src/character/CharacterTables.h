@@ -28,6 +28,8 @@ struct PatternEntry {
     std::int32_t top = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;
+
+    bool operator==(const PatternEntry&) const = default;
 };
 
 using FrameRow = std::array<std::int32_t, kSlotCount>;
@@ -52,6 +54,8 @@ struct CharacterTables {
     FrameTable layer {};
     FrameTable placement {};
     std::array<bool, kAnimationCount> layered {};
+
+    bool operator==(const CharacterTables&) const = default;
 
     // A slot read that is total: anything outside the table is the empty slot.
     static std::int32_t slot(const FrameTable& table, std::int64_t animation, std::int64_t index)

@@ -4,96 +4,36 @@
 
 namespace character {
 
-namespace {
-
-constexpr std::array<std::string_view, kControlCount> kNames {
-    "Label1",
-    "Label2",
-    "Label3",
-    "Edit1",
-    "Edit2",
-    "Button1",
-    "Button2",
-    "Button3",
-    "Button4",
-    "Button5",
-    "Button6",
-    "Button7",
-    "Button8",
-    "Button9",
-    "Button10",
-    "Button11",
-    "Button12",
-    "Button14",
-    "buttonck",
-    "reload",
-    "CGreload",
-    "clipper",
-    "CheckBox1",
-    "CheckBox2",
-    "autocgload",
-    "autodefload",
-};
-
-constexpr std::array<std::string_view, kControlCount> kDesignCaptions {
-    "名前",
-    "状態",
-    "Anime",
-    "100",
-    "",
-    "通常１",
-    "通常２",
-    "勝ち",
-    "負け",
-    "立ち",
-    "喜び１",
-    "喜び２",
-    "喜び３",
-    "ﾀﾞﾒｰｼﾞ１",
-    "ﾀﾞﾒｰｼﾞ２",
-    "ﾀﾞﾒｰｼﾞ３",
-    "ミス",
-    "おじゃま",
-    "ﾊﾟﾀｰﾝﾁｪｯｸ",
-    "再読込み",
-    "CG再読込み",
-    "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ",
-    "ループ",
-    "ﾙｰﾌﾟ",
-    "自動ＣＧ再読込み",
-    "自動定義再読込み",
-};
-
-} // namespace
-
-std::string_view designCaption(Control control)
+std::string_view designCaption(Control control, const FormDesign& design)
 {
-    return kDesignCaptions[static_cast<std::size_t>(control)];
+    if (const ControlDesign* row = design.find(control))
+        return row->caption;
+    if (const MenuDesign* row = design.findMenu(control))
+        return row->caption;
+    return {};
 }
 
-bool enabledAtStart(Control control)
+bool enabledAtStart(Control control, const FormDesign& design)
 {
-    switch (control) {
-    case Control::buttonck:
-    case Control::reload:
-    case Control::CGreload:
-        return false;
-    default:
-        return std::find(kAnimationButtons.begin(), kAnimationButtons.end(), control)
-            == kAnimationButtons.end();
-    }
+    const ControlDesign* row = design.find(control);
+    return row == nullptr || row->enabled;
 }
 
 std::string_view controlName(Control control)
 {
-    return kNames[static_cast<std::size_t>(control)];
+    if (const ControlDesign* row = kFormDesign.find(control))
+        return row->name;
+    if (const MenuDesign* row = kFormDesign.findMenu(control))
+        return row->name;
+    return {};
 }
 
 std::optional<Control> controlByName(std::string_view name)
 {
-    for (std::size_t i = 0; i < kNames.size(); ++i) {
-        if (kNames[i] == name)
-            return static_cast<Control>(i);
+    for (int i = 0; i < kControlCount; ++i) {
+        const auto control = static_cast<Control>(i);
+        if (controlName(control) == name)
+            return control;
     }
     return std::nullopt;
 }

@@ -4,43 +4,14 @@
 // the player read or write. The Qt window implements this over its widgets;
 // a headless form implements it over plain values. Texts are UTF-8.
 
+#include "character/FormDesign.h"
+
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace character {
-
-enum class Control {
-    Label1, // name label
-    Label2, // state label
-    Label3,
-    Edit1, // speed box
-    Edit2, // pattern box
-    Button1,
-    Button2,
-    Button3,
-    Button4,
-    Button5,
-    Button6,
-    Button7,
-    Button8,
-    Button9,
-    Button10,
-    Button11,
-    Button12,
-    Button14,
-    buttonck,
-    reload,
-    CGreload,
-    clipper,
-    CheckBox1,
-    CheckBox2,
-    autocgload, // the menu items
-    autodefload,
-};
-
-inline constexpr int kControlCount = static_cast<int>(Control::autodefload) + 1;
 
 // The thirteen animation buttons, in the order in which a reset disables them.
 inline constexpr std::array<Control, 13> kAnimationButtons {
@@ -59,38 +30,14 @@ inline constexpr std::array<Control, 13> kAnimationButtons {
     Control::Button14,
 };
 
-// Every button of the window, in the window's creation order.
-inline constexpr std::array<Control, 17> kButtonsInCreationOrder {
-    Control::Button1,
-    Control::Button2,
-    Control::Button3,
-    Control::Button4,
-    Control::Button5,
-    Control::Button6,
-    Control::Button7,
-    Control::Button8,
-    Control::Button9,
-    Control::Button10,
-    Control::Button11,
-    Control::Button12,
-    Control::buttonck,
-    Control::reload,
-    Control::clipper,
-    Control::CGreload,
-    Control::Button14,
-};
-
 // The fixed name of a control ("Button14", "CGreload", ...), and back.
 std::string_view controlName(Control control);
 std::optional<Control> controlByName(std::string_view name);
 
 // The caption (or for the edit boxes the text) that a control has when the
-// window is made.
-std::string_view designCaption(Control control);
-
-// Whether a control can be used when the window is made: the animation
-// buttons, the pattern check and both reloads wait for the first drop.
-bool enabledAtStart(Control control);
+// window is made, and whether it can be used then.
+std::string_view designCaption(Control control, const FormDesign& design = kFormDesign);
+bool enabledAtStart(Control control, const FormDesign& design = kFormDesign);
 
 // The button that a base list or layer line of an animation enables; none for
 // animations without a button. Animation 9 shares Button1.

@@ -1,6 +1,7 @@
 #include "export/OnceThrough.h"
 
 #include "display/DXDraws.h"
+#include "display/ViewDesign.h"
 #include "playback/Composition.h"
 
 namespace exporter {
@@ -24,7 +25,7 @@ std::vector<Image> onceThroughFrames(
     std::vector<Image> frames;
     frames.reserve(static_cast<std::size_t>(length));
     TDirectDrawSurface view(&directDraw);
-    view.SetSize(playback::kViewWidth, playback::kViewHeight);
+    view.SetSize(display::kViewWidth, display::kViewHeight);
     for (std::int32_t index = 1; index <= length; ++index) {
         view.Fill(0);
         playback::composeFrame(tables, animation, index, sheet, &view);

@@ -1,15 +1,18 @@
 #include "platform/Clock.h"
 
-#include <chrono>
-
 namespace platform {
+
+std::uint32_t millisecondCount(std::chrono::steady_clock::duration sinceEpoch)
+{
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count());
+}
 
 std::uint32_t timeGetTime()
 {
     // The monotonic clock, so that setting the wall clock never makes a frame
     // wait for hours or fire at once.
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    return millisecondCount(std::chrono::steady_clock::now().time_since_epoch());
 }
 
 namespace {

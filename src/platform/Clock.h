@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace platform {
@@ -8,6 +9,10 @@ namespace platform {
 // platform counter the player's timing was written against: callers compare
 // readings by unsigned difference, never by order.
 std::uint32_t timeGetTime();
+
+// The counter's reading at a time of the monotonic clock: its whole
+// milliseconds, cut to 32 bits.
+std::uint32_t millisecondCount(std::chrono::steady_clock::duration sinceEpoch);
 
 // The real clock in nanoseconds, as far as telling whether a file has settled
 // needs it: the wall clock to compare with a file's last-write time, and a

@@ -1,6 +1,7 @@
 #include "playback/Composition.h"
 
 #include "display/DXDraws.h"
+#include "display/ViewDesign.h"
 
 #include <limits>
 #include <optional>

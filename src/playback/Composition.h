@@ -5,6 +5,7 @@
 // pattern clipped to the view at the place its placement pattern gives.
 
 #include "character/CharacterTables.h"
+#include "display/ViewDesign.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,10 +14,10 @@ class TDirectDrawSurface;
 
 namespace playback {
 
-// The view's size; the layer clipping measures against these, not against
-// the surface, as the view surface always has this size.
-inline constexpr std::int32_t kViewWidth = 121;
-inline constexpr std::int32_t kViewHeight = 271;
+// The layer clipping measures against the view's design size, not against
+// the surface, as the view surface always has that size.
+using display::kViewHeight;
+using display::kViewWidth;
 
 inline constexpr std::uint32_t kNoColorKey = 0;
 inline constexpr std::uint32_t kSourceColorKey = 1;

@@ -44,6 +44,10 @@ public:
     void Edit1Change();
     // Any animation button or buttonck; other controls are ignored.
     void buttonClick(character::Control button);
+    // A click on a control or menu item: the command it stands for, the same
+    // in the window and in the headless driver. A disabled control, or one
+    // without a command, ignores the click.
+    void press(character::Control control);
     void DXDraw1InitializeSurface(TDirectDraw& directDraw);
     void DXDraw1FinalizeSurface();
 

@@ -4,12 +4,12 @@ namespace playback {
 
 using character::Control;
 
-HeadlessForm::HeadlessForm()
+HeadlessForm::HeadlessForm(const character::FormDesign& design)
 {
     for (int i = 0; i < character::kControlCount; ++i) {
         const auto control = static_cast<Control>(i);
-        at(control).caption = std::string(character::designCaption(control));
-        at(control).enabled = character::enabledAtStart(control);
+        at(control).caption = std::string(character::designCaption(control, design));
+        at(control).enabled = character::enabledAtStart(control, design);
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The main window's controls as plain values, for the headless driver and the
-// tests: every control starts with the window's design caption, text, enabled
-// state and check mark.
+// tests: every control starts with the caption, text and enabled state of
+// its row in the window's design, unchecked.
 
 #include "character/FormControls.h"
 
@@ -14,7 +14,7 @@ namespace playback {
 
 class HeadlessForm : public character::FormControls {
 public:
-    HeadlessForm();
+    explicit HeadlessForm(const character::FormDesign& design = character::kFormDesign);
 
     void setCaption(character::Control control, std::string_view text) override;
     std::string caption(character::Control control) const override;

@@ -62,7 +62,6 @@ public:
     std::int32_t frameIndex() const { return m_frameIndex; }
     std::int32_t returnAnimation() const { return m_returnAnimation; }
     const std::string& returnLabel() const { return m_returnLabel; }
-    std::uint32_t lastFrameTime() const { return m_lastFrameTime; }
 
 private:
     void waitForFrame();

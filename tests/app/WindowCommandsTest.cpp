@@ -124,6 +124,36 @@ TEST_F(WindowCommands, SpeedBoxTakesTypedDigitsAndHexButIgnoresZeroAndLetters)
     EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(WindowCommands, SpeedBoxLimitsTypingButNotTheTextALoadSets)
+{
+    const std::string path = testing::TempDir() + "slow.txt";
+    std::ofstream(path, std::ios::binary) << "#CHARNAME Slow\r\n#ANIME 1000\r\n";
+    dropOn(form, { path });
+    std::remove(path.c_str());
+    EXPECT_EQ(form.Edit1->text(), "1000");
+    form.Edit1->setFocus();
+    form.Edit1->end(false);
+    QTest::keyClicks(form.Edit1, "7");
+    EXPECT_EQ(form.Edit1->text(), "1000");
+    EXPECT_EQ(form.logic().state().frameInterval, 1000);
+    // Deleting is always allowed, and then typing up to the limit.
+    QTest::keyClick(form.Edit1, Qt::Key_Backspace);
+    QTest::keyClicks(form.Edit1, "7");
+    EXPECT_EQ(form.Edit1->text(), "100");
+    QTest::keyClick(form.Edit1, Qt::Key_Backspace);
+    QTest::keyClicks(form.Edit1, "78");
+    EXPECT_EQ(form.Edit1->text(), "107");
+    EXPECT_EQ(form.logic().state().frameInterval, 107);
+    // A paste keeps what typing it would have kept.
+    QApplication::clipboard()->setText("98765");
+    form.Edit1->clear();
+    QTest::keyClicks(form.Edit1, "1");
+    QTest::keyClick(form.Edit1, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form.Edit1->text(), "198");
+    EXPECT_EQ(form.logic().state().frameInterval, 198);
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(WindowCommands, ClipperCopiesThePatternBoxAndLeavesItSelected)
 {
     form.Edit2->setText("0102030A");
@@ -142,12 +172,16 @@ TEST_F(WindowCommands, APatternBoxErrorIsReportedWithThePeriodRule)
     EXPECT_EQ(form.Label2->text(), "状態");
 }
 
-TEST_F(WindowCommands, AutomaticReloadMenuItemTogglesOnEachClick)
+TEST_F(WindowCommands, AutomaticReloadMenuItemsToggleOnEachClickEachItsOwn)
 {
     form.autocgload->trigger();
     EXPECT_TRUE(form.autocgload->isChecked());
+    EXPECT_FALSE(form.autodefload->isChecked());
+    form.autodefload->trigger();
+    EXPECT_TRUE(form.autodefload->isChecked());
     form.autocgload->trigger();
     EXPECT_FALSE(form.autocgload->isChecked());
+    EXPECT_TRUE(form.autodefload->isChecked());
 }
 
 TEST_F(WindowCommands, TheViewShowsTheFirstFrameAfterOneIdleStep)

@@ -1,4 +1,3 @@
-#include "app/FormDesign.h"
 #include "app/Unit1.h"
 
 #include <QAction>
@@ -10,6 +9,10 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -26,6 +29,44 @@ QString textOf(QWidget* w)
     return {};
 }
 
+// The design values, written out here rather than read from the table the
+// window is built from, so that a wrong row shows.
+struct Expected {
+    const char* name;
+    QRect geometry; // labels: the size follows the caption
+    const char* caption;
+    bool enabled;
+    int fontPixels;
+};
+
+const Expected kExpected[] = {
+    { "Label2", { 104, 272, 42, 21 }, "状態", true, 21 },
+    { "Label3", { 0, 274, 41, 16 }, "Anime", true, 16 },
+    { "Label1", { 0, 248, 32, 16 }, "名前", true, 16 },
+    { "Button1", { 0, 48, 49, 25 }, "通常１", false, 12 },
+    { "Button2", { 48, 48, 49, 25 }, "通常２", false, 12 },
+    { "Button3", { 0, 72, 49, 25 }, "勝ち", false, 12 },
+    { "Button4", { 48, 72, 49, 25 }, "負け", false, 12 },
+    { "Button5", { 0, 96, 49, 25 }, "立ち", false, 12 },
+    { "Button6", { 0, 136, 49, 25 }, "喜び１", false, 12 },
+    { "Button7", { 48, 136, 49, 25 }, "喜び２", false, 12 },
+    { "Button8", { 0, 160, 49, 25 }, "喜び３", false, 12 },
+    { "Button9", { 48, 160, 49, 25 }, "ﾀﾞﾒｰｼﾞ１", false, 12 },
+    { "Button10", { 0, 184, 49, 25 }, "ﾀﾞﾒｰｼﾞ２", false, 12 },
+    { "Button11", { 48, 184, 49, 25 }, "ﾀﾞﾒｰｼﾞ３", false, 12 },
+    { "Button12", { 0, 208, 49, 25 }, "ミス", false, 12 },
+    { "Edit1", { 64, 272, 33, 20 }, "100", true, 12 },
+    { "Edit2", { 0, 316, 225, 20 }, "", true, 12 },
+    { "buttonck", { 0, 296, 75, 17 }, "ﾊﾟﾀｰﾝﾁｪｯｸ", false, 12 },
+    { "CheckBox1", { 80, 296, 57, 17 }, "ループ", true, 12 },
+    { "reload", { 0, 0, 97, 17 }, "再読込み", false, 12 },
+    { "clipper", { 144, 296, 80, 17 }, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ", true, 12 },
+    { "CGreload", { 0, 16, 97, 17 }, "CG再読込み", false, 12 },
+    { "CheckBox2", { 50, 213, 49, 17 }, "ﾙｰﾌﾟ", true, 12 },
+    { "DXDraw1", { 104, 0, 121, 271 }, "", true, 12 },
+    { "Button14", { 48, 96, 49, 25 }, "おじゃま", false, 12 },
+};
+
 } // namespace
 
 TEST(Window, EveryControlHasItsDesignNamePlaceCaptionAndState)
@@ -34,18 +75,50 @@ TEST(Window, EveryControlHasItsDesignNamePlaceCaptionAndState)
     EXPECT_EQ(form.windowTitle(), "Nimbrel");
     ASSERT_NE(form.centralWidget(), nullptr);
     EXPECT_EQ(form.centralWidget()->size(), QSize(226, 337));
-    for (const app::ControlDesign& d : app::kControls) {
-        auto* w = form.findChild<QWidget*>(d.name);
-        ASSERT_NE(w, nullptr) << d.name;
-        EXPECT_EQ(w->pos(), QPoint(d.left, d.top)) << d.name;
-        if (d.kind != app::ControlKind::Label) {
-            EXPECT_EQ(w->size(), QSize(d.width, d.height)) << d.name;
+    QStringList created;
+    for (QWidget* w : form.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        created << w->objectName();
+    QStringList expectedNames;
+    for (const Expected& e : kExpected)
+        expectedNames << e.name;
+    // Creation order is child order.
+    EXPECT_EQ(created, expectedNames);
+    for (const Expected& e : kExpected) {
+        auto* w = form.findChild<QWidget*>(e.name);
+        ASSERT_NE(w, nullptr) << e.name;
+        EXPECT_EQ(w->pos(), e.geometry.topLeft()) << e.name;
+        if (!qobject_cast<QLabel*>(w)) {
+            EXPECT_EQ(w->size(), e.geometry.size()) << e.name;
         }
-        EXPECT_EQ(w->isEnabled(), d.enabled) << d.name;
-        EXPECT_EQ(textOf(w), QString::fromUtf8(d.caption)) << d.name;
+        EXPECT_EQ(w->isEnabled(), e.enabled) << e.name;
+        EXPECT_EQ(textOf(w), QString::fromUtf8(e.caption)) << e.name;
+        EXPECT_EQ(w->font().pixelSize(), e.fontPixels) << e.name;
     }
     EXPECT_FALSE(form.CheckBox1->isChecked());
     EXPECT_FALSE(form.CheckBox2->isChecked());
+}
+
+TEST(Window, EveryHandlerOfTheDesignIsASlotOfTheForm)
+{
+    TForm1 form;
+    const char* handlers[] = { "FormCreate", "FormDestroy", "Button1Click", "Button2Click", "Button3Click",
+        "Button4Click", "Button5Click", "Button6Click", "Button7Click", "Button8Click", "Button9Click",
+        "Button10Click", "Button11Click", "Button12Click", "Button14Click", "buttonckClick", "reloadClick",
+        "CGreloadClick", "clipperClick", "autocgloadClick", "autodefloadClick", "Edit1Change",
+        "DXDraw1InitializeSurface", "DXDraw1FinalizeSurface" };
+    for (const char* handler : handlers)
+        EXPECT_GE(form.metaObject()->indexOfSlot((std::string(handler) + "()").c_str()), 0) << handler;
+    // And every row of the design that names a handler names a slot.
+    std::vector<std::string_view> named;
+    for (const auto& row : character::kControlDesigns)
+        named.push_back(row.handler);
+    for (const auto& row : character::kMenuDesigns)
+        named.push_back(row.handler);
+    for (const std::string_view handler : named) {
+        if (!handler.empty()) {
+            EXPECT_GE(form.metaObject()->indexOfSlot((std::string(handler) + "()").c_str()), 0) << handler;
+        }
+    }
 }
 
 TEST(Window, TabOrderFollowsTheDesign)
@@ -63,32 +136,17 @@ TEST(Window, TabOrderFollowsTheDesign)
     }
 }
 
-TEST(Window, SettingsMenuHoldsTheCheckableAutomaticReload)
+TEST(Window, SettingsMenuHoldsTheCheckableAutomaticReloads)
 {
     TForm1 form;
     EXPECT_EQ(form.N1->title(), "設定");
+    ASSERT_EQ(form.N1->actions().size(), 2);
+    EXPECT_EQ(form.N1->actions()[0], form.autocgload);
+    EXPECT_EQ(form.N1->actions()[1], form.autodefload);
     EXPECT_EQ(form.autocgload->text(), "自動ＣＧ再読込み");
-    EXPECT_TRUE(form.autocgload->isCheckable());
-    EXPECT_FALSE(form.autocgload->isChecked());
-}
-
-TEST(Window, SpeedBoxLimitsTypingButNotProgramTexts)
-{
-    TForm1 form;
-    form.Edit1->setText("1000");
-    EXPECT_EQ(form.Edit1->text(), "1000");
-    form.Edit1->setText("");
-    form.Edit1->insert("1234");
-    EXPECT_EQ(form.Edit1->text(), "");
-    form.Edit1->insert("12");
-    form.Edit1->insert("3");
-    form.Edit1->insert("4");
-    EXPECT_EQ(form.Edit1->text(), "123");
-    // A longer text that a load set can still be shortened key by key.
-    form.Edit1->setText("12345");
-    form.Edit1->end(false);
-    form.Edit1->backspace();
-    EXPECT_EQ(form.Edit1->text(), "1234");
-    form.Edit1->insert("9");
-    EXPECT_EQ(form.Edit1->text(), "1234");
+    EXPECT_EQ(form.autodefload->text(), "自動定義再読込み");
+    for (QAction* item : form.N1->actions()) {
+        EXPECT_TRUE(item->isCheckable());
+        EXPECT_FALSE(item->isChecked());
+    }
 }

@@ -2,15 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
+using std::chrono::milliseconds;
 
-TEST(TimeGetTime, CountsMillisecondsByUnsignedDifference)
+TEST(TimeGetTime, WrapsAt32BitsAndStillCountsByUnsignedDifference)
 {
-    const std::uint32_t before = platform::timeGetTime();
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    const std::uint32_t elapsed = platform::timeGetTime() - before;
-    // Generous bounds: only the unit and the direction are checked here.
-    EXPECT_GE(elapsed, 25u);
-    EXPECT_LT(elapsed, 10000u);
+    constexpr std::int64_t kWrap = std::int64_t { 1 } << 32;
+    EXPECT_EQ(platform::millisecondCount(milliseconds(kWrap - 1)), 0xFFFFFFFFu);
+    EXPECT_EQ(platform::millisecondCount(milliseconds(kWrap + 5)), 5u);
+    // Parts of a millisecond do not count.
+    EXPECT_EQ(platform::millisecondCount(std::chrono::microseconds(2999)), 2u);
+    const std::uint32_t before = platform::millisecondCount(milliseconds(kWrap - 10));
+    const std::uint32_t after = platform::millisecondCount(milliseconds(kWrap + 5));
+    EXPECT_EQ(after - before, 15u);
+}
+
+TEST(TimeGetTime, ReadsTheMonotonicClock)
+{
+    const auto start = std::chrono::steady_clock::now().time_since_epoch();
+    const std::uint32_t reading = platform::timeGetTime();
+    const auto end = std::chrono::steady_clock::now().time_since_epoch();
+    // The reading lies between the two clock readings around it.
+    EXPECT_LE(reading - platform::millisecondCount(start),
+        platform::millisecondCount(end) - platform::millisecondCount(start));
 }

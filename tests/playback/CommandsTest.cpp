@@ -170,3 +170,35 @@ TEST_F(Commands, TheClipboardGetsThePatternBoxText)
     EXPECT_EQ(form.clipboard(), "0102 0A");
     EXPECT_TRUE(form.patternBoxSelected());
 }
+
+TEST_F(Commands, APressRunsTheCommandOfItsControlOnlyWhileItIsEnabled)
+{
+    // Before the first drop the animation buttons and both reloads ignore it.
+    logic.press(Control::Button6);
+    logic.press(Control::reload);
+    EXPECT_EQ(logic.state().currentAnimation, 0);
+    EXPECT_EQ(logic.definitionPath(), "");
+    logic.drop(dir / "c.txt");
+    form.setText(Control::Edit2, "0102");
+    const std::pair<Control, const char*> buttons[] = {
+        { Control::Button6, "状態" }, // the file has no animation 6
+        { Control::Button2, "通常2" },
+        { Control::buttonck, "ﾁｪｯｸﾊﾟﾀｰﾝ" },
+    };
+    for (const auto& [button, label] : buttons) {
+        logic.press(button);
+        EXPECT_EQ(form.caption(Control::Label2), label) << character::controlName(button);
+    }
+    logic.press(Control::reload);
+    EXPECT_EQ(form.caption(Control::Label2), "状態");
+    editSheet(0x77, 0x00000088);
+    logic.press(Control::CGreload);
+    EXPECT_EQ(sheet().Pixels(121, 0), 0x77u);
+    logic.press(Control::clipper);
+    EXPECT_EQ(form.clipboard(), "0102");
+    logic.press(Control::autocgload);
+    EXPECT_TRUE(form.isChecked(Control::autocgload));
+    // A check box has no command of its own.
+    logic.press(Control::CheckBox1);
+    EXPECT_FALSE(form.isChecked(Control::CheckBox1));
+}

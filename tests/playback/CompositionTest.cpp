@@ -1,5 +1,7 @@
 #include "playback/Composition.h"
 
+#include "display/ViewDesign.h"
+
 #include "SurfacePixels.h"
 
 #include <gtest/gtest.h>
@@ -72,8 +74,8 @@ protected:
     int layerPixelCount()
     {
         int n = 0;
-        for (int y = 0; y < playback::kViewHeight; ++y) {
-            for (int x = 0; x < playback::kViewWidth; ++x)
+        for (int y = 0; y < display::kViewHeight; ++y) {
+            for (int x = 0; x < display::kViewWidth; ++x)
                 n += (view->Pixels(x, y) & 0x00FF0000u) == 0x00010000u;
         }
         return n;

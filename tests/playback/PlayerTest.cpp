@@ -148,30 +148,44 @@ TEST_F(Play, AOneShotRightAfterALoadReturnsToTheStateLabel)
     EXPECT_EQ(logic.player().returnLabel(), "状態");
 }
 
-TEST_F(Play, ButtonsSetTheirAnimationAndLabel)
+TEST_F(Play, EachButtonPlaysItsAnimationUnderItsLabelAndLoopsOrReturns)
 {
-    const std::pair<Control, std::pair<int, const char*>> rows[] = {
-        { Control::Button1, { 1, "通常１" } },
-        { Control::Button2, { 2, "通常2" } },
-        { Control::Button14, { 3, "おじゃま" } },
-        { Control::Button5, { 5, "立ち" } },
-        { Control::Button3, { 15, "勝ち" } },
-        { Control::Button4, { 16, "負け" } },
-        { Control::Button12, { 4, "ミス" } },
-        { Control::Button6, { 6, "喜び１" } },
-        { Control::Button7, { 7, "喜び２" } },
-        { Control::Button8, { 8, "喜び３" } },
-        { Control::Button9, { 10, "ダメージ１" } },
-        { Control::Button10, { 11, "ダメージ２" } },
-        { Control::Button11, { 12, "ダメージ３" } },
-        { Control::buttonck, { 30, "ﾁｪｯｸﾊﾟﾀｰﾝ" } },
+    // What the user sees of each button: the animation, the state label, and
+    // whether it plays on or falls back to the loop that played before.
+    struct Row {
+        Control button;
+        int animation;
+        const char* label;
+        bool loops;
     };
-    for (const auto& [button, expected] : rows) {
-        step(3);
-        press(button);
-        EXPECT_EQ(state().currentAnimation, expected.first) << expected.second;
-        EXPECT_EQ(label(), expected.second);
-        EXPECT_EQ(logic.player().frameIndex(), 0);
+    const Row rows[] = {
+        { Control::Button1, 1, "通常１", true },
+        { Control::Button2, 2, "通常2", true },
+        { Control::Button14, 3, "おじゃま", true },
+        { Control::Button5, 5, "立ち", true },
+        { Control::Button3, 15, "勝ち", true },
+        { Control::Button4, 16, "負け", true },
+        { Control::Button12, 4, "ミス", false },
+        { Control::Button6, 6, "喜び１", false },
+        { Control::Button7, 7, "喜び２", false },
+        { Control::Button8, 8, "喜び３", false },
+        { Control::Button9, 10, "ダメージ１", false },
+        { Control::Button10, 11, "ダメージ２", false },
+        { Control::Button11, 12, "ダメージ３", false },
+        { Control::buttonck, 30, "ﾁｪｯｸﾊﾟﾀｰﾝ", false },
+    };
+    for (const Row& row : rows)
+        frames(row.animation, { 2 });
+    form.setText(Control::Edit2, "02");
+    for (const Row& row : rows) {
+        press(Control::Button5);
+        step();
+        press(row.button);
+        EXPECT_EQ(label(), row.label);
+        const Shown loops { { row.animation, 1 }, { row.animation, 1 } };
+        const Shown returns { { row.animation, 1 }, { 5, 1 } };
+        EXPECT_EQ(shown(2), row.loops ? loops : returns) << row.label;
+        EXPECT_EQ(label(), row.loops ? row.label : "立ち") << row.label;
     }
 }
 

@@ -12,8 +12,8 @@ namespace render {
 namespace {
 
 constexpr std::size_t kChannels = 3;
-constexpr std::size_t kRowBytes = static_cast<std::size_t>(kFrameWidth) * kChannels;
-constexpr std::size_t kFrameBytes = kRowBytes * static_cast<std::size_t>(kFrameHeight);
+constexpr std::size_t kRowBytes = static_cast<std::size_t>(kViewWidth) * kChannels;
+constexpr std::size_t kFrameBytes = kRowBytes * static_cast<std::size_t>(kViewHeight);
 
 void putRaw(std::uint8_t* rgb, std::uint32_t raw)
 {
@@ -26,8 +26,8 @@ void putRaw(std::uint8_t* rgb, std::uint32_t raw)
 // format goes pixel by pixel through the surface's own raw read.
 void copyPixels(TDirectDrawSurface& view, std::uint8_t* frame)
 {
-    const std::int32_t width = std::min(view.Width(), kFrameWidth);
-    const std::int32_t height = std::min(view.Height(), kFrameHeight);
+    const std::int32_t width = std::min(view.Width(), kViewWidth);
+    const std::int32_t height = std::min(view.Height(), kViewHeight);
     platform::DDSURFACEDESC desc;
     if (view.Lock(nullptr, desc)) {
         if (desc.lpSurface != nullptr && desc.ddpfPixelFormat.dwRGBBitCount == 32) {
@@ -71,7 +71,7 @@ const std::uint8_t* FrameStrip::pixel(std::size_t index, std::int32_t x, std::in
 
 exporter::Image FrameStrip::frame(std::size_t index) const
 {
-    exporter::Image image(kFrameWidth, kFrameHeight);
+    exporter::Image image(kViewWidth, kViewHeight);
     const std::uint8_t* rgb = m_frames.at(index).data();
     for (std::uint32_t& pixel : image.pixels) {
         pixel = static_cast<std::uint32_t>(rgb[0]) << 16 | static_cast<std::uint32_t>(rgb[1]) << 8 | rgb[2];
@@ -84,13 +84,13 @@ void FrameStrip::writePng(const std::string& path, int scale) const
 {
     const std::size_t count = m_frames.size();
     exporter::Image strip(
-        static_cast<std::int32_t>(static_cast<std::size_t>(kFrameWidth) * count), kFrameHeight);
+        static_cast<std::int32_t>(static_cast<std::size_t>(kViewWidth) * count), kViewHeight);
     for (std::size_t i = 0; i < count; ++i) {
         const exporter::Image one = frame(i);
-        for (std::int32_t y = 0; y < kFrameHeight; ++y)
-            std::memcpy(strip.pixels.data() + static_cast<std::size_t>(y) * strip.width + i * kFrameWidth,
-                one.pixels.data() + static_cast<std::size_t>(y) * kFrameWidth,
-                kFrameWidth * sizeof(std::uint32_t));
+        for (std::int32_t y = 0; y < kViewHeight; ++y)
+            std::memcpy(strip.pixels.data() + static_cast<std::size_t>(y) * strip.width + i * kViewWidth,
+                one.pixels.data() + static_cast<std::size_t>(y) * kViewWidth,
+                kViewWidth * sizeof(std::uint32_t));
     }
     exporter::writeFileAtomically(path, exporter::encodePng(exporter::scaled(strip, scale)));
 }

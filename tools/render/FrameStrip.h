@@ -2,18 +2,18 @@
 
 // The views kept after idle steps, and the PNG that shows them side by side.
 
+#include "display/ViewDesign.h"
 #include "export/Image.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class TDirectDrawSurface;
-
 namespace render {
 
-inline constexpr std::int32_t kFrameWidth = 121;
-inline constexpr std::int32_t kFrameHeight = 271;
+// A frame is the view, at its design size.
+using display::kViewHeight;
+using display::kViewWidth;
 
 class FrameStrip {
 public:
@@ -35,7 +35,7 @@ public:
     void writePng(const std::string& path, int scale = 1) const;
 
 private:
-    using Frame = std::vector<std::uint8_t>; // kFrameWidth × kFrameHeight × RGB
+    using Frame = std::vector<std::uint8_t>; // kViewWidth × kViewHeight × RGB
     std::vector<Frame> m_frames;
 };
 

@@ -8,24 +8,14 @@ namespace render {
 
 using character::Control;
 
-namespace {
-
-// The display control's design values on the main window.
-constexpr TDXDrawOptions kViewOptions
-    = doAllowReboot | doCenter | doRetainedMode | doHardware | doSelectDriver;
-constexpr std::int32_t kViewLeft = 104;
-constexpr std::int32_t kViewTop = 0;
-constexpr std::int32_t kClientWidth = 226;
-constexpr std::int32_t kClientHeight = 337;
-
-} // namespace
-
-RenderDriver::RenderDriver(std::ostream& out, std::ostream& errors, bool keepFrames)
+RenderDriver::RenderDriver(
+    std::ostream& out, std::ostream& errors, bool keepFrames, const character::FormDesign& design)
     : m_out(out)
     , m_errors(errors)
     , m_keepFrames(keepFrames)
-    , m_formWindow(std::make_shared<platform::SoftWindow>(kClientWidth, kClientHeight))
-    , m_viewWindow(std::make_shared<platform::SoftWindow>(kFrameWidth, kFrameHeight))
+    , m_form(design)
+    , m_formWindow(std::make_shared<platform::SoftWindow>(design.clientWidth, design.clientHeight))
+    , m_viewWindow(std::make_shared<platform::SoftWindow>(kViewWidth, kViewHeight))
     , m_host(m_draw)
     , m_logic(m_form, m_host)
 {
@@ -33,9 +23,9 @@ RenderDriver::RenderDriver(std::ostream& out, std::ostream& errors, bool keepFra
         if (control == Control::Edit1)
             guarded([this] { m_logic.Edit1Change(); });
     };
-    guarded([this] {
+    guarded([&] {
         m_logic.FormCreate();
-        setUpDisplay();
+        setUpDisplay(design);
     });
 }
 
@@ -44,10 +34,11 @@ RenderDriver::~RenderDriver()
     close();
 }
 
-void RenderDriver::setUpDisplay()
+void RenderDriver::setUpDisplay(const character::FormDesign& design)
 {
-    m_formWindow->setGeometry({ 0, 0 }, kClientWidth, kClientHeight);
-    m_viewWindow->setGeometry({ kViewLeft, kViewTop }, kFrameWidth, kFrameHeight);
+    const character::Bounds view = design.find(Control::DXDraw1)->bounds;
+    m_formWindow->setGeometry({ 0, 0 }, design.clientWidth, design.clientHeight);
+    m_viewWindow->setGeometry({ view.left, view.top }, view.width, view.height);
     m_draw.OnInitializeSurface
         = [this](TCustomDXDraw& sender) { m_logic.DXDraw1InitializeSurface(*sender.DirectDraw()); };
     m_draw.OnFinalizeSurface = [this](TCustomDXDraw&) { m_logic.DXDraw1FinalizeSurface(); };
@@ -56,12 +47,8 @@ void RenderDriver::setUpDisplay()
     m_draw.Loading = true;
     m_draw.SetForm(m_formWindow);
     m_draw.SetWindowHandle(m_viewWindow);
-    m_draw.SetOptions(kViewOptions);
-    m_draw.AutoInitialize = true;
-    m_draw.AutoSize = true;
-    m_draw.SetSurfaceWidth(kFrameWidth);
-    m_draw.SetSurfaceHeight(kFrameHeight);
-    m_draw.SetBounds(kViewLeft, kViewTop, kFrameWidth, kFrameHeight);
+    display::loadViewDesign(m_draw);
+    m_draw.SetBounds(view.left, view.top, view.width, view.height);
     m_draw.Loading = false;
     m_draw.Loaded();
     m_draw.FormShown();
@@ -108,7 +95,7 @@ void RenderDriver::perform(const Action& action)
         guarded([&] { m_logic.drop(action.text); });
         break;
     case ActionKind::press:
-        press(action.control);
+        guarded([&] { m_logic.press(action.control); });
         break;
     case ActionKind::toggle:
         toggle(action.control);
@@ -151,34 +138,12 @@ void RenderDriver::perform(const Action& action)
     }
 }
 
-void RenderDriver::press(Control control)
-{
-    if (!m_form.isEnabled(control))
-        return;
-    guarded([&] {
-        switch (control) {
-        case Control::reload:
-            m_logic.reloadClick();
-            break;
-        case Control::CGreload:
-            m_logic.CGreloadClick();
-            break;
-        case Control::clipper:
-            m_logic.clipperClick();
-            break;
-        default:
-            m_logic.buttonClick(control);
-            break;
-        }
-    });
-}
-
 void RenderDriver::toggle(Control control)
 {
     // The menu item has a handler that flips its mark; a check box flips
     // its own and has none.
     if (control == Control::autocgload) {
-        guarded([this] { m_logic.autocgloadClick(); });
+        guarded([&] { m_logic.press(control); });
         return;
     }
     m_form.setChecked(control, !m_form.isChecked(control));

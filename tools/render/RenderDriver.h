@@ -21,7 +21,10 @@ namespace render {
 class RenderDriver {
 public:
     // `keepFrames`: whether idle steps keep the view (only a strip needs it).
-    RenderDriver(std::ostream& out, std::ostream& errors, bool keepFrames);
+    // The form starts from `design`, and the view takes its place and size
+    // from the design's row of DXDraw1.
+    RenderDriver(std::ostream& out, std::ostream& errors, bool keepFrames,
+        const character::FormDesign& design = character::kFormDesign);
     ~RenderDriver();
     RenderDriver(const RenderDriver&) = delete;
     RenderDriver& operator=(const RenderDriver&) = delete;
@@ -43,8 +46,7 @@ private:
     template <typename Handler> void guarded(Handler&& handler);
     void report(const std::exception& error);
 
-    void setUpDisplay();
-    void press(character::Control control);
+    void setUpDisplay(const character::FormDesign& design);
     void toggle(character::Control control);
     void runFrames(std::uint32_t count);
     void printLine(const std::string& line);

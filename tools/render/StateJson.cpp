@@ -3,48 +3,42 @@
 #include "display/DXDraws.h"
 #include "playback/FormLogic.h"
 #include "playback/HeadlessForm.h"
-#include "render/JsonWriter.h"
 
-#include <array>
+#include <nlohmann/json.hpp>
 
 namespace render {
 
 namespace {
 
 using character::Control;
+// Members stay in the order they are added, so a run prints the same bytes
+// every time.
+using Json = nlohmann::ordered_json;
 
-void writeSheet(JsonWriter& json, TDirectDrawSurface* sheet)
+// One line; bytes that are no valid UTF-8 (a Shift-JIS sheet path, a typed
+// pattern) become U+FFFD, so the line is valid JSON whatever the input.
+std::string line(const Json& json)
+{
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+Json sheetJson(TDirectDrawSurface* sheet)
 {
     const bool holdsImage
         = sheet != nullptr && sheet->SurfaceInterface() && sheet->Width() > 0 && sheet->Height() > 0;
-    json.beginObject();
-    json.key("width");
-    json.number(holdsImage ? sheet->Width() : 0);
-    json.key("height");
-    json.number(holdsImage ? sheet->Height() : 0);
-    json.key("transparent");
-    if (holdsImage)
-        json.number(sheet->SurfaceInterface()->sourceKey());
-    else
-        json.null();
-    json.endObject();
+    Json json = Json::object();
+    json["width"] = holdsImage ? sheet->Width() : 0;
+    json["height"] = holdsImage ? sheet->Height() : 0;
+    json["transparent"] = holdsImage ? Json(sheet->SurfaceInterface()->sourceKey()) : Json(nullptr);
+    return json;
 }
 
-void writeRow(JsonWriter& json, const character::FrameRow& row)
+Json tableJson(const character::FrameTable& table)
 {
-    json.beginArray();
-    for (const std::int32_t slot : row)
-        json.number(slot);
-    json.endArray();
-}
-
-void writeTable(JsonWriter& json, const char* name, const character::FrameTable& table)
-{
-    json.key(name);
-    json.beginArray();
+    Json rows = Json::array();
     for (const character::FrameRow& row : table)
-        writeRow(json, row);
-    json.endArray();
+        rows.push_back(Json(row));
+    return rows;
 }
 
 } // namespace
@@ -53,77 +47,47 @@ std::string stateJson(const playback::HeadlessForm& form, const playback::FormLo
 {
     const character::CharacterState& state = logic.state();
     const playback::Player& player = logic.player();
-    JsonWriter json;
-    json.beginObject();
-    for (const Control text : { Control::Label1, Control::Label2 }) {
-        json.key(character::controlName(text));
-        json.value(form.caption(text));
-    }
-    for (const Control text : { Control::Edit1, Control::Edit2 }) {
-        json.key(character::controlName(text));
-        json.value(form.text(text));
-    }
-    for (const Control box : { Control::CheckBox1, Control::CheckBox2, Control::autocgload }) {
-        json.key(character::controlName(box));
-        json.boolean(form.isChecked(box));
-    }
-    json.key("enabled");
-    json.beginArray();
+    Json json = Json::object();
+    for (const Control text : { Control::Label1, Control::Label2 })
+        json[std::string(character::controlName(text))] = form.caption(text);
+    for (const Control text : { Control::Edit1, Control::Edit2 })
+        json[std::string(character::controlName(text))] = form.text(text);
+    for (const Control box : { Control::CheckBox1, Control::CheckBox2, Control::autocgload })
+        json[std::string(character::controlName(box))] = form.isChecked(box);
+    Json enabled = Json::array();
     for (const Control button : character::kButtonsInCreationOrder) {
         if (form.isEnabled(button))
-            json.value(character::controlName(button));
+            enabled.push_back(std::string(character::controlName(button)));
     }
-    json.endArray();
-    json.key("animation");
-    json.number(state.currentAnimation);
-    json.key("frame");
-    json.number(player.frameIndex());
-    json.key("return");
-    json.number(player.returnAnimation());
-    json.key("returnLabel");
-    json.value(player.returnLabel());
-    json.key("interval");
-    json.number(state.frameInterval);
-    json.key("playback");
-    json.boolean(state.playbackFlag);
-    json.key("sheetPath");
-    json.value(state.sheetPath);
-    json.key("sheetAge");
-    json.number(state.sheetFileAge);
-    json.key("sheet");
-    writeSheet(json, logic.sheetSurface());
-    json.key("clipboard");
-    json.value(form.clipboard());
-    json.key("paused");
-    json.boolean(player.paused());
-    json.endObject();
-    return json.text();
+    json["enabled"] = std::move(enabled);
+    json["animation"] = state.currentAnimation;
+    json["frame"] = player.frameIndex();
+    json["return"] = player.returnAnimation();
+    json["returnLabel"] = player.returnLabel();
+    json["interval"] = state.frameInterval;
+    json["playback"] = state.playbackFlag;
+    json["sheetPath"] = state.sheetPath;
+    json["sheetAge"] = state.sheetFileAge;
+    json["sheet"] = sheetJson(logic.sheetSurface());
+    json["clipboard"] = form.clipboard();
+    json["paused"] = player.paused();
+    return line(json);
 }
 
 std::string tablesJson(const character::CharacterTables& tables)
 {
-    JsonWriter json;
-    json.beginObject();
-    json.key("patterns");
-    json.beginArray();
+    Json patterns = Json::array();
     for (const character::PatternEntry& entry : tables.patterns) {
-        json.beginArray();
-        for (const std::int32_t value : { entry.rect.Left, entry.rect.Top, entry.rect.Right,
-                 entry.rect.Bottom, entry.left, entry.top, entry.width, entry.height })
-            json.number(value);
-        json.endArray();
+        patterns.push_back({ entry.rect.Left, entry.rect.Top, entry.rect.Right, entry.rect.Bottom, entry.left,
+            entry.top, entry.width, entry.height });
     }
-    json.endArray();
-    writeTable(json, "base", tables.base);
-    writeTable(json, "layer", tables.layer);
-    writeTable(json, "placement", tables.placement);
-    json.key("layered");
-    json.beginArray();
-    for (const bool layered : tables.layered)
-        json.boolean(layered);
-    json.endArray();
-    json.endObject();
-    return json.text();
+    Json json = Json::object();
+    json["patterns"] = std::move(patterns);
+    json["base"] = tableJson(tables.base);
+    json["layer"] = tableJson(tables.layer);
+    json["placement"] = tableJson(tables.placement);
+    json["layered"] = tables.layered;
+    return line(json);
 }
 
 } // namespace render
