@@ -4,6 +4,7 @@
 #include "app/DropTarget.h"
 #include "app/ErrorReport.h"
 #include "app/FrameLog.h"
+#include "app/InspectWindows.h"
 #include "app/MainLoop.h"
 #include "app/QtFormControls.h"
 #include "app/ShareCommands.h"
@@ -64,6 +65,7 @@ TForm1::TForm1(QWidget* parent)
     m_controls = std::make_unique<app::QtFormControls>(*this);
     m_host = std::make_unique<app::WindowPlayerHost>(DXDraw1->control());
     m_logic = std::make_unique<playback::FormLogic>(*m_controls, *m_host);
+    createViewMenu();
     m_share = std::make_unique<app::ShareCommands>(*this, *m_logic, *DXDraw1);
     connectHandlers();
     app::guarded([this] { FormCreate(); });
@@ -120,11 +122,11 @@ void TForm1::connectHandlers()
     control.OnFinalizeSurface = [this](TCustomDXDraw&) { DXDraw1FinalizeSurface(); };
 
     static app::FrameLog frameLog;
-    if (frameLog.enabled()) {
-        m_host->onFrameShown = [this] {
+    m_host->onFrameShown = [this] {
+        if (frameLog.enabled())
             frameLog.frameShown(m_logic->state().currentAnimation, m_logic->player().frameIndex());
-        };
-    }
+        m_inspect->frameShown();
+    };
 }
 
 void TForm1::press(Control control)
@@ -282,6 +284,37 @@ void TForm1::dropEvent(QDropEvent* event)
             return;
         }
     }
+}
+
+void TForm1::createViewMenu()
+{
+    m_inspect = std::make_unique<app::InspectWindows>(*this, *m_logic, DXDraw1->control());
+    N2 = MainMenu1->addMenu("表示");
+    N2->setObjectName("N2");
+    // Function keys and Ctrl combinations: Space, Enter, the arrows, Tab and
+    // typing all belong to the window's controls. The keys work from the two
+    // windows of this menu as well.
+    const auto item = [this](const char* name, const char* caption, const char* key, auto command) {
+        QAction* action = N2->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(QKeySequence(key, QKeySequence::PortableText));
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        connect(action, &QAction::triggered, this, [this, command] {
+            app::guarded([&] { command(); });
+            // Steps pause a playing animation; the mark follows the player.
+            pauseplay->setChecked(m_logic->player().paused());
+        });
+        return action;
+    };
+    playback::Player& player = m_logic->player();
+    pauseplay = item("pauseplay", "一時停止", "F5", [&player] { player.togglePause(); });
+    pauseplay->setCheckable(true);
+    item("stepnext", "コマ送り", "F7", [&player] { player.stepForward(); });
+    item("stepback", "コマ戻し", "F6", [&player] { player.stepBack(); });
+    item("restart", "最初から", "F8", [&player] { player.restart(); });
+    N2->addSeparator();
+    item("zoomview", "拡大表示", "Ctrl+1", [this] { m_inspect->showZoom(); });
+    item("sheetview", "シート表示", "Ctrl+2", [this] { m_inspect->showSheet(); });
 }
 
 void TForm1::createMenu()

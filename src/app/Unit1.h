@@ -22,6 +22,7 @@ class QWidget;
 
 namespace app {
 class DXDrawWidget;
+class InspectWindows;
 class QtFormControls;
 class ShareCommands;
 class WindowPlayerHost;
@@ -65,6 +66,8 @@ public:
     QMenuBar* MainMenu1 = nullptr;
     QMenu* N1 = nullptr;
     QAction* autocgload = nullptr;
+    QMenu* N2 = nullptr; // 表示
+    QAction* pauseplay = nullptr;
     QAction* autodefload = nullptr;
 
     playback::FormLogic& logic() { return *m_logic; }
@@ -110,6 +113,8 @@ private:
     static QWidget* createControl(const character::ControlDesign& design, QWidget* client);
     void createControls(QWidget* client);
     void createMenu();
+    // The menu 表示: pause, steps and the two windows of its own.
+    void createViewMenu();
     void takeMembers(QWidget* client);
     void connectHandlers();
     void press(character::Control control);
@@ -117,6 +122,7 @@ private:
     std::unique_ptr<app::QtFormControls> m_controls;
     std::unique_ptr<app::WindowPlayerHost> m_host;
     std::unique_ptr<playback::FormLogic> m_logic;
+    std::unique_ptr<app::InspectWindows> m_inspect;
     std::unique_ptr<app::ShareCommands> m_share;
     bool m_shown = false;
 };
