@@ -41,6 +41,12 @@ bmptest::Bytes makeSheet(std::uint16_t bitCount, std::uint32_t compression)
         }
         s.pixels = compression == platform::BI_RLE8 ? bmptest::encodeRle(kSide, kSide, 8, sheetIndex)
                                                     : bmptest::packRows(kSide, kSide, 8, sheetIndex);
+    } else if (bitCount == 32) {
+        // A paint program's sheet: alpha in the fourth byte, which the draw
+        // must leave behind.
+        s.pixels = bmptest::packRows(kSide, kSide, 32, [](std::int32_t x, std::int32_t y) {
+            return paletteColor(sheetIndex(x, y)) | (std::uint32_t(x ^ y) << 24);
+        });
     } else {
         s.pixels = bmptest::packRows(
             kSide, kSide, 24, [](std::int32_t x, std::int32_t y) { return paletteColor(sheetIndex(x, y)); });
@@ -53,7 +59,8 @@ const bmptest::Bytes& sheet(int kind)
     static const bmptest::Bytes rgb24 = makeSheet(24, platform::BI_RGB);
     static const bmptest::Bytes indexed8 = makeSheet(8, platform::BI_RGB);
     static const bmptest::Bytes rle8 = makeSheet(8, platform::BI_RLE8);
-    return kind == 0 ? rgb24 : kind == 1 ? indexed8 : rle8;
+    static const bmptest::Bytes argb32 = makeSheet(32, platform::BI_RGB);
+    return kind == 0 ? rgb24 : kind == 1 ? indexed8 : kind == 2 ? rle8 : argb32;
 }
 
 void loadAndDraw(benchmark::State& state)
@@ -96,5 +103,6 @@ void stbDecode(benchmark::State& state)
 BENCHMARK(loadAndDraw)->Name("Nimbrel_LoadAndDraw/24bit")->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(loadAndDraw)->Name("Nimbrel_LoadAndDraw/8bit")->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(loadAndDraw)->Name("Nimbrel_LoadAndDraw/RLE8")->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(loadAndDraw)->Name("Nimbrel_LoadAndDraw/32bit")->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(stbDecode)->Name("stb_image_Decode/24bit")->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(stbDecode)->Name("stb_image_Decode/8bit")->Arg(1)->Unit(benchmark::kMillisecond);

@@ -27,7 +27,7 @@ appstreamcli validate --no-net --no-color "$share/metainfo/$id.metainfo.xml" >"$
 
 for size in 16 32 48 64 128 256; do
   icon=$share/icons/hicolor/${size}x${size}/apps/$id.png
-  file -b "$icon" | grep -q "^PNG image data, $size x $size," || fail "no ${size} px icon: $icon"
+  file -b "$icon" | grep "^PNG image data, $size x $size," >/dev/null || fail "no ${size} px icon: $icon"
 done
 grep -q "<svg" "$share/icons/hicolor/scalable/apps/$id.svg" || fail "no scalable icon"
 
@@ -38,20 +38,20 @@ done
 for page in "$share"/man/man1/*.1.gz; do
   LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 "$page" >"$scratch/page" 2>"$scratch/man-warnings"
   [ -s "$scratch/man-warnings" ] && { cat "$scratch/man-warnings"; fail "$page renders with warnings"; }
-  sed 's/.\x08//g' "$scratch/page" | grep -q "^NAME" || fail "$page renders no NAME section"
+  sed 's/.\x08//g' "$scratch/page" | grep "^NAME" >/dev/null || fail "$page renders no NAME section"
 done
 
 for doc in README.md LICENSE copyright changelog.gz; do
   [ -s "$share/doc/nimbrel/$doc" ] || fail "no $doc in share/doc/nimbrel"
 done
-zcat "$share/doc/nimbrel/changelog.gz" | head -n 1 | grep -q "^nimbrel ($version) " \
+zcat "$share/doc/nimbrel/changelog.gz" | head -n 1 | grep "^nimbrel ($version) " >/dev/null \
   || fail "the changelog does not start with version $version"
 
 sample=$share/nimbrel/examples/sample/sample.txt
 "$root/usr/bin/nimbrel-render" --drop "$sample" --press Button6 --frames 4 --out "$scratch/strip.png" \
   2>"$scratch/render-errors" || { cat "$scratch/render-errors"; fail "the installed nimbrel-render fails on the installed sample"; }
 [ -s "$scratch/render-errors" ] && { cat "$scratch/render-errors"; fail "the installed sample reports errors"; }
-file -b "$scratch/strip.png" | grep -q "^PNG image data, 484 x 271," || fail "the strip of 4 frames is not 484 x 271"
+file -b "$scratch/strip.png" | grep "^PNG image data, 484 x 271," >/dev/null || fail "the strip of 4 frames is not 484 x 271"
 if [ -x "$root/usr/bin/nimbrel-check" ]; then
   "$root/usr/bin/nimbrel-check" "$sample" >/dev/null || fail "the installed sample is not clean for nimbrel-check"
 fi

@@ -33,7 +33,7 @@ for library in libc6 libstdc++6 libqt6core6 libqt6widgets6; do
   grep -Eq "(^|, )${library//+/\\+} \(>= " <<<"$depends" || fail "$library is missing from the computed Depends"
 done
 zcat <(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/nimbrel/changelog.gz) | head -n 1 \
-  | grep -q "^nimbrel ($(dpkg-deb -f "$deb" Version)) " || fail "the changelog is not of the package's version"
+  | grep "^nimbrel ($(dpkg-deb -f "$deb" Version)) " >/dev/null || fail "the changelog is not of the package's version"
 
 # lintian refuses nothing as root, but says so on stderr.
 lintian --no-tag-display-limit "$deb" 2>/dev/null >"$build/lintian.txt" || true
@@ -43,7 +43,7 @@ echo "lintian: $(grep -c '^E: ' "$build/lintian.txt") errors, $(grep -c '^W: ' "
 
 [ "$install" -eq 1 ] || exit 0
 install_deps xvfb xauth xdotool x11-utils imagemagick
-if dpkg-query -W -f='${Status}' nimbrel 2>/dev/null | grep -q "install ok installed"; then
+if dpkg-query -W -f='${Status}' nimbrel 2>/dev/null | grep "install ok installed" >/dev/null; then
   fail "nimbrel is installed already; remove it first"
 fi
 sudo=""

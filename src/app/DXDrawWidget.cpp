@@ -77,6 +77,16 @@ void DXDrawWidget::resizeEvent(QResizeEvent*)
     guarded([&] { syncWindow(); });
 }
 
+QImage DXDrawWidget::shownImage() const
+{
+    const platform::HBITMAP& pixels = m_window->pixels();
+    if (!m_control.Initialized() || !pixels)
+        return {};
+    return QImage(pixels->bits(), pixels->width(), pixels->height(), static_cast<qsizetype>(pixels->stride()),
+        QImage::Format_RGB32)
+        .copy();
+}
+
 void DXDrawWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

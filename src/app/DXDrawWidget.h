@@ -7,6 +7,7 @@
 #include "display/DXDraws.h"
 #include "platform/SoftDisplay.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <cstdint>
@@ -25,6 +26,8 @@ public:
     // Called by the form: its window was shown, or is about to go.
     void formShown();
     void formDestroying();
+    // A copy of what the view shows now; null while it shows nothing.
+    QImage shownImage() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

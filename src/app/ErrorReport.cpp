@@ -3,9 +3,12 @@
 #include "platform/ErrorText.h"
 #include "platform/Exception.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace app {
 
@@ -15,6 +18,31 @@ std::function<void(const std::string&)>& errorSink()
     static std::function<void(const std::string&)> sink;
     return sink;
 }
+// No drag or pressed button may stay half done behind the box. A pressed
+// button holds Qt's implicit grab, which mouseGrabber() does not show; its
+// release would go to the box, so it is let go of here: raised first, so
+// that the release clicks nothing, then released through its window, so
+// that the grab ends there too.
+void releaseTheMouse()
+{
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    for (QWidget* widget : QApplication::allWidgets()) {
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (button == nullptr || !button->isDown())
+            continue;
+        button->setDown(false);
+        QWindow* window = button->window()->windowHandle();
+        if (window == nullptr)
+            continue;
+        const QPoint centre = button->rect().center();
+        const QPointF local = button->mapTo(button->window(), centre);
+        QMouseEvent release(QEvent::MouseButtonRelease, local, local, button->mapToGlobal(QPointF(centre)),
+            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &release);
+    }
+}
+
 } // namespace
 
 void setErrorSinkForTesting(std::function<void(const std::string&)> sink)
@@ -24,9 +52,7 @@ void setErrorSinkForTesting(std::function<void(const std::string&)> sink)
 
 void reportError(const std::exception& error)
 {
-    // No drag or pressed button may stay half done behind the box.
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
+    releaseTheMouse();
     if (dynamic_cast<const EAbort*>(&error))
         return;
     const std::string text = platform::errorReportText(platform::errorMessage(error));

@@ -4,6 +4,7 @@
 
 #include "app/MainLoop.h"
 #include "app/StartOptions.h"
+#include "app/StartWindow.h"
 #include "app/Unit1.h"
 
 #include <QApplication>
@@ -59,9 +60,7 @@ int main(int argc, char* argv[])
     {
         TForm1 form;
         Form1 = &form;
-        form.show();
-        if (options.file)
-            form.dropFile(*options.file);
+        app::showMainWindow(form, options.file);
         rc = loop.run();
         Form1 = nullptr;
     }

@@ -2,10 +2,13 @@
 
 #include "app/CheckWindow.h"
 #include "app/DXDrawWidget.h"
+#include "app/DropTarget.h"
 #include "app/ErrorReport.h"
 #include "app/FrameLog.h"
+#include "app/InspectWindows.h"
 #include "app/MainLoop.h"
 #include "app/QtFormControls.h"
+#include "app/ShareCommands.h"
 #include "app/TypedLineEdit.h"
 #include "app/WindowLook.h"
 #include "app/WindowPlayerHost.h"
@@ -57,11 +60,14 @@ TForm1::TForm1(QWidget* parent)
     createMenu();
     createControls(client);
     takeMembers(client);
+    new app::DropTarget(*this);
     setFixedSize(kFormDesign.clientWidth, kFormDesign.clientHeight + menuBar()->sizeHint().height());
 
     m_controls = std::make_unique<app::QtFormControls>(*this);
     m_host = std::make_unique<app::WindowPlayerHost>(DXDraw1->control());
     m_logic = std::make_unique<playback::FormLogic>(*m_controls, *m_host);
+    createViewMenu();
+    m_share = std::make_unique<app::ShareCommands>(*this, *m_logic, *DXDraw1);
     connectHandlers();
     app::guarded([this] { FormCreate(); });
 }
@@ -123,11 +129,11 @@ void TForm1::connectHandlers()
     control.OnFinalizeSurface = [this](TCustomDXDraw&) { DXDraw1FinalizeSurface(); };
 
     static app::FrameLog frameLog;
-    if (frameLog.enabled()) {
-        m_host->onFrameShown = [this] {
+    m_host->onFrameShown = [this] {
+        if (frameLog.enabled())
             frameLog.frameShown(m_logic->state().currentAnimation, m_logic->player().frameIndex());
-        };
-    }
+        m_inspect->frameShown();
+    };
 }
 
 void TForm1::press(Control control)
@@ -285,6 +291,40 @@ void TForm1::dropEvent(QDropEvent* event)
             return;
         }
     }
+}
+
+void TForm1::createViewMenu()
+{
+    m_inspect = std::make_unique<app::InspectWindows>(*this, *m_logic, DXDraw1->control());
+    // 表示 stands between 設定 and ツール, which the design table makes.
+    N2 = new QMenu("表示", MainMenu1);
+    QMenu* tools = MainMenu1->findChild<QMenu*>("ToolsMenu");
+    MainMenu1->insertMenu(tools ? tools->menuAction() : nullptr, N2);
+    N2->setObjectName("N2");
+    // Function keys and Ctrl combinations: Space, Enter, the arrows, Tab and
+    // typing all belong to the window's controls. The keys work from the two
+    // windows of this menu as well.
+    const auto item = [this](const char* name, const char* caption, const char* key, auto command) {
+        QAction* action = N2->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(QKeySequence(key, QKeySequence::PortableText));
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        connect(action, &QAction::triggered, this, [this, command] {
+            app::guarded([&] { command(); });
+            // Steps pause a playing animation; the mark follows the player.
+            pauseplay->setChecked(m_logic->player().paused());
+        });
+        return action;
+    };
+    playback::Player& player = m_logic->player();
+    pauseplay = item("pauseplay", "一時停止", "F5", [&player] { player.togglePause(); });
+    pauseplay->setCheckable(true);
+    item("stepnext", "コマ送り", "F7", [&player] { player.stepForward(); });
+    item("stepback", "コマ戻し", "F6", [&player] { player.stepBack(); });
+    item("restart", "最初から", "F8", [&player] { player.restart(); });
+    N2->addSeparator();
+    item("zoomview", "拡大表示", "Ctrl+1", [this] { m_inspect->showZoom(); });
+    item("sheetview", "シート表示", "Ctrl+2", [this] { m_inspect->showSheet(); });
 }
 
 void TForm1::createMenu()

@@ -23,7 +23,9 @@ class QWidget;
 namespace app {
 class CheckWindow;
 class DXDrawWidget;
+class InspectWindows;
 class QtFormControls;
+class ShareCommands;
 class WindowPlayerHost;
 } // namespace app
 namespace playback {
@@ -65,11 +67,14 @@ public:
     QMenuBar* MainMenu1 = nullptr;
     QMenu* N1 = nullptr;
     QAction* autocgload = nullptr;
+    QMenu* N2 = nullptr; // 表示
+    QAction* pauseplay = nullptr;
     QAction* autodefload = nullptr;
     QMenu* ToolsMenu = nullptr;
     QAction* checkfile = nullptr;
 
     playback::FormLogic& logic() { return *m_logic; }
+    app::ShareCommands& share() { return *m_share; }
 
     // A file dropped on the window, or named on the command line.
     void dropFile(const std::string& path);
@@ -113,6 +118,8 @@ private:
     static QWidget* createControl(const character::ControlDesign& design, QWidget* client);
     void createControls(QWidget* client);
     void createMenu();
+    // The menu 表示: pause, steps and the two windows of its own.
+    void createViewMenu();
     void takeMembers(QWidget* client);
     void connectHandlers();
     void press(character::Control control);
@@ -120,6 +127,8 @@ private:
     std::unique_ptr<app::QtFormControls> m_controls;
     std::unique_ptr<app::WindowPlayerHost> m_host;
     std::unique_ptr<playback::FormLogic> m_logic;
+    std::unique_ptr<app::InspectWindows> m_inspect;
+    std::unique_ptr<app::ShareCommands> m_share;
     bool m_shown = false;
     // Made when first asked for; a child window, so it goes with this one.
     app::CheckWindow* m_checkWindow = nullptr;

@@ -32,6 +32,7 @@ ol.frames b{font-size:13px}
 pre.listing{background:#fff;border:1px solid #ccc;padding:.5em;overflow-x:auto;line-height:1.4}
 pre.listing a.n{display:inline-block;width:4em;color:#888;text-decoration:none;user-select:none}
 pre.listing span:target{background:#ffa}
+ul.diagnostics{line-height:1.6}ul.diagnostics .error b{color:#c00}ul.diagnostics .warning b{color:#a60}
 </style>
 )";
 
@@ -81,6 +82,7 @@ std::string reportHtml(const ReportInput& input)
     appendHeader(page, input);
     report::appendSheet(page, input, listing);
     report::appendAnimations(page, input);
+    report::appendDiagnostics(page, input, listing.lines.size());
     appendListing(page, listing);
     page += "</body>\n</html>\n";
     return page;

@@ -4,7 +4,8 @@
 // image inline, no script and nothing fetched from elsewhere) that shows a
 // loaded character to someone who has not got the viewer: its values, the
 // sheet with every pattern outlined, every animation with frames as an
-// animated GIF and as a strip, and the definition file itself.
+// animated GIF and as a strip, the checker's findings and the definition
+// file itself.
 
 #include "character/CharacterTables.h"
 

@@ -18,6 +18,8 @@ std::string imageUri(const Image& image);
 std::string hexNumber(std::int32_t number);
 
 void appendSheet(std::string& page, const ReportInput& input, const DefinitionListing& listing);
+// The checker's findings, each linking to its line of the listing.
+void appendDiagnostics(std::string& page, const ReportInput& input, std::size_t listedLines);
 // The number of animation sections written.
 int appendAnimations(std::string& page, const ReportInput& input);
 

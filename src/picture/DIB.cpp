@@ -1,21 +1,20 @@
 // TDIB: a thin handle on a shared image record. Every change that needs
 // private or uncompressed pixels builds a new record and swaps it in.
 #include "picture/DIB.h"
-#include "picture/DIB_Bytes.h"
+#include "platform/ByteReader.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace {
 
-using picture::dib::le16;
-using picture::dib::le32;
 std::unique_ptr<TGraphic> createDIB()
 {
     return std::make_unique<TDIB>();
 }
 const TGraphicClassInfo kDIBClass { "TDIB", nullptr, &createDIB };
 
+constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint16_t kBitmapSignature = 0x4D42; // "BM"
 } // namespace
 
@@ -48,13 +47,16 @@ void TDIB::SetImage(std::shared_ptr<TDIBSharedImage> image)
 void TDIB::LoadFromStream(TStream& stream)
 {
     const std::int64_t start = stream.Position();
-    std::array<std::uint8_t, 14> fileHeader {};
-    const std::size_t got = stream.Read(fileHeader);
-    if (got == 0)
+    // A file header cut short is no DIB; no file header at all is no image.
+    platform::ByteReader fileHeader(stream, kFileHeaderSize, &picture::raiseInvalidDIB);
+    if (fileHeader.remaining() == 0)
         return;
-    if (got < fileHeader.size() || le16(&fileHeader[0]) != kBitmapSignature)
-        throw EInvalidGraphic(picture::kSDIBInvalid);
-    readStoredData(stream, start + le32(&fileHeader[10]));
+    const std::uint16_t signature = fileHeader.u16();
+    fileHeader.skip(8); // file size and reserved fields
+    const std::uint32_t pixelOffset = fileHeader.u32();
+    if (signature != kBitmapSignature)
+        picture::raiseInvalidDIB();
+    readStoredData(stream, start + pixelOffset);
 }
 
 void TDIB::ReadStoredData(TStream& stream)

@@ -23,6 +23,9 @@ inline constexpr const char* kSDIBInvalidBitCount = "不正なビット数です
 inline constexpr const char* kSDIBInvalidPixelFormat = "不正なピクセルフォーマットです";
 inline constexpr const char* kSDIBCannotCreate = "%s を作成できません";
 inline constexpr const char* kSDIBOutOfMemory = "メモリが足りません";
+
+// Raises EInvalidGraphic with kSDIBInvalid.
+[[noreturn]] void raiseInvalidDIB();
 } // namespace picture
 
 using TDIBColorTable = std::array<platform::RgbQuad, 256>;

@@ -1,22 +1,20 @@
 // Reading an image record from a stream. The bytes come from files that
-// anybody may have written: every field is checked before it sizes a read or
-// an allocation, and sizes are computed in 64 bits.
+// anybody may have written: every header and table byte goes through one
+// bounded reader, every field is checked before it sizes a read or an
+// allocation, and sizes are computed in 64 bits.
 #include "picture/DIB.h"
-#include "picture/DIB_Bytes.h"
+#include "platform/ByteReader.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 
 namespace {
 
-using picture::dib::le16;
-using picture::dib::le32;
+using platform::ByteReader;
 
-[[noreturn]] void invalidDIB()
-{
-    throw EInvalidGraphic(picture::kSDIBInvalid);
-}
+constexpr std::uint32_t kCoreHeaderSize = 12;
+constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::size_t kMasksSize = 12; // red, green, blue
 
 // The header fields the reader uses, from either header kind.
 struct DibHeader {
@@ -32,25 +30,27 @@ struct DibHeader {
 DibHeader readHeader(TStream& stream, std::uint32_t headerSize)
 {
     DibHeader h;
-    if (headerSize == 12) {
-        std::array<std::uint8_t, 8> b {};
-        stream.ReadBuffer(b);
-        h.width = le16(&b[0]);
-        h.height = le16(&b[2]);
-        h.bitCount = le16(&b[6]);
+    if (headerSize == kCoreHeaderSize) {
+        ByteReader r(stream, kCoreHeaderSize - 4, &platform::raiseReadError);
+        h.width = r.u16();
+        h.height = r.u16();
+        r.skip(2); // planes, not examined
+        h.bitCount = r.u16();
         h.entrySize = 3;
         return h;
     }
-    if (headerSize != 40)
-        invalidDIB();
-    std::array<std::uint8_t, 36> b {};
-    stream.ReadBuffer(b);
-    h.width = static_cast<std::int32_t>(le32(&b[0]));
-    h.height = static_cast<std::int32_t>(le32(&b[4]));
-    h.bitCount = le16(&b[10]);
-    h.compression = le32(&b[12]);
-    h.sizeImage = le32(&b[16]);
-    h.colorsUsed = le32(&b[28]);
+    if (headerSize != kInfoHeaderSize)
+        picture::raiseInvalidDIB();
+    ByteReader r(stream, kInfoHeaderSize - 4, &platform::raiseReadError);
+    h.width = r.i32();
+    h.height = r.i32();
+    r.skip(2); // planes, not examined
+    h.bitCount = r.u16();
+    h.compression = r.u32();
+    h.sizeImage = r.u32();
+    r.skip(8); // resolutions
+    h.colorsUsed = r.u32();
+    r.skip(4); // colours important
     return h;
 }
 
@@ -59,9 +59,11 @@ TDIBChannelFormat readChannelFormat(TStream& stream, const DibHeader& h)
     if (h.compression != platform::BI_BITFIELDS)
         return h.bitCount == 16 ? TDIBChannelFormat::FromBitCounts(5, 5, 5)
                                 : TDIBChannelFormat::FromBitCounts(8, 8, 8);
-    std::array<std::uint8_t, 12> b {};
-    stream.ReadBuffer(b);
-    return TDIBChannelFormat::FromFileMasks(h.bitCount, le32(&b[0]), le32(&b[4]), le32(&b[8]));
+    ByteReader r(stream, kMasksSize, &platform::raiseReadError);
+    const std::uint32_t red = r.u32();
+    const std::uint32_t green = r.u32();
+    const std::uint32_t blue = r.u32();
+    return TDIBChannelFormat::FromFileMasks(h.bitCount, red, green, blue);
 }
 
 TDIBColorTable readColorTable(TStream& stream, const DibHeader& h)
@@ -71,12 +73,14 @@ TDIBColorTable readColorTable(TStream& stream, const DibHeader& h)
         count = 1u << h.bitCount;
     count = std::min<std::uint32_t>(count, 256);
 
-    std::array<std::uint8_t, 256 * 4> raw {};
-    stream.ReadBuffer(raw.data(), count * h.entrySize);
+    ByteReader r(stream, count * h.entrySize, &platform::raiseReadError);
     TDIBColorTable table {};
     for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint8_t* e = &raw[i * h.entrySize];
-        table[i] = { e[0], e[1], e[2], h.entrySize == 4 ? e[3] : std::uint8_t(0) };
+        platform::RgbQuad& c = table[i];
+        c.rgbBlue = r.u8();
+        c.rgbGreen = r.u8();
+        c.rgbRed = r.u8();
+        c.rgbReserved = h.entrySize == 4 ? r.u8() : 0;
     }
     return table;
 }
@@ -86,30 +90,33 @@ void checkImage(const DibHeader& h, const TDIBChannelFormat& format)
 {
     checkChannelFormat(h.bitCount, format);
     if (h.compression > platform::BI_BITFIELDS)
-        invalidDIB();
+        picture::raiseInvalidDIB();
     // Run-length data of any other bit count has no decoder and no meaning.
     if ((h.compression == platform::BI_RLE8 || h.compression == platform::BI_RLE4) && h.bitCount != 8
         && h.bitCount != 4)
-        invalidDIB();
+        picture::raiseInvalidDIB();
     if (h.width <= 0 || h.height == 0 || h.height == INT32_MIN)
-        invalidDIB();
+        picture::raiseInvalidDIB();
     const std::uint64_t rowBytes = ((std::uint64_t(h.width) * std::uint64_t(h.bitCount) + 31) >> 5) << 2;
     if (rowBytes * std::uint64_t(std::abs(std::int64_t(h.height))) > platform::kMaxPixelBytes)
-        invalidDIB();
+        picture::raiseInvalidDIB();
 }
 
 } // namespace
 
+void picture::raiseInvalidDIB()
+{
+    throw EInvalidGraphic(kSDIBInvalid);
+}
+
 void TDIBSharedImage::ReadImage(TStream& stream, bool memoryOnly, std::optional<std::int64_t> pixelStart)
 {
-    std::array<std::uint8_t, 4> sizeField {};
-    const std::size_t got = stream.Read(sizeField);
-    if (got == 0)
+    // No header size at all is no image; part of one is no DIB.
+    ByteReader sizeField(stream, 4, &picture::raiseInvalidDIB);
+    if (sizeField.remaining() == 0)
         return;
-    if (got < sizeField.size())
-        invalidDIB();
 
-    const DibHeader h = readHeader(stream, le32(sizeField.data()));
+    const DibHeader h = readHeader(stream, sizeField.u32());
     const TDIBChannelFormat format = readChannelFormat(stream, h);
     const TDIBColorTable colors = readColorTable(stream, h);
     checkImage(h, format);
@@ -132,13 +139,16 @@ void TDIBSharedImage::ReadImage(TStream& stream, bool memoryOnly, std::optional<
 void TDIBSharedImage::readPixels(TStream& stream, bool topDown)
 {
     if (stream.Remaining() < ImageSize)
-        throw EReadError(platform::kSReadError);
+        platform::raiseReadError();
+    const std::span<std::uint8_t> pixels(Bits, static_cast<std::size_t>(ImageSize));
     if (!topDown) {
-        stream.ReadBuffer(Bits, static_cast<std::size_t>(ImageSize));
+        stream.ReadBuffer(pixels);
         return;
     }
-    for (std::int32_t i = 0; i < Height; ++i)
-        stream.ReadBuffer(TopRow + std::ptrdiff_t(i) * RowStep, static_cast<std::size_t>(RowBytes));
+    // Memory holds the bottom row first; the file begins with the top row.
+    const auto rowBytes = static_cast<std::size_t>(RowBytes);
+    for (std::size_t row = static_cast<std::size_t>(Height); row-- > 0;)
+        stream.ReadBuffer(pixels.subspan(row * rowBytes, rowBytes));
 }
 
 // Run-length data is as long as the header's image size says. Writers that
@@ -148,20 +158,24 @@ void TDIBSharedImage::readRunLengthData(TStream& stream, std::uint32_t headerIma
 {
     const auto remaining = static_cast<std::uint64_t>(std::max<std::int64_t>(stream.Remaining(), 0));
     if (headerImageSize > remaining)
-        throw EReadError(platform::kSReadError);
+        platform::raiseReadError();
     if (headerImageSize > platform::kMaxPixelBytes)
-        invalidDIB();
+        picture::raiseInvalidDIB();
 
     const std::size_t stated = headerImageSize;
     auto data = plainMemory(stated);
-    stream.ReadBuffer(data.get(), stated);
-    std::size_t length = stated;
-    if (stated == 0 || (stated < remaining && !rleEndOfBitmap({ data.get(), stated }, BitCount == 4))) {
-        length = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, platform::kMaxPixelBytes));
+    std::span<std::uint8_t> bytes(data.get(), stated);
+    stream.ReadBuffer(bytes);
+    if (stated == 0 || (stated < remaining && !rleEndOfBitmap(bytes, BitCount == 4))) {
+        const auto length
+            = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, platform::kMaxPixelBytes));
         auto whole = plainMemory(length);
-        std::copy_n(data.get(), stated, whole.get());
-        stream.ReadBuffer(whole.get() + stated, length - stated);
+        const std::span<std::uint8_t> wholeBytes(whole.get(), length);
+        std::ranges::copy(bytes, wholeBytes.begin());
+        stream.ReadBuffer(wholeBytes.subspan(stated));
         data = std::move(whole);
+        bytes = wholeBytes;
     }
+    const std::size_t length = bytes.size();
     adoptRunLengthData(std::move(data), static_cast<std::int32_t>(length));
 }

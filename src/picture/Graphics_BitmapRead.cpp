@@ -1,32 +1,28 @@
-// The reader of "bmp" files. Everything here comes from a file: every field
-// is checked before memory is sized from it, products are taken in 64 bits,
-// and reads are exact, so a short file is a read error and never a partial
-// header.
+// The reader of "bmp" files. Everything here comes from a file: every header
+// and table byte goes through one bounded reader, so a short file is a read
+// error and never a partial header, and every size that memory is made for
+// is checked here, in 64 bits, against the one pixel-memory cap.
 #include "picture/Graphics.h"
 #include "picture/Graphics_Palette.h"
+#include "platform/ByteReader.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 namespace {
 
+using platform::ByteReader;
+
+constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::size_t kMasksSize = 12; // red, green, blue
+// From the second version on, the masks stand at the end of the header.
+constexpr std::uint32_t kMasksInsideSize = 52;
 // Later versions of the standard stop at 124 bytes; a header claiming more
 // than this is no header.
 constexpr std::uint32_t kMaxHeaderSize = 4096;
-
-std::uint16_t le16(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t le32(const std::uint8_t* p)
-{
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16)
-        | (std::uint32_t(p[3]) << 24);
-}
+constexpr std::uint16_t kBitmapSignature = 0x4D42; // "BM"
 
 [[noreturn]] void invalidBitmap()
 {
@@ -43,51 +39,55 @@ struct Description {
 
 void readCoreHeader(TStream& stream, Description& d)
 {
-    std::uint8_t b[8];
-    stream.ReadBuffer(b, sizeof b);
+    ByteReader r(stream, kCoreHeaderSize - 4, &platform::raiseReadError);
     platform::BitmapInfoHeader& h = d.info.header;
     h = platform::BitmapInfoHeader {};
-    h.biWidth = le16(b);
-    h.biHeight = le16(b + 2);
-    h.biPlanes = le16(b + 4);
-    h.biBitCount = le16(b + 6);
+    h.biWidth = r.u16();
+    h.biHeight = r.u16();
+    h.biPlanes = r.u16();
+    h.biBitCount = r.u16();
     d.entrySize = 3;
     d.os2 = true;
 }
 
+void readMasks(ByteReader& r, platform::BitmapInfo& info)
+{
+    info.redMask = r.u32();
+    info.greenMask = r.u32();
+    info.blueMask = r.u32();
+}
+
 void readInfoHeader(TStream& stream, Description& d)
 {
-    std::vector<std::uint8_t> block(d.headerSize - 4);
-    stream.ReadBuffer(block);
-    // Offsets count from the size field, which is already read.
-    const auto at = [&block](std::size_t offset) { return block.data() + (offset - 4); };
+    // The size field is already read.
+    const std::size_t rest = d.headerSize - 4;
+    ByteReader r(stream, rest, &platform::raiseReadError);
     platform::BitmapInfoHeader& h = d.info.header;
-    h.biWidth = static_cast<std::int32_t>(le32(at(4)));
-    h.biHeight = static_cast<std::int32_t>(le32(at(8)));
-    h.biPlanes = le16(at(12));
-    h.biBitCount = le16(at(14));
-    h.biCompression = le32(at(16));
-    h.biSizeImage = le32(at(20));
-    h.biXPelsPerMeter = static_cast<std::int32_t>(le32(at(24)));
-    h.biYPelsPerMeter = static_cast<std::int32_t>(le32(at(28)));
-    h.biClrUsed = le32(at(32));
-    h.biClrImportant = le32(at(36));
-    // Headers from the third version on carry their channel masks inside.
-    if (d.headerSize >= 52) {
-        d.info.redMask = le32(at(40));
-        d.info.greenMask = le32(at(44));
-        d.info.blueMask = le32(at(48));
-    }
+    h.biWidth = r.i32();
+    h.biHeight = r.i32();
+    h.biPlanes = r.u16();
+    h.biBitCount = r.u16();
+    h.biCompression = r.u32();
+    h.biSizeImage = r.u32();
+    h.biXPelsPerMeter = r.i32();
+    h.biYPelsPerMeter = r.i32();
+    h.biClrUsed = r.u32();
+    h.biClrImportant = r.u32();
+    if (d.headerSize >= kMasksInsideSize)
+        readMasks(r, d.info);
+    // Fields of later versions are taken whole and passed on unread.
+    r.skip(rest - r.position());
 }
 
 void readColorTable(TStream& stream, Description& d, std::uint32_t count)
 {
-    std::vector<std::uint8_t> raw(count * d.entrySize);
-    stream.ReadBuffer(raw);
+    ByteReader r(stream, count * d.entrySize, &platform::raiseReadError);
     d.info.colors.resize(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint8_t* e = raw.data() + i * d.entrySize;
-        d.info.colors[i] = { e[0], e[1], e[2], d.entrySize == 4 ? e[3] : std::uint8_t(0) };
+    for (platform::RgbQuad& c : d.info.colors) {
+        c.rgbBlue = r.u8();
+        c.rgbGreen = r.u8();
+        c.rgbRed = r.u8();
+        c.rgbReserved = d.entrySize == 4 ? r.u8() : 0;
     }
 }
 
@@ -96,31 +96,41 @@ std::uint32_t defaultColorCount(std::uint16_t bitCount)
     return bitCount == 1 ? 2 : bitCount == 4 ? 16 : bitCount == 8 ? 256 : 0;
 }
 
-// The image size the header implies, or refusal when it does not fit the
-// 32-bit field that holds it.
-std::uint32_t impliedImageSize(const platform::BitmapInfoHeader& h)
-{
-    if (h.biWidth <= 0 || h.biHeight == 0)
-        invalidBitmap();
-    const std::uint64_t rowBytes = ((std::uint64_t(h.biWidth) * h.biBitCount + 31) / 32) * 4;
-    const std::uint64_t height = h.biHeight < 0 ? -std::int64_t(h.biHeight) : h.biHeight;
-    if (rowBytes != 0 && height > UINT32_MAX / rowBytes)
-        invalidBitmap();
-    return static_cast<std::uint32_t>(rowBytes * height);
-}
-
 bool isRunLength(const platform::BitmapInfoHeader& h)
 {
     return h.biCompression == platform::BI_RLE8 || h.biCompression == platform::BI_RLE4;
+}
+
+std::uint64_t rowBytes(const platform::BitmapInfoHeader& h, std::uint64_t bitCount)
+{
+    return ((std::uint64_t(h.biWidth) * bitCount + 31) / 32) * 4;
+}
+
+std::uint64_t absHeight(const platform::BitmapInfoHeader& h)
+{
+    return h.biHeight < 0 ? std::uint64_t(-std::int64_t(h.biHeight)) : std::uint64_t(h.biHeight);
+}
+
+// Refuses images whose pixel memory would pass the cap: the section in the
+// file's layout, or for run-length data the bitmap in the screen's format
+// that it is decoded into. Width and height are both below 2^31 and the bit
+// count below 2^16, so the products cannot overflow 64 bits.
+void checkSize(const platform::BitmapInfoHeader& h)
+{
+    if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN)
+        invalidBitmap();
+    std::uint64_t bitCount = h.biBitCount;
+    if (isRunLength(h))
+        bitCount = std::max<std::uint64_t>(bitCount, platform::screenFormat().bitCount);
+    if (rowBytes(h, bitCount) * absHeight(h) > platform::kMaxPixelBytes)
+        invalidBitmap();
 }
 
 // Header, masks and colour table, leaving the stream at the end of the table.
 Description readDescription(TStream& stream)
 {
     Description d;
-    std::uint8_t sizeField[4];
-    stream.ReadBuffer(sizeField, sizeof sizeField);
-    d.headerSize = le32(sizeField);
+    d.headerSize = ByteReader(stream, 4, &platform::raiseReadError).u32();
     if (d.headerSize == kCoreHeaderSize)
         readCoreHeader(stream, d);
     else if (d.headerSize >= kInfoHeaderSize && d.headerSize <= kMaxHeaderSize)
@@ -133,19 +143,17 @@ Description readDescription(TStream& stream)
         invalidBitmap();
     if (d.headerSize == kInfoHeaderSize && (h.biBitCount == 16 || h.biBitCount == 32)
         && h.biCompression == platform::BI_BITFIELDS) {
-        std::uint8_t masks[12];
-        stream.ReadBuffer(masks, sizeof masks);
-        d.info.redMask = le32(masks);
-        d.info.greenMask = le32(masks + 4);
-        d.info.blueMask = le32(masks + 8);
+        ByteReader r(stream, kMasksSize, &platform::raiseReadError);
+        readMasks(r, d.info);
     }
     if (h.biClrUsed == 0)
         h.biClrUsed = defaultColorCount(h.biBitCount);
     if (h.biClrUsed > 256)
         invalidBitmap();
     readColorTable(stream, d, h.biClrUsed);
+    checkSize(h);
     if (h.biSizeImage == 0)
-        h.biSizeImage = impliedImageSize(h);
+        h.biSizeImage = static_cast<std::uint32_t>(rowBytes(h, h.biBitCount) * absHeight(h));
     return d;
 }
 
@@ -167,8 +175,10 @@ void createImage(TStream& stream, const Description& d, std::size_t pixelBytes, 
         context->selectPalette(previous, false);
     } else {
         image.Handle = platform::CreateDIBSection(d.info);
-        if (image.Handle)
-            stream.ReadBuffer(image.Handle->bits(), std::min(pixelBytes, image.Handle->byteSize()));
+        if (image.Handle) {
+            const std::span<std::uint8_t> pixels(image.Handle->bits(), image.Handle->byteSize());
+            stream.ReadBuffer(pixels.first(std::min(pixelBytes, pixels.size())));
+        }
         image.DIBHandle = image.Handle;
     }
     if (!image.Handle)
@@ -207,11 +217,13 @@ void TBitmap::ReadBitmapStream(TStream& stream, std::int64_t size)
         SetImage(std::make_shared<TBitmapImage>());
         return;
     }
-    std::uint8_t fileHeader[14];
-    stream.ReadBuffer(fileHeader, sizeof fileHeader);
-    if (le16(fileHeader) != 0x4D42)
+    ByteReader fileHeader(stream, kFileHeaderSize, &platform::raiseReadError);
+    const std::uint16_t signature = fileHeader.u16();
+    fileHeader.skip(8); // file size and reserved fields
+    const std::uint32_t pixelOffset = fileHeader.u32();
+    if (signature != kBitmapSignature)
         invalidBitmap();
-    ReadBitmapInfo(stream, size - 14, std::int64_t(le32(fileHeader + 10)) - 14);
+    ReadBitmapInfo(stream, size - kFileHeaderSize, std::int64_t(pixelOffset) - kFileHeaderSize);
 }
 
 void TBitmap::ReadBitmapInfo(TStream& stream, std::int64_t budget, std::int64_t pixelOffset)
@@ -227,12 +239,14 @@ void TBitmap::ReadBitmapInfo(TStream& stream, std::int64_t budget, std::int64_t 
         consumed = pixelOffset;
     }
     const auto left = static_cast<std::uint64_t>(std::max<std::int64_t>(budget - consumed, 0));
-    const auto pixelBytes
-        = static_cast<std::size_t>(std::min<std::uint64_t>(left, d.info.header.biSizeImage));
+    const std::uint64_t pixelBytes = std::min<std::uint64_t>(left, d.info.header.biSizeImage);
+    // Run-length data is held whole on the way; no sound file needs more.
+    if (isRunLength(d.info.header) && pixelBytes > platform::kMaxPixelBytes)
+        invalidBitmap();
 
     auto image = std::make_shared<TBitmapImage>();
     image->OS2Format = d.os2;
-    createImage(stream, d, pixelBytes, *image);
+    createImage(stream, d, static_cast<std::size_t>(pixelBytes), *image);
     if (d.info.header.biBitCount > 8 && !d.info.colors.empty() && !image->Palette)
         image->Palette = picture::paletteFromColorTable(d.info.colors);
     describe(*image);

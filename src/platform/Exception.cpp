@@ -22,6 +22,11 @@ std::string format(std::string_view pattern, std::initializer_list<std::string_v
     return out;
 }
 
+void raiseReadError()
+{
+    throw EReadError(kSReadError);
+}
+
 std::string format(std::string_view pattern, int value)
 {
     const std::string text = std::to_string(value);

@@ -73,4 +73,7 @@ std::string format(std::string_view pattern, int value);
 inline constexpr const char* kSFOpenError = "ファイル %s は開けません";
 inline constexpr const char* kSReadError = "ストリームからの読み込みエラー";
 
+// Raises EReadError with kSReadError: what an exact read that runs short is.
+[[noreturn]] void raiseReadError();
+
 } // namespace platform

@@ -249,6 +249,9 @@ HRESULT SoftSurface::blt(const TRect* destRect, SoftSurface* source, const TRect
 
 void SoftSurface::fillTargets(const std::vector<Target>& targets, const TRect& dest, std::uint32_t value)
 {
+    // Bits that no channel owns stay 0, as in every pixel of the display.
+    if (m_format.bitCount == 16 || m_format.bitCount == 32)
+        value &= m_format.redMask | m_format.greenMask | m_format.blueMask;
     // One row of the fill value, copied onto every row.
     const std::size_t bpp = bytesPerPixel(m_format);
     std::vector<std::uint8_t> pattern(static_cast<std::size_t>(dest.width()) * bpp);

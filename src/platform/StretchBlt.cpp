@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cstring>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace platform {
 
@@ -109,6 +112,58 @@ void copyRgb24ToXrgb32(const std::uint8_t* from, std::uint8_t* to, std::int32_t 
     }
 }
 
+// The bits of a 16- or 32-bit value that some channel owns; all bits for the
+// other layouts, whose bytes are all colour or index.
+std::uint32_t channelBits(const PixelFormat& format)
+{
+    if (format.bitCount != 16 && format.bitCount != 32)
+        return 0xFFFFFFFF;
+    return format.redMask | format.greenMask | format.blueMask;
+}
+
+// The stored values go across as they are, less the bits that no channel
+// owns: the fourth byte of a 32-bit pixel is alpha or padding in a file, and
+// a raw value of the display (0x00RRGGBB) never carries it.
+template <typename T>
+void copyChannels(const std::uint8_t* from, std::uint8_t* to, std::int32_t count, std::uint32_t keep)
+{
+    const auto mask = static_cast<T>(keep);
+    for (std::int32_t i = 0; i < count; ++i, from += sizeof(T), to += sizeof(T)) {
+        T v;
+        std::memcpy(&v, from, sizeof(T));
+        v &= mask;
+        std::memcpy(to, &v, sizeof(T));
+    }
+}
+
+// The display's own format, four pixels at a time: the compiler does not turn
+// the loop above into vector code at the optimisation level we build with,
+// and a 32-bit sheet is copied whole on every load.
+void copyChannels32(const std::uint8_t* from, std::uint8_t* to, std::int32_t count, std::uint32_t keep)
+{
+    std::int32_t i = 0;
+#if defined(__SSE2__)
+    const __m128i mask = _mm_set1_epi32(static_cast<int>(keep));
+    for (; i + 4 <= count; i += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 4 * i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 4 * i), _mm_and_si128(v, mask));
+    }
+#endif
+    copyChannels<std::uint32_t>(from + 4 * i, to + 4 * i, count - i, keep);
+}
+
+void copySameFormat(const std::uint8_t* from, std::uint8_t* to, std::int32_t count, const PixelFormat& format)
+{
+    const std::uint32_t keep = channelBits(format);
+    const std::size_t bytes = format.bitCount / 8u;
+    if (format.bitCount == 32 && keep != 0xFFFFFFFF)
+        copyChannels32(from, to, count, keep);
+    else if (format.bitCount == 16 && (keep & 0xFFFF) != 0xFFFF)
+        copyChannels<std::uint16_t>(from, to, count, keep);
+    else
+        std::memcpy(to, from, std::size_t(count) * bytes);
+}
+
 HBITMAP snapshot(const Bitmap& bitmap)
 {
     HBITMAP copy = makeBitmap(bitmap.width(), bitmap.height(), bitmap.format(), bitmap.topDown(), false);
@@ -157,8 +212,8 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
         switch (kind) {
         case RowKind::SameFormat: {
             const std::size_t bytes = dst.bitCount() / 8u;
-            std::memcpy(
-                to + std::size_t(dx) * bytes, from + std::size_t(sx0) * bytes, std::size_t(count) * bytes);
+            copySameFormat(
+                from + std::size_t(sx0) * bytes, to + std::size_t(dx) * bytes, count, dst.format());
             break;
         }
         case RowKind::Rgb24ToXrgb32:

@@ -4,6 +4,8 @@
 #include "display/DXDraws.h"
 #include "playback/Buttons.h"
 
+#include <utility>
+
 namespace playback {
 
 using character::Control;
@@ -95,28 +97,25 @@ void FormLogic::buttonClick(Control button)
 
 void FormLogic::press(Control control)
 {
+    // The controls with a command of their own; the others are animation
+    // buttons or have none.
+    using Command = void (FormLogic::*)();
+    static constexpr std::pair<Control, Command> kCommands[] = {
+        { Control::reload, &FormLogic::reloadClick },
+        { Control::CGreload, &FormLogic::CGreloadClick },
+        { Control::clipper, &FormLogic::clipperClick },
+        { Control::autocgload, &FormLogic::autocgloadClick },
+        { Control::autodefload, &FormLogic::autodefloadClick },
+    };
     if (!m_form.isEnabled(control))
         return;
-    switch (control) {
-    case Control::reload:
-        reloadClick();
-        break;
-    case Control::CGreload:
-        CGreloadClick();
-        break;
-    case Control::clipper:
-        clipperClick();
-        break;
-    case Control::autocgload:
-        autocgloadClick();
-        break;
-    case Control::autodefload:
-        autodefloadClick();
-        break;
-    default:
-        buttonClick(control);
-        break;
+    for (const auto& [owner, command] : kCommands) {
+        if (owner == control) {
+            (this->*command)();
+            return;
+        }
     }
+    buttonClick(control);
 }
 
 void FormLogic::DXDraw1InitializeSurface(TDirectDraw& directDraw)

@@ -6,5 +6,8 @@ nimbrel_test(app_window_tests
     ${CMAKE_CURRENT_LIST_DIR}/MainLoopTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ErrorReportTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CheckWindowTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ShareCommandsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowDropTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowViewTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QtTestMain.cpp
   LIBS app Qt6::Test)

@@ -5,4 +5,5 @@ nimbrel_test(display_tests
     ${CMAKE_CURRENT_LIST_DIR}/ControlTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlGuardTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LoadTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Sheet32Test.cpp
   LIBS display)

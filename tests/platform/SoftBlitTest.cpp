@@ -187,6 +187,12 @@ TEST(Blt, FillCoversTheWholeSurfaceOrTheClipperRectangles)
     fx.dwFillColor = 1;
     ASSERT_EQ(surface->blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
     EXPECT_EQ(read(*surface), (Grid { { 0x00445566, 1, 1 }, { 0x00445566, 0x00445566, 0x00445566 } }));
+
+    // No pixel of the display carries a fourth byte, a filled one neither.
+    surface->setClipper(nullptr);
+    fx.dwFillColor = 0xFF445566;
+    ASSERT_EQ(surface->blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+    EXPECT_EQ(read(*surface), filled(3, 2, 0x00445566));
 }
 
 TEST(Blt, DestinationOutsideAnUnclippedSurfaceIsRefused)

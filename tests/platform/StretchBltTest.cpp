@@ -172,3 +172,39 @@ TEST(StretchBlt, ConvertsIntoAnEightBitScreenBitmap)
     for (std::int32_t x = 0; x < 6; ++x)
         EXPECT_EQ(ddb->colorAt(x, 0), pattern(x, 0)) << x;
 }
+
+// The display's raw values are 0x00RRGGBB: whatever a 32-bit source keeps in
+// its fourth byte (alpha, padding) must not reach a 32-bit destination, on
+// any path of the copy.
+TEST(StretchBlt, ThirtyTwoBitDestinationsGetNoFourthByte)
+{
+    using Row = std::vector<std::uint32_t>;
+    struct Case {
+        const char* name;
+        BitmapInfo from;
+        std::int32_t sw; // source width; the destination is 4 wide
+        bool sameBitmap;
+        Row expected;
+    };
+    const Row plain { 0x123456, 0xABCDEF, 0x000000, 0x00FF00 };
+    const Case cases[] = {
+        { "same layout 1:1", layout(32), 4, false, plain },
+        { "same layout stretched", layout(32), 2, false, { 0x123456, 0x123456, 0xABCDEF, 0xABCDEF } },
+        { "within one bitmap", layout(32), 4, true, plain },
+        { "red lowest", layout(32, BI_BITFIELDS, 0xFF, 0xFF00, 0xFF0000), 4, false,
+            { 0x563412, 0xEFCDAB, 0x000000, 0x00FF00 } },
+        { "channels in the top three bytes", layout(32, BI_BITFIELDS, 0xFF000000, 0xFF0000, 0xFF00), 4, false,
+            { 0xFF1234, 0x80ABCD, 0x010000, 0x7F00FF } },
+    };
+    const std::uint32_t stored[] = { 0xFF123456, 0x80ABCDEF, 0x01000000, 0x7F00FF00 };
+    for (const Case& c : cases) {
+        Picture src = makePicture(4, 1, c.from);
+        std::memcpy(src.bitmap->scanLine(0), stored, sizeof stored);
+        Picture dst = makePicture(4, 1, layout(32));
+        Picture& to = c.sameBitmap ? src : dst;
+        ASSERT_TRUE(StretchBlt(*to.dc, 0, 0, 4, 1, *src.dc, 0, 0, c.sw, 1, SRCCOPY)) << c.name;
+        Row raw(4);
+        std::memcpy(raw.data(), to.bitmap->scanLine(0), 16);
+        EXPECT_EQ(raw, c.expected) << c.name;
+    }
+}

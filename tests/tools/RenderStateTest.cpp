@@ -16,7 +16,8 @@ TEST_F(RenderTest, TheStateBeforeAnyDropIsTheWindowsStartState)
         "{\"Label1\":\"名前\",\"Label2\":\"状態\",\"Edit1\":\"100\",\"Edit2\":\"\",\"CheckBox1\":false,"
         "\"CheckBox2\":false,\"autocgload\":false,\"enabled\":[\"clipper\"],\"animation\":0,\"frame\":0,"
         "\"return\":0,\"returnLabel\":\"\",\"interval\":0,\"playback\":false,\"sheetPath\":\"\","
-        "\"sheetAge\":0,\"sheet\":{\"width\":0,\"height\":0,\"transparent\":null},\"clipboard\":\"\"}\n");
+        "\"sheetAge\":0,\"sheet\":{\"width\":0,\"height\":0,\"transparent\":null},\"clipboard\":\"\","
+        "\"paused\":false}\n");
 }
 
 TEST_F(RenderTest, ADropLoadsTheCharacterAsTheWindowWould)
@@ -31,7 +32,7 @@ TEST_F(RenderTest, ADropLoadsTheCharacterAsTheWindowWould)
     EXPECT_EQ(state.keys(),
         (std::vector<std::string> { "Label1", "Label2", "Edit1", "Edit2", "CheckBox1", "CheckBox2",
             "autocgload", "enabled", "animation", "frame", "return", "returnLabel", "interval", "playback",
-            "sheetPath", "sheetAge", "sheet", "clipboard" }));
+            "sheetPath", "sheetAge", "sheet", "clipboard", "paused" }));
     EXPECT_EQ(state["Label1"].string, "テスト");
     EXPECT_EQ(state["Label2"].string, "状態");
     EXPECT_EQ(state["Edit1"].string, "50");

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <regex>
 #include <set>
 
@@ -69,6 +70,7 @@ TEST_F(RenderTest, TheSampleReportRendersInAHeadlessBrowser)
     EXPECT_EQ(countOf(dom, "<img class=\"gif\" src=\"data:image/gif;base64,"), animations);
     EXPECT_NE(dom.find("アニメーション 6：喜び１"), std::string::npos);
     EXPECT_EQ(countOf(dom, "<span id=\"L"), countOf(dom, "<a class=\"n\""));
+    EXPECT_NE(dom.find("<section id=\"diagnostics\">"), std::string::npos);
 
     // Not blank: a page of text and pictures has many colours, and the
     // sheet's sky blue and magenta key are among them.
@@ -81,6 +83,23 @@ TEST_F(RenderTest, TheSampleReportRendersInAHeadlessBrowser)
             colours.insert(shot.at(x, y));
     EXPECT_GT(colours.size(), 200u);
     EXPECT_TRUE(colours.count(kKey) == 1);
+}
+
+TEST_F(RenderTest, TheReportsFindingsLinkToTheirLinesOfTheListing)
+{
+    folder.write("bad.txt", definition("<b>&amp;") + "#PATERN 02 01G2\r\n");
+    ASSERT_EQ(run({ "--drop", "bad.txt", "--report", "bad.html" }).status, 1); // the load fails too
+    std::ifstream in(folder.file("bad.html"));
+    const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t findings = page.find("<section id=\"diagnostics\">");
+    ASSERT_NE(findings, std::string::npos);
+    const std::size_t link = page.find("<a href=\"#L13\">13 行", findings);
+    ASSERT_NE(link, std::string::npos);
+    EXPECT_NE(page.find("&#39;$G2&#39; は数値ではありません", link), std::string::npos);
+    EXPECT_NE(page.find("<span id=\"L13\">"), std::string::npos);
+    // The name is text, not markup.
+    EXPECT_NE(page.find("<h1>&lt;b&gt;&amp;amp;</h1>"), std::string::npos);
+    EXPECT_EQ(page.find("<b>&amp;"), std::string::npos);
 }
 
 } // namespace

@@ -20,7 +20,7 @@ struct Verb {
     bool takesArgument;
 };
 
-constexpr std::array<Verb, 12> kVerbs { {
+constexpr std::array<Verb, 16> kVerbs { {
     { "--drop", ActionKind::drop, true },
     { "--press", ActionKind::press, true },
     { "--toggle", ActionKind::toggle, true },
@@ -33,6 +33,10 @@ constexpr std::array<Verb, 12> kVerbs { {
     { "--gif", ActionKind::gif, true },
     { "--scale", ActionKind::scale, true },
     { "--report", ActionKind::report, true },
+    { "--pause", ActionKind::pause, false },
+    { "--step", ActionKind::step, false },
+    { "--step-back", ActionKind::stepBack, false },
+    { "--restart", ActionKind::restart, false },
 } };
 
 template <std::size_t N>
@@ -173,6 +177,12 @@ const char* usageText()
            "  --report FILE   write a one-page HTML report of the character as it stands: its values,\n"
            "                  the sheet with its patterns, every animation as a GIF and a strip, and\n"
            "                  the definition file\n"
+           "  --pause         the menu item 一時停止: pause playback, or go on when paused\n"
+           "  --step          コマ送り: pause and show the next frame, as an idle step would\n"
+           "  --step-back     コマ戻し: pause and show the frame before, never below frame 1\n"
+           "  --restart       最初から: show frame 1 of the current animation\n"
+           "                  (the view keeps the frame these show: a following --frames 1 while\n"
+           "                  paused keeps it again)\n"
            "  --help          print this text\n"
            "  --version       print the version\n"
            "\n"

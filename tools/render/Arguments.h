@@ -15,7 +15,24 @@
 
 namespace render {
 
-enum class ActionKind { drop, press, toggle, speed, pattern, frames, state, tables, out, gif, scale, report };
+enum class ActionKind {
+    drop,
+    press,
+    toggle,
+    speed,
+    pattern,
+    frames,
+    state,
+    tables,
+    out,
+    gif,
+    scale,
+    report,
+    pause,
+    step,
+    stepBack,
+    restart,
+};
 
 struct Action {
     ActionKind kind;

@@ -123,6 +123,18 @@ void RenderDriver::perform(const Action& action)
     case ActionKind::report:
         writeReport(action.text);
         break;
+    case ActionKind::pause:
+        m_logic.player().togglePause();
+        break;
+    case ActionKind::step:
+        guarded([this] { m_logic.player().stepForward(); });
+        break;
+    case ActionKind::stepBack:
+        guarded([this] { m_logic.player().stepBack(); });
+        break;
+    case ActionKind::restart:
+        guarded([this] { m_logic.player().restart(); });
+        break;
     }
 }
 

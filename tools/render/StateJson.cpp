@@ -70,6 +70,7 @@ std::string stateJson(const playback::HeadlessForm& form, const playback::FormLo
     json["sheetAge"] = state.sheetFileAge;
     json["sheet"] = sheetJson(logic.sheetSurface());
     json["clipboard"] = form.clipboard();
+    json["paused"] = player.paused();
     return line(json);
 }
 

@@ -1,0 +1,111 @@
+#include "app/ShareCommands.h"
+
+#include "app/DXDrawWidget.h"
+#include "app/ErrorReport.h"
+#include "export/ExportConsts.h"
+#include "export/PlayingAnimation.h"
+#include "platform/Exception.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace app {
+
+namespace {
+
+constexpr const char* kSNoFrameShown = "コピーするフレームがありません";
+
+// The scale is an option of the file dialog itself, below its file type, so
+// that saving stays one step. Qt's own dialog lays itself out in a grid.
+QComboBox* addScaleChoice(QFileDialog& dialog)
+{
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (grid == nullptr)
+        return nullptr;
+    auto* scale = new QComboBox(&dialog);
+    scale->setObjectName("gifScale");
+    for (int factor = 1; factor <= kMaxGifDialogScale; ++factor)
+        scale->addItem(QString::number(factor) + " 倍", factor);
+    auto* label = new QLabel("倍率:", &dialog);
+    label->setBuddy(scale);
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(scale, row, 1);
+    return scale;
+}
+
+// The design table makes the menu ツール with the checker's item; the sharing
+// commands join it.
+QMenu* toolsMenu(QMainWindow& window)
+{
+    if (QMenu* tools = window.menuBar()->findChild<QMenu*>("ToolsMenu"))
+        return tools;
+    QMenu* tools = window.menuBar()->addMenu("ツール");
+    tools->setObjectName("ToolsMenu");
+    return tools;
+}
+
+} // namespace
+
+ShareCommands::ShareCommands(QMainWindow& window, const playback::FormLogic& logic, DXDrawWidget& view)
+    : m_window(window)
+    , m_logic(logic)
+    , m_view(view)
+    , m_menu(toolsMenu(window))
+    , m_saveGif(m_menu->addAction("GIF で保存…"))
+    , m_copyFrame(m_menu->addAction("フレームを画像でコピー"))
+{
+    m_saveGif->setObjectName("gifsave");
+    m_copyFrame->setObjectName("framecopy");
+    QObject::connect(m_saveGif, &QAction::triggered, &window, [this] { saveGifClick(); });
+    QObject::connect(m_copyFrame, &QAction::triggered, &window, [this] { copyFrameClick(); });
+}
+
+void ShareCommands::saveGifClick()
+{
+    QFileDialog dialog(&m_window, "GIF で保存", QString(), "GIF 画像 (*.gif)");
+    dialog.setObjectName("gifDialog");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix("gif");
+    QComboBox* scale = addScaleChoice(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const std::string path = dialog.selectedFiles().front().toStdString();
+    const int factor = scale != nullptr ? scale->currentData().toInt() : 1;
+    guarded([&] { saveGif(path, factor); });
+}
+
+void ShareCommands::saveGif(const std::string& path, int scale)
+{
+    TDirectDraw* directDraw = m_view.control().DirectDraw();
+    if (directDraw == nullptr)
+        throw exporter::EGifError(exporter::kSNoFrames);
+    exporter::savePlayingAnimation(path, m_logic, *directDraw, scale);
+}
+
+void ShareCommands::copyFrameClick()
+{
+    guarded([this] {
+        const QImage frame = shownFrame();
+        if (frame.isNull())
+            throw Exception(kSNoFrameShown);
+        QGuiApplication::clipboard()->setImage(frame);
+    });
+}
+
+QImage ShareCommands::shownFrame() const
+{
+    return m_view.shownImage();
+}
+
+} // namespace app
