@@ -42,17 +42,27 @@ QComboBox* addScaleChoice(QFileDialog& dialog)
     return scale;
 }
 
+// The design table makes the menu ツール with the checker's item; the sharing
+// commands join it.
+QMenu* toolsMenu(QMainWindow& window)
+{
+    if (QMenu* tools = window.menuBar()->findChild<QMenu*>("ToolsMenu"))
+        return tools;
+    QMenu* tools = window.menuBar()->addMenu("ツール");
+    tools->setObjectName("ToolsMenu");
+    return tools;
+}
+
 } // namespace
 
 ShareCommands::ShareCommands(QMainWindow& window, const playback::FormLogic& logic, DXDrawWidget& view)
     : m_window(window)
     , m_logic(logic)
     , m_view(view)
-    , m_menu(window.menuBar()->addMenu("ツール"))
+    , m_menu(toolsMenu(window))
     , m_saveGif(m_menu->addAction("GIF で保存…"))
     , m_copyFrame(m_menu->addAction("フレームを画像でコピー"))
 {
-    m_menu->setObjectName("N2");
     m_saveGif->setObjectName("gifsave");
     m_copyFrame->setObjectName("framecopy");
     QObject::connect(m_saveGif, &QAction::triggered, &window, [this] { saveGifClick(); });

@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/CheckWindow.h"
 #include "app/DXDrawWidget.h"
 #include "app/DropTarget.h"
 #include "app/ErrorReport.h"
@@ -116,6 +117,12 @@ void TForm1::connectHandlers()
             (this->*handler)();
         });
     }
+    connect(checkfile, &QAction::triggered, this, &TForm1::checkfileClick);
+    // The check window follows every load while it is open.
+    m_logic->setLoadObserver([this] {
+        if (m_checkWindow != nullptr && m_checkWindow->isVisible())
+            app::guarded([this] { m_checkWindow->refresh(m_logic->definitionPath()); });
+    });
 
     TDXDraw& control = DXDraw1->control();
     control.OnInitializeSurface = [this](TCustomDXDraw&) { DXDraw1InitializeSurface(); };
@@ -289,7 +296,10 @@ void TForm1::dropEvent(QDropEvent* event)
 void TForm1::createViewMenu()
 {
     m_inspect = std::make_unique<app::InspectWindows>(*this, *m_logic, DXDraw1->control());
-    N2 = MainMenu1->addMenu("表示");
+    // 表示 stands between 設定 and ツール, which the design table makes.
+    N2 = new QMenu("表示", MainMenu1);
+    QMenu* tools = MainMenu1->findChild<QMenu*>("ToolsMenu");
+    MainMenu1->insertMenu(tools ? tools->menuAction() : nullptr, N2);
     N2->setObjectName("N2");
     // Function keys and Ctrl combinations: Space, Enter, the arrows, Tab and
     // typing all belong to the window's controls. The keys work from the two
@@ -416,4 +426,18 @@ void TForm1::takeMembers(QWidget* client)
     N1 = MainMenu1->findChild<QMenu*>("N1");
     autocgload = MainMenu1->findChild<QAction*>(qtText(character::controlName(Control::autocgload)));
     autodefload = MainMenu1->findChild<QAction*>(qtText(character::controlName(Control::autodefload)));
+    ToolsMenu = MainMenu1->findChild<QMenu*>("ToolsMenu");
+    checkfile = MainMenu1->findChild<QAction*>("checkfile");
+}
+
+void TForm1::checkfileClick()
+{
+    app::guarded([this] {
+        if (m_checkWindow == nullptr)
+            m_checkWindow = new app::CheckWindow(this);
+        m_checkWindow->refresh(m_logic->definitionPath());
+        m_checkWindow->show();
+        m_checkWindow->raise();
+        m_checkWindow->activateWindow();
+    });
 }

@@ -21,6 +21,7 @@ class QPushButton;
 class QWidget;
 
 namespace app {
+class CheckWindow;
 class DXDrawWidget;
 class InspectWindows;
 class QtFormControls;
@@ -69,6 +70,8 @@ public:
     QMenu* N2 = nullptr; // 表示
     QAction* pauseplay = nullptr;
     QAction* autodefload = nullptr;
+    QMenu* ToolsMenu = nullptr;
+    QAction* checkfile = nullptr;
 
     playback::FormLogic& logic() { return *m_logic; }
     app::ShareCommands& share() { return *m_share; }
@@ -102,6 +105,8 @@ public slots:
     void Edit1Change();
     void DXDraw1InitializeSurface();
     void DXDraw1FinalizeSurface();
+    // ツール → 定義ファイルの検査: opens the check window on the loaded file.
+    void checkfileClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -125,6 +130,8 @@ private:
     std::unique_ptr<app::InspectWindows> m_inspect;
     std::unique_ptr<app::ShareCommands> m_share;
     bool m_shown = false;
+    // Made when first asked for; a child window, so it goes with this one.
+    app::CheckWindow* m_checkWindow = nullptr;
 };
 
 extern TForm1* Form1;

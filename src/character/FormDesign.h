@@ -135,6 +135,9 @@ inline constexpr auto kMenuDesigns = std::to_array<MenuDesign>({
     { std::nullopt, "N1", MenuKind::Menu, "", "設定" },
     { C::autocgload, "autocgload", MenuKind::Item, "N1", "自動ＣＧ再読込み", true, "", "autocgloadClick" },
     { C::autodefload, "autodefload", MenuKind::Item, "N1", "自動定義再読込み", true, "", "autodefloadClick" },
+    { std::nullopt, "ToolsMenu", MenuKind::Menu, "", "ツール" },
+    { std::nullopt, "checkfile", MenuKind::Item, "ToolsMenu", "定義ファイルの検査", false, "",
+        "checkfileClick" },
 });
 } // namespace rows
 

@@ -44,7 +44,7 @@ void FormLogic::fileload(const std::string& path)
 {
     // Stamped before the read, so that a save during the load is seen after it.
     m_definitionStamp = platform::fileStamp(path);
-    character::fileload(path, *m_state, m_form, m_sheet);
+    observedLoad([&] { character::fileload(path, *m_state, m_form, m_sheet); });
 }
 
 void FormLogic::reloadClick()

@@ -12,6 +12,7 @@
 #include "platform/FileWatch.h"
 #include "playback/Player.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -57,6 +58,10 @@ public:
     // while autodefload is checked, then the sheet while autocgload is.
     void automaticReload();
 
+    // Called after every load of the definition file, failed ones included:
+    // the drop, the reload command and the automatic reload.
+    void setLoadObserver(std::function<void()> observer) { m_loaded = std::move(observer); }
+
     character::CharacterState& state() { return *m_state; }
     const character::CharacterState& state() const { return *m_state; }
     Player& player() { return m_player; }
@@ -69,6 +74,19 @@ private:
     // the stamp taken before the read.
     void sheetReload(const platform::FileStamp& stamp);
     void automaticDefinitionReload();
+    // Runs a load and tells the observer afterwards, whatever its outcome.
+    template <typename Load> void observedLoad(Load load)
+    {
+        try {
+            load();
+        } catch (...) {
+            if (m_loaded)
+                m_loaded();
+            throw;
+        }
+        if (m_loaded)
+            m_loaded();
+    }
 
     character::FormControls& m_form;
     // The tables are large; they are made once and live as long as the window.
@@ -81,6 +99,7 @@ private:
     // Made on the display's TDirectDraw, which keeps a registry of it; freed
     // here before the TDirectDraw goes.
     TDirectDrawSurface* m_sheet = nullptr;
+    std::function<void()> m_loaded;
 };
 
 } // namespace playback

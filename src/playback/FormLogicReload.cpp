@@ -43,8 +43,8 @@ void FormLogic::automaticReload()
 
 void FormLogic::automaticDefinitionReload()
 {
-    std::unique_ptr<TDirectDrawSurface> sheet
-        = character::fileloadOrKeep(m_definitionPath, *m_state, m_form, m_sheet);
+    std::unique_ptr<TDirectDrawSurface> sheet;
+    observedLoad([&] { sheet = character::fileloadOrKeep(m_definitionPath, *m_state, m_form, m_sheet); });
     if (sheet == nullptr)
         return;
     delete m_sheet;

@@ -65,17 +65,19 @@ GifSummary readGif(const std::string& path)
     return summary;
 }
 
-TEST_F(ShareCommandsTest, TheToolsMenuComesAfterSettingsWithItsTwoCommands)
+TEST_F(ShareCommandsTest, TheToolsMenuComesAfterSettingsAndViewWithTheCheckerAndItsTwoCommands)
 {
     QStringList titles;
     for (QAction* action : form.menuBar()->actions())
         titles << action->text();
     ASSERT_TRUE(titles.contains("ツール"));
     EXPECT_GT(titles.indexOf("ツール"), titles.indexOf("設定"));
+    EXPECT_GT(titles.indexOf("ツール"), titles.indexOf("表示"));
+    EXPECT_EQ(titles.count("ツール"), 1);
     QStringList items;
     for (QAction* action : form.share().menu()->actions())
         items << action->text();
-    EXPECT_EQ(items, (QStringList { "GIF で保存…", "フレームを画像でコピー" }));
+    EXPECT_EQ(items, (QStringList { "定義ファイルの検査", "GIF で保存…", "フレームを画像でコピー" }));
 }
 
 TEST_F(ShareCommandsTest, CopyPutsTheFrameOnShowOnTheClipboard)

@@ -5,6 +5,7 @@ nimbrel_test(app_window_tests
     ${CMAKE_CURRENT_LIST_DIR}/WindowCommandsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainLoopTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ErrorReportTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CheckWindowTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ShareCommandsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowDropTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowViewTest.cpp
