@@ -56,11 +56,26 @@ bmptest::Bytes makeSheet(std::uint16_t bitCount, std::uint32_t compression)
 
 const bmptest::Bytes& sheet(int kind)
 {
-    static const bmptest::Bytes rgb24 = makeSheet(24, platform::BI_RGB);
-    static const bmptest::Bytes indexed8 = makeSheet(8, platform::BI_RGB);
-    static const bmptest::Bytes rle8 = makeSheet(8, platform::BI_RLE8);
-    static const bmptest::Bytes argb32 = makeSheet(32, platform::BI_RGB);
-    return kind == 0 ? rgb24 : kind == 1 ? indexed8 : kind == 2 ? rle8 : argb32;
+    // Each made on first use only, so that a run of one benchmark holds no
+    // other sheet in memory to shift its figures.
+    switch (kind) {
+    case 0: {
+        static const bmptest::Bytes rgb24 = makeSheet(24, platform::BI_RGB);
+        return rgb24;
+    }
+    case 1: {
+        static const bmptest::Bytes indexed8 = makeSheet(8, platform::BI_RGB);
+        return indexed8;
+    }
+    case 2: {
+        static const bmptest::Bytes rle8 = makeSheet(8, platform::BI_RLE8);
+        return rle8;
+    }
+    default: {
+        static const bmptest::Bytes argb32 = makeSheet(32, platform::BI_RGB);
+        return argb32;
+    }
+    }
 }
 
 void loadAndDraw(benchmark::State& state)

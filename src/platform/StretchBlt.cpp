@@ -164,6 +164,13 @@ void copySameFormat(const std::uint8_t* from, std::uint8_t* to, std::int32_t cou
         std::memcpy(to, from, std::size_t(count) * bytes);
 }
 
+void copyIndexed8ToRaw32(
+    const std::uint8_t* from, std::uint8_t* to, std::int32_t count, const std::array<std::uint32_t, 256>& lut)
+{
+    for (std::int32_t i = 0; i < count; ++i, ++from, to += 4)
+        std::memcpy(to, &lut[*from], 4);
+}
+
 HBITMAP snapshot(const Bitmap& bitmap)
 {
     HBITMAP copy = makeBitmap(bitmap.width(), bitmap.height(), bitmap.format(), bitmap.topDown(), false);
@@ -220,8 +227,7 @@ bool stretchCopy(Bitmap& dst, std::int32_t x, std::int32_t y, std::int32_t w, st
             copyRgb24ToXrgb32(from + std::size_t(sx0) * 3, to + std::size_t(dx) * 4, count);
             break;
         case RowKind::Indexed8ToRaw32:
-            for (std::int32_t i = 0; i < count; ++i)
-                std::memcpy(to + (std::size_t(dx) + std::size_t(i)) * 4, &lut[from[sx0 + i]], 4);
+            copyIndexed8ToRaw32(from + sx0, to + std::size_t(dx) * 4, count, lut);
             break;
         case RowKind::General:
             if (cols.oneToOne)

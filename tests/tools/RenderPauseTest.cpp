@@ -29,7 +29,6 @@ TEST_F(RenderTest, PauseAndStepsShowTheFramesTheyLeadTo)
 
     const std::vector<JsonValue> states = jsonLines(result);
     ASSERT_EQ(states.size(), 2u);
-    EXPECT_EQ(states[0].keys().back(), "paused");
     EXPECT_TRUE(states[0]["paused"].boolean);
     EXPECT_EQ(states[0]["animation"].number, 1);
     EXPECT_EQ(states[0]["frame"].number, 1);

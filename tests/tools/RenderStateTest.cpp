@@ -17,7 +17,7 @@ TEST_F(RenderTest, TheStateBeforeAnyDropIsTheWindowsStartState)
         "\"CheckBox2\":false,\"autocgload\":false,\"enabled\":[\"clipper\"],\"animation\":0,\"frame\":0,"
         "\"return\":0,\"returnLabel\":\"\",\"interval\":0,\"playback\":false,\"sheetPath\":\"\","
         "\"sheetAge\":0,\"sheet\":{\"width\":0,\"height\":0,\"transparent\":null},\"clipboard\":\"\","
-        "\"paused\":false}\n");
+        "\"paused\":false,\"autodefload\":false}\n");
 }
 
 TEST_F(RenderTest, ADropLoadsTheCharacterAsTheWindowWould)
@@ -32,7 +32,7 @@ TEST_F(RenderTest, ADropLoadsTheCharacterAsTheWindowWould)
     EXPECT_EQ(state.keys(),
         (std::vector<std::string> { "Label1", "Label2", "Edit1", "Edit2", "CheckBox1", "CheckBox2",
             "autocgload", "enabled", "animation", "frame", "return", "returnLabel", "interval", "playback",
-            "sheetPath", "sheetAge", "sheet", "clipboard", "paused" }));
+            "sheetPath", "sheetAge", "sheet", "clipboard", "paused", "autodefload" }));
     EXPECT_EQ(state["Label1"].string, "テスト");
     EXPECT_EQ(state["Label2"].string, "状態");
     EXPECT_EQ(state["Edit1"].string, "50");
@@ -210,7 +210,8 @@ INSTANTIATE_TEST_SUITE_P(Arguments, RenderUsage,
         UsageCase { { "--frames", "1.5" } }, UsageCase { { "--frames", "99999999999" } },
         UsageCase { { "--frames", "2000" } }, UsageCase { { "--press", "CheckBox1" } },
         UsageCase { { "--press", "button1" } }, UsageCase { { "--toggle", "Button1" } },
-        UsageCase { { "--out" } }, UsageCase { { "" } }));
+        UsageCase { { "--out" } }, UsageCase { { "--sleep", "60001" } }, UsageCase { { "--sleep", "-5" } },
+        UsageCase { { "--sleep" } }, UsageCase { { "" } }));
 
 TEST_F(RenderTest, HelpPrintsTheUsageAndRunsNothing)
 {

@@ -12,7 +12,8 @@ namespace {
 
 using character::Control;
 
-constexpr std::array kToggleable { Control::CheckBox1, Control::CheckBox2, Control::autocgload };
+constexpr std::array kToggleable { Control::CheckBox1, Control::CheckBox2, Control::autocgload,
+    Control::autodefload };
 
 struct Verb {
     std::string_view name;
@@ -20,7 +21,7 @@ struct Verb {
     bool takesArgument;
 };
 
-constexpr std::array<Verb, 16> kVerbs { {
+constexpr std::array<Verb, 17> kVerbs { {
     { "--drop", ActionKind::drop, true },
     { "--press", ActionKind::press, true },
     { "--toggle", ActionKind::toggle, true },
@@ -37,6 +38,7 @@ constexpr std::array<Verb, 16> kVerbs { {
     { "--step", ActionKind::step, false },
     { "--step-back", ActionKind::stepBack, false },
     { "--restart", ActionKind::restart, false },
+    { "--sleep", ActionKind::sleep, true },
 } };
 
 template <std::size_t N>
@@ -91,6 +93,13 @@ std::optional<std::string> takeArgument(Action& action, std::string_view verb, c
             return std::nullopt;
         }
         return std::string(verb) + " needs a whole factor from 1 to " + std::to_string(exporter::kMaxScale)
+            + ", not '" + argument + "'";
+    case ActionKind::sleep:
+        if (const auto ms = frameCount(argument); ms && *ms <= kMaxSleepMs) {
+            action.count = *ms;
+            return std::nullopt;
+        }
+        return std::string(verb) + " needs a number of milliseconds from 0 to " + std::to_string(kMaxSleepMs)
             + ", not '" + argument + "'";
     default:
         return std::nullopt;
@@ -163,7 +172,8 @@ const char* usageText()
            "  --drop PATH     drop PATH on the window: it becomes the definition file and is loaded\n"
            "  --press NAME    click a button: Button1 ... Button12, Button14, buttonck, reload,\n"
            "                  CGreload, clipper (a disabled button ignores the click)\n"
-           "  --toggle NAME   change the check mark of CheckBox1, CheckBox2 or the menu item autocgload\n"
+           "  --toggle NAME   change the check mark of CheckBox1, CheckBox2 or the menu items autocgload\n"
+           "                  and autodefload\n"
            "  --speed TEXT    set the speed box Edit1 to TEXT\n"
            "  --pattern TEXT  set the pattern box Edit2 to TEXT\n"
            "  --frames K      run K idle steps on a simulated clock, keeping the view after each\n"
@@ -183,6 +193,8 @@ const char* usageText()
            "  --restart       最初から: show frame 1 of the current animation\n"
            "                  (the view keeps the frame these show: a following --frames 1 while\n"
            "                  paused keeps it again)\n"
+           "  --sleep MS      wait MS milliseconds (0 to 60000) on the real clock, as the window would\n"
+           "                  idle: the automatic reloads read a changed file once it is 250 ms old\n"
            "  --help          print this text\n"
            "  --version       print the version\n"
            "\n"

@@ -32,18 +32,22 @@ enum class ActionKind {
     step,
     stepBack,
     restart,
+    sleep,
 };
 
 struct Action {
     ActionKind kind;
     std::string text; // the path or text of drop, speed, pattern and out
     character::Control control = character::Control::Label1; // press and toggle
-    std::uint32_t count = 0; // frames, scale
+    std::uint32_t count = 0; // frames, scale, sleep (milliseconds)
 };
 
 // A strip is kept in memory until the end of the run; this bounds it
 // (about 100 MB of pixels).
 inline constexpr std::uint64_t kMaxStripFrames = 1024;
+
+// The longest --sleep: a minute is more than any test of a settling file needs.
+inline constexpr std::uint32_t kMaxSleepMs = 60000;
 
 struct CommandLine {
     std::vector<Action> actions;

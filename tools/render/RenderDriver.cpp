@@ -4,6 +4,9 @@
 #include "platform/Exception.h"
 #include "render/StateJson.h"
 
+#include <chrono>
+#include <thread>
+
 namespace render {
 
 using character::Control;
@@ -135,14 +138,17 @@ void RenderDriver::perform(const Action& action)
     case ActionKind::restart:
         guarded([this] { m_logic.player().restart(); });
         break;
+    case ActionKind::sleep:
+        std::this_thread::sleep_for(std::chrono::milliseconds(action.count));
+        break;
     }
 }
 
 void RenderDriver::toggle(Control control)
 {
-    // The menu item has a handler that flips its mark; a check box flips
-    // its own and has none.
-    if (control == Control::autocgload) {
+    // The menu items have a handler that flips their mark; a check box
+    // flips its own and has none.
+    if (control == Control::autocgload || control == Control::autodefload) {
         guarded([&] { m_logic.press(control); });
         return;
     }

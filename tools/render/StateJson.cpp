@@ -71,6 +71,7 @@ std::string stateJson(const playback::HeadlessForm& form, const playback::FormLo
     json["sheet"] = sheetJson(logic.sheetSurface());
     json["clipboard"] = form.clipboard();
     json["paused"] = player.paused();
+    json["autodefload"] = form.isChecked(Control::autodefload);
     return line(json);
 }
 
