@@ -13,9 +13,14 @@ namespace {
 
 class PatternSink : public character::DefinitionSink {
 public:
+    explicit PatternSink(std::array<int, 256>& lines)
+        : m_lines(lines)
+    {
+    }
+
     void characterName(std::string_view, const character::SourceRange&) override { }
     void frameInterval(std::int32_t, const character::SourceRange&) override { }
-    void hexNumberingOn(const character::SourceRange&) override { hex = true; }
+    void hexNumberingOn(const character::SourceRange&) override { }
     void sheetName(std::string_view, const character::SourceRange&) override { }
     void baseFrame(int, int, std::int32_t, const character::SourceRange&) override { }
     void baseListEnd(int, const character::SourceRange&, const character::SourceRange&) override { }
@@ -26,37 +31,25 @@ public:
     {
     }
     void pattern(
-        int number, std::int32_t, std::int32_t, std::int32_t, std::int32_t, const PatternPlaces&) override
+        int number, std::int32_t, std::int32_t, std::int32_t, std::int32_t, const PatternPlaces& at) override
     {
-        defined = number;
+        if (number >= 0 && number < static_cast<int>(m_lines.size()))
+            m_lines[static_cast<std::size_t>(number)] = static_cast<int>(at.number.line);
     }
 
-    bool hex = false;
-    int defined = -1;
+private:
+    std::array<int, 256>& m_lines;
 };
 
-// The numbering line is the reader's only state from line to line, so a
-// line read alone, behind a numbering line when one came before, is read as
-// it is within the file.
+// The reader stops at the first failing line, as the load does, and the
+// places it hands over are its own line numbers.
 void findPatternLines(DefinitionListing& listing, std::span<const std::uint8_t> text)
 {
-    static constexpr std::string_view kHexOn = "#DATA 16\n";
-    character::LineReader reader(text);
-    PatternSink sink;
-    std::string_view line;
-    std::string alone;
-    for (int number = 1; reader.next(line); ++number) {
-        alone.assign(sink.hex ? kHexOn : std::string_view());
-        alone.append(line);
-        sink.defined = -1;
-        try {
-            character::parseDefinition(
-                std::span(reinterpret_cast<const std::uint8_t*>(alone.data()), alone.size()), sink);
-        } catch (const std::exception&) {
-            return;
-        }
-        if (sink.defined >= 0 && sink.defined < static_cast<int>(listing.patternLine.size()))
-            listing.patternLine[static_cast<std::size_t>(sink.defined)] = number;
+    PatternSink sink(listing.patternLine);
+    try {
+        character::parseDefinition(text, sink);
+    } catch (const std::exception&) {
+        // What came before the failing line stays listed.
     }
 }
 
