@@ -2,8 +2,8 @@
 
 // The definition file as the report lists it: its lines, shown as UTF-8 (or
 // read as Shift-JIS when they are not), and for every pattern the line that
-// defined it last, found by the definition reader itself line by line so
-// that the report and the load can never disagree on it.
+// defined it last, as the definition reader itself places it, so that the
+// report and the load can never disagree on it.
 
 #include <array>
 #include <string>
