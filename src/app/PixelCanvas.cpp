@@ -56,7 +56,7 @@ void PixelCanvas::resizeToImage()
 
 QRect PixelCanvas::widgetRect(const TRect& imageRect) const
 {
-    const TRect device = inspect::deviceRect(imageRect, scale());
+    const TRect device = closeup::deviceRect(imageRect, scale());
     const double ratio = devicePixelRatioF();
     const int left = static_cast<int>(std::floor(device.Left / ratio));
     const int top = static_cast<int>(std::floor(device.Top / ratio));
@@ -68,8 +68,8 @@ QRect PixelCanvas::widgetRect(const TRect& imageRect) const
 TPoint PixelCanvas::imagePoint(const QPointF& point) const
 {
     const double ratio = devicePixelRatioF();
-    return TPoint { inspect::imagePixel(static_cast<std::int64_t>(std::floor(point.x() * ratio)), scale()),
-        inspect::imagePixel(static_cast<std::int64_t>(std::floor(point.y() * ratio)), scale()) };
+    return TPoint { closeup::imagePixel(static_cast<std::int64_t>(std::floor(point.x() * ratio)), scale()),
+        closeup::imagePixel(static_cast<std::int64_t>(std::floor(point.y() * ratio)), scale()) };
 }
 
 void PixelCanvas::updateImageRects(const std::vector<TRect>& rects)
@@ -101,9 +101,9 @@ void PixelCanvas::paintPart(QPainter& painter, const QRect& exposed)
     if (width <= 0 || height <= 0)
         return;
     m_pixels.resize(std::size_t(width) * std::size_t(height));
-    const inspect::PixelTarget target { m_pixels.data(), width, height, width };
+    const closeup::PixelTarget target { m_pixels.data(), width, height, width };
     if (m_draw)
-        m_draw(target, inspect::Viewport { scale(), left, top });
+        m_draw(target, closeup::Viewport { scale(), left, top });
     QImage image(reinterpret_cast<const uchar*>(m_pixels.data()), width, height,
         static_cast<qsizetype>(width) * 4, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);

@@ -7,7 +7,7 @@
 // a second function. It sits in a scroll area and tells its owner about the
 // mouse and about Ctrl + wheel.
 
-#include "inspect/PixelTarget.h"
+#include "closeup/PixelTarget.h"
 
 #include <QEvent>
 #include <QWidget>
@@ -21,7 +21,7 @@ class PixelCanvas : public QWidget {
     Q_OBJECT
 
 public:
-    using Draw = std::function<void(const inspect::PixelTarget&, const inspect::Viewport&)>;
+    using Draw = std::function<void(const closeup::PixelTarget&, const closeup::Viewport&)>;
     using DrawText = std::function<void(QPainter&, const QRect& exposed)>;
 
     explicit PixelCanvas(QWidget* parent = nullptr);

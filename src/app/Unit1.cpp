@@ -1,11 +1,11 @@
 #include "app/Unit1.h"
 
 #include "app/CheckWindow.h"
+#include "app/CloseupWindows.h"
 #include "app/DXDrawWidget.h"
 #include "app/DropTarget.h"
 #include "app/ErrorReport.h"
 #include "app/FrameLog.h"
-#include "app/InspectWindows.h"
 #include "app/MainLoop.h"
 #include "app/QtFormControls.h"
 #include "app/ShareCommands.h"
@@ -132,7 +132,7 @@ void TForm1::connectHandlers()
     m_host->onFrameShown = [this] {
         if (frameLog.enabled())
             frameLog.frameShown(m_logic->state().currentAnimation, m_logic->player().frameIndex());
-        m_inspect->frameShown();
+        m_closeup->frameShown();
     };
 }
 
@@ -295,7 +295,7 @@ void TForm1::dropEvent(QDropEvent* event)
 
 void TForm1::createViewMenu()
 {
-    m_inspect = std::make_unique<app::InspectWindows>(*this, *m_logic, DXDraw1->control());
+    m_closeup = std::make_unique<app::CloseupWindows>(*this, *m_logic, DXDraw1->control());
     // 表示 stands between 設定 and ツール, which the design table makes.
     N2 = new QMenu("表示", MainMenu1);
     QMenu* tools = MainMenu1->findChild<QMenu*>("ToolsMenu");
@@ -323,8 +323,8 @@ void TForm1::createViewMenu()
     item("stepback", "コマ戻し", "F6", [&player] { player.stepBack(); });
     item("restart", "最初から", "F8", [&player] { player.restart(); });
     N2->addSeparator();
-    item("zoomview", "拡大表示", "Ctrl+1", [this] { m_inspect->showZoom(); });
-    item("sheetview", "シート表示", "Ctrl+2", [this] { m_inspect->showSheet(); });
+    item("zoomview", "拡大表示", "Ctrl+1", [this] { m_closeup->showZoom(); });
+    item("sheetview", "シート表示", "Ctrl+2", [this] { m_closeup->showSheet(); });
 }
 
 void TForm1::createMenu()

@@ -23,7 +23,7 @@ class QWidget;
 namespace app {
 class CheckWindow;
 class DXDrawWidget;
-class InspectWindows;
+class CloseupWindows;
 class QtFormControls;
 class ShareCommands;
 class WindowPlayerHost;
@@ -127,7 +127,7 @@ private:
     std::unique_ptr<app::QtFormControls> m_controls;
     std::unique_ptr<app::WindowPlayerHost> m_host;
     std::unique_ptr<playback::FormLogic> m_logic;
-    std::unique_ptr<app::InspectWindows> m_inspect;
+    std::unique_ptr<app::CloseupWindows> m_closeup;
     std::unique_ptr<app::ShareCommands> m_share;
     bool m_shown = false;
     // Made when first asked for; a child window, so it goes with this one.

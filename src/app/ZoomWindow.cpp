@@ -1,8 +1,8 @@
 #include "app/ZoomWindow.h"
 
 #include "app/PixelCanvas.h"
+#include "closeup/PixelView.h"
 #include "display/ViewDesign.h"
-#include "inspect/PixelView.h"
 #include "playback/Composition.h"
 
 #include <QCheckBox>
@@ -58,9 +58,9 @@ ZoomWindow::ZoomWindow(QWidget* parent)
     layout->addWidget(m_readout);
     layout->addWidget(m_scroll, 1);
 
-    m_canvas->setDraw([this](const inspect::PixelTarget& target, const inspect::Viewport& view) {
+    m_canvas->setDraw([this](const closeup::PixelTarget& target, const closeup::Viewport& view) {
         const bool grid = m_grid->isChecked() && m_canvas->zoom() >= kMinGridZoom;
-        inspect::drawPixels(m_view, target, view, { .grid = grid });
+        closeup::drawPixels(m_view, target, view, { .grid = grid });
     });
     m_canvas->onZoomWheel = [this](int steps) { setZoom(zoom() + steps); };
     connect(m_zoom, &QSpinBox::valueChanged, this, &ZoomWindow::zoomChanged);

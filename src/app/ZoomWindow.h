@@ -4,7 +4,7 @@
 // pixel grid and a line that says which frame is on show. It composes
 // nothing; it copies what the view presented.
 
-#include "inspect/SurfaceImage.h"
+#include "closeup/SurfaceImage.h"
 
 #include <QWidget>
 
@@ -47,7 +47,7 @@ private:
     QLabel* m_readout;
     QScrollArea* m_scroll;
     PixelCanvas* m_canvas;
-    inspect::SurfaceImage m_view;
+    closeup::SurfaceImage m_view;
     std::string m_readoutText;
 };
 

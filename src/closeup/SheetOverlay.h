@@ -1,16 +1,16 @@
 #pragma once
 
-// What the sheet inspector draws over the sheet: a thin outline around every
+// What the sheet viewer draws over the sheet: a thin outline around every
 // pattern, thicker ones in their own colours around the patterns of the frame
 // on show, and a dashed frame around a selection. Labels are text and are
 // left to the window.
 
-#include "inspect/PixelTarget.h"
-#include "inspect/SheetRegions.h"
+#include "closeup/PixelTarget.h"
+#include "closeup/SheetRegions.h"
 
 #include <span>
 
-namespace inspect {
+namespace closeup {
 
 inline constexpr std::uint32_t kOutlineColor = 0xFF00C8FFu;
 std::uint32_t highlightColor(HighlightRole role);
@@ -23,4 +23,4 @@ void drawOutlines(const PixelTarget& target, const Viewport& view, std::span<con
 // The selection's frame: black and white dashes, seen on any sheet.
 void drawSelection(const PixelTarget& target, const Viewport& view, const TRect& selection);
 
-} // namespace inspect
+} // namespace closeup

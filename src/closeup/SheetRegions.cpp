@@ -1,9 +1,9 @@
-#include "inspect/SheetRegions.h"
+#include "closeup/SheetRegions.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace inspect {
+namespace closeup {
 
 using character::CharacterTables;
 
@@ -102,4 +102,4 @@ TRect dragSelection(TPoint from, TPoint to, std::int32_t sheetWidth, std::int32_
         static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom) };
 }
 
-} // namespace inspect
+} // namespace closeup

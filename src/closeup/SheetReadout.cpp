@@ -1,10 +1,10 @@
-#include "inspect/SheetReadout.h"
+#include "closeup/SheetReadout.h"
 
-#include "inspect/PatternNumbers.h"
+#include "closeup/PatternNumbers.h"
 
 #include <cstdio>
 
-namespace inspect {
+namespace closeup {
 
 std::string pointText(const character::CharacterState& state, const SurfaceImage& sheet,
     const std::vector<Outline>& outlines, std::int32_t x, std::int32_t y)
@@ -37,4 +37,4 @@ std::string selectionLine(const character::CharacterState& state, const TRect& s
     return patternLine(*number, state.hexNumbering, selection);
 }
 
-} // namespace inspect
+} // namespace closeup

@@ -1,5 +1,5 @@
-#include "inspect/FrameReadout.h"
-#include "inspect/SheetRegions.h"
+#include "closeup/FrameReadout.h"
+#include "closeup/SheetRegions.h"
 
 #include "character/LoadProcedure.h"
 #include "character/TableTestFiles.h"
@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-using inspect::Highlight;
-using inspect::HighlightRole;
+using closeup::Highlight;
+using closeup::HighlightRole;
 
 namespace {
 
@@ -46,9 +46,9 @@ TEST_F(Marks, TheReadoutNamesTheAnimationFrameAndPatterns)
         { { 10, 1 }, "アニメ 10 ﾀﾞﾒｰｼﾞ１　コマ 1/0　ベース --" },
     };
     for (const auto& [frame, text] : rows)
-        EXPECT_EQ(inspect::readoutText(inspect::frameReadout(state(), frame.first, frame.second)), text);
+        EXPECT_EQ(closeup::readoutText(closeup::frameReadout(state(), frame.first, frame.second)), text);
 
-    inspect::FrameReadout layered = inspect::frameReadout(state(), 6, 1);
+    closeup::FrameReadout layered = closeup::frameReadout(state(), 6, 1);
     EXPECT_EQ(layered.base, 2);
     EXPECT_EQ(layered.layer, 0x1A);
     EXPECT_EQ(layered.placement, 0x1B);
@@ -58,31 +58,31 @@ TEST_F(Marks, TheFrameCountIncludesFramesWithOnlyALayer)
 {
     character::CharacterState& s = logic.state();
     s.tables.layer[1][6] = 0x1A;
-    EXPECT_EQ(inspect::frameCount(s.tables, 1), 6);
+    EXPECT_EQ(closeup::frameCount(s.tables, 1), 6);
     s.tables.base[2].fill(2);
-    EXPECT_EQ(inspect::frameCount(s.tables, 2), 255);
-    EXPECT_EQ(inspect::frameCount(s.tables, 31), 0);
+    EXPECT_EQ(closeup::frameCount(s.tables, 2), 255);
+    EXPECT_EQ(closeup::frameCount(s.tables, 31), 0);
 }
 
 TEST_F(Marks, TheFrameOnShowMarksItsBaseLayerAndWhereTheLayerLands)
 {
-    EXPECT_EQ(inspect::frameHighlights(state(), 1, 1),
+    EXPECT_EQ(closeup::frameHighlights(state(), 1, 1),
         (std::vector<Highlight> { { HighlightRole::base, 2, TRect { 121, 0, 242, 271 } } }));
-    EXPECT_EQ(inspect::frameHighlights(state(), 6, 2),
+    EXPECT_EQ(closeup::frameHighlights(state(), 6, 2),
         (std::vector<Highlight> { { HighlightRole::base, 3, TRect { 242, 0, 363, 271 } },
             { HighlightRole::layer, 0x1A, TRect { 0, 280, 40, 320 } },
             { HighlightRole::placement, 0x1B, TRect { 302, 100, 342, 140 } } }));
     // A placement without an extent, and frames past every list, mark nothing more.
-    EXPECT_EQ(inspect::frameHighlights(state(), 7, 1).size(), 2u);
-    EXPECT_TRUE(inspect::frameHighlights(state(), 6, 9).empty());
+    EXPECT_EQ(closeup::frameHighlights(state(), 7, 1).size(), 2u);
+    EXPECT_TRUE(closeup::frameHighlights(state(), 6, 9).empty());
 }
 
 TEST_F(Marks, OutlinesAndTheHitTestTakeRightAndBottomAsOutside)
 {
-    const auto outlines = inspect::patternOutlines(state());
+    const auto outlines = closeup::patternOutlines(state());
     // 0C has no width and gets no outline.
     ASSERT_EQ(outlines.size(), 5u);
-    EXPECT_EQ(outlines[3], (inspect::Outline { 0x1A, TRect { 0, 280, 40, 320 } }));
+    EXPECT_EQ(outlines[3], (closeup::Outline { 0x1A, TRect { 0, 280, 40, 320 } }));
 
     const std::pair<TPoint, std::vector<int>> rows[] = {
         { { 0, 0 }, { 1 } },
@@ -95,7 +95,7 @@ TEST_F(Marks, OutlinesAndTheHitTestTakeRightAndBottomAsOutside)
         { { -1, 0 }, {} },
     };
     for (const auto& [point, numbers] : rows)
-        EXPECT_EQ(inspect::patternsAt(outlines, point.X, point.Y), numbers) << point.X << "," << point.Y;
+        EXPECT_EQ(closeup::patternsAt(outlines, point.X, point.Y), numbers) << point.X << "," << point.Y;
 }
 
 TEST_F(Marks, ADragSelectsThePixelsAtBothEndsWithinTheSheet)
@@ -108,5 +108,5 @@ TEST_F(Marks, ADragSelectsThePixelsAtBothEndsWithinTheSheet)
         { { { -9, 3 }, { -1, 4 } }, {} },
     };
     for (const auto& [drag, rect] : rows)
-        EXPECT_EQ(inspect::dragSelection(drag.first, drag.second, 100, 50), rect);
+        EXPECT_EQ(closeup::dragSelection(drag.first, drag.second, 100, 50), rect);
 }

@@ -1,10 +1,10 @@
-#include "inspect/SurfaceImage.h"
+#include "closeup/SurfaceImage.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
-namespace inspect {
+namespace closeup {
 
 namespace {
 
@@ -175,4 +175,4 @@ bool SurfaceImage::follow(TDirectDrawSurface* surface)
     return changed;
 }
 
-} // namespace inspect
+} // namespace closeup

@@ -1,8 +1,8 @@
-#include "inspect/PatternNumbers.h"
+#include "closeup/PatternNumbers.h"
 
 #include <cstdio>
 
-namespace inspect {
+namespace closeup {
 
 namespace {
 
@@ -52,4 +52,4 @@ std::string patternLine(int number, bool hexNumbering, const TRect& rect)
         + std::to_string(rect.Top) + " " + std::to_string(rect.width()) + " " + std::to_string(rect.height());
 }
 
-} // namespace inspect
+} // namespace closeup

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-namespace inspect {
+namespace closeup {
 
 // A list entry as two upper-case hexadecimal digits; "--" for the empty slot
 // and anything a list cannot hold.
@@ -31,4 +31,4 @@ std::optional<int> lowestFreePattern(const character::CharacterState& state);
 // height", the number as two decimal or two hexadecimal digits.
 std::string patternLine(int number, bool hexNumbering, const TRect& rect);
 
-} // namespace inspect
+} // namespace closeup

@@ -1,11 +1,11 @@
-// The sheet inspector's drawing on a 2048 x 2048 sheet at 1x: the outlines of
+// The sheet viewer's drawing on a 2048 x 2048 sheet at 1x: the outlines of
 // 255 patterns with the frame's highlights, which every repaint draws, and a
 // whole repaint with the sheet's pixels under them.
 
+#include "closeup/PixelView.h"
+#include "closeup/SheetOverlay.h"
+#include "closeup/SurfaceImage.h"
 #include "display/DXDraws.h"
-#include "inspect/PixelView.h"
-#include "inspect/SheetOverlay.h"
-#include "inspect/SurfaceImage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,9 +17,9 @@ constexpr std::int32_t kSheet = 2048;
 
 // 255 patterns of 121 x 128 in rows over the sheet, as a large character's
 // poses would lie.
-std::vector<inspect::Outline> outlines()
+std::vector<closeup::Outline> outlines()
 {
-    std::vector<inspect::Outline> out;
+    std::vector<closeup::Outline> out;
     for (int n = 1; n <= 255; ++n) {
         const int col = (n - 1) % 16;
         const int row = (n - 1) / 16;
@@ -28,19 +28,19 @@ std::vector<inspect::Outline> outlines()
     return out;
 }
 
-const std::vector<inspect::Highlight> kHighlights {
-    { inspect::HighlightRole::base, 20, TRect { 384, 128, 505, 256 } },
-    { inspect::HighlightRole::layer, 200, TRect { 1024, 1536, 1145, 1664 } },
-    { inspect::HighlightRole::placement, 201, TRect { 444, 228, 484, 268 } },
+const std::vector<closeup::Highlight> kHighlights {
+    { closeup::HighlightRole::base, 20, TRect { 384, 128, 505, 256 } },
+    { closeup::HighlightRole::layer, 200, TRect { 1024, 1536, 1145, 1664 } },
+    { closeup::HighlightRole::placement, 201, TRect { 444, 228, 484, 268 } },
 };
 
 void outlinesAndHighlights(benchmark::State& state)
 {
     const auto list = outlines();
     std::vector<std::uint32_t> pixels(std::size_t(kSheet) * kSheet, 0xFF000000u);
-    const inspect::PixelTarget target { pixels.data(), kSheet, kSheet, kSheet };
+    const closeup::PixelTarget target { pixels.data(), kSheet, kSheet, kSheet };
     for (auto _ : state) {
-        inspect::drawOutlines(target, { 1, 0, 0 }, list, kHighlights);
+        closeup::drawOutlines(target, { 1, 0, 0 }, list, kHighlights);
         benchmark::DoNotOptimize(pixels.data());
     }
 }
@@ -52,14 +52,14 @@ void wholeRepaint(benchmark::State& state)
     TDirectDrawSurface sheet(&directDraw);
     sheet.SetSize(kSheet, kSheet);
     sheet.Fill(0x00336699u);
-    inspect::SurfaceImage image;
+    closeup::SurfaceImage image;
     image.capture(&sheet);
     const auto list = outlines();
     std::vector<std::uint32_t> pixels(std::size_t(kSheet) * kSheet);
-    const inspect::PixelTarget target { pixels.data(), kSheet, kSheet, kSheet };
+    const closeup::PixelTarget target { pixels.data(), kSheet, kSheet, kSheet };
     for (auto _ : state) {
-        inspect::drawPixels(image, target, { 1, 0, 0 }, { .checkerboard = true });
-        inspect::drawOutlines(target, { 1, 0, 0 }, list, kHighlights);
+        closeup::drawPixels(image, target, { 1, 0, 0 }, { .checkerboard = true });
+        closeup::drawOutlines(target, { 1, 0, 0 }, list, kHighlights);
         benchmark::DoNotOptimize(pixels.data());
     }
 }

@@ -1,10 +1,10 @@
-#include "app/SheetInspector.h"
+#include "app/SheetViewer.h"
 
 #include "app/PixelCanvas.h"
-#include "inspect/PatternNumbers.h"
-#include "inspect/PixelView.h"
-#include "inspect/SheetOverlay.h"
-#include "inspect/SheetReadout.h"
+#include "closeup/PatternNumbers.h"
+#include "closeup/PixelView.h"
+#include "closeup/SheetOverlay.h"
+#include "closeup/SheetReadout.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -35,17 +35,17 @@ QFont labelFont()
     return font;
 }
 
-std::vector<TRect> rectsOf(const std::vector<inspect::Highlight>& highlights)
+std::vector<TRect> rectsOf(const std::vector<closeup::Highlight>& highlights)
 {
     std::vector<TRect> rects;
-    for (const inspect::Highlight& h : highlights)
+    for (const closeup::Highlight& h : highlights)
         rects.push_back(h.rect);
     return rects;
 }
 
 } // namespace
 
-SheetInspector::SheetInspector(const character::CharacterState& state, QWidget* parent)
+SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_state(state)
     , m_zoom(new QSpinBox(this))
@@ -56,7 +56,7 @@ SheetInspector::SheetInspector(const character::CharacterState& state, QWidget* 
     , m_scroll(new QScrollArea(this))
     , m_canvas(new PixelCanvas)
 {
-    setObjectName("SheetInspector");
+    setObjectName("SheetViewer");
     setWindowTitle("シート表示");
     m_zoom->setObjectName("sheetZoom");
     m_zoom->setRange(kMinZoom, kMaxZoom);
@@ -89,10 +89,10 @@ SheetInspector::SheetInspector(const character::CharacterState& state, QWidget* 
     // Keeps the line from jumping when the mouse leaves the sheet.
     m_point->setMinimumHeight(m_point->sizeHint().height());
 
-    m_canvas->setDraw([this](const inspect::PixelTarget& target, const inspect::Viewport& view) {
-        inspect::drawPixels(m_sheet, target, view, { .checkerboard = m_checkerboard->isChecked() });
-        inspect::drawOutlines(target, view, m_outlines, m_highlights);
-        inspect::drawSelection(target, view, m_selection);
+    m_canvas->setDraw([this](const closeup::PixelTarget& target, const closeup::Viewport& view) {
+        closeup::drawPixels(m_sheet, target, view, { .checkerboard = m_checkerboard->isChecked() });
+        closeup::drawOutlines(target, view, m_outlines, m_highlights);
+        closeup::drawSelection(target, view, m_selection);
     });
     m_canvas->setDrawText([this](QPainter& painter, const QRect& exposed) { drawLabels(painter, exposed); });
     m_canvas->onZoomWheel = [this](int steps) { setZoom(m_zoom->value() + steps); };
@@ -100,26 +100,26 @@ SheetInspector::SheetInspector(const character::CharacterState& state, QWidget* 
     m_canvas->onLeave = [this] { showPoint(TPoint { -1, -1 }); };
     connect(m_zoom, &QSpinBox::valueChanged, m_canvas, &PixelCanvas::setZoom);
     connect(m_checkerboard, &QCheckBox::toggled, m_canvas, qOverload<>(&QWidget::update));
-    connect(m_copy, &QPushButton::clicked, this, &SheetInspector::copySelectionLine);
+    connect(m_copy, &QPushButton::clicked, this, &SheetViewer::copySelectionLine);
     auto* copy = new QShortcut(QKeySequence::Copy, this);
-    connect(copy, &QShortcut::activated, this, &SheetInspector::copySelectionLine);
+    connect(copy, &QShortcut::activated, this, &SheetViewer::copySelectionLine);
 
     const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     resize(room.width() * 2 / 3, room.height() * 2 / 3);
 }
 
-void SheetInspector::frameShown(std::int32_t animation, std::int32_t frameIndex, TDirectDrawSurface* sheet)
+void SheetViewer::frameShown(std::int32_t animation, std::int32_t frameIndex, TDirectDrawSurface* sheet)
 {
     if (m_sheet.follow(sheet)) {
         m_canvas->setImageSize(m_sheet.width(), m_sheet.height());
         // A selection stays where it was, cut to the new sheet.
         if (m_selection.width() > 0 && m_selection.height() > 0)
-            setSelection(inspect::dragSelection(TPoint { m_selection.Left, m_selection.Top },
+            setSelection(closeup::dragSelection(TPoint { m_selection.Left, m_selection.Top },
                 TPoint { m_selection.Right - 1, m_selection.Bottom - 1 }, m_sheet.width(), m_sheet.height()));
         m_canvas->update();
     }
     followDefinition();
-    std::vector<inspect::Highlight> highlights = inspect::frameHighlights(m_state, animation, frameIndex);
+    std::vector<closeup::Highlight> highlights = closeup::frameHighlights(m_state, animation, frameIndex);
     if (highlights != m_highlights) {
         m_canvas->updateImageRects(rectsOf(m_highlights));
         m_highlights = std::move(highlights);
@@ -128,25 +128,25 @@ void SheetInspector::frameShown(std::int32_t animation, std::int32_t frameIndex,
     updateLine();
 }
 
-void SheetInspector::followDefinition()
+void SheetViewer::followDefinition()
 {
     // A label follows the numbering its line was read in, so that is part
     // of what a reload may change.
-    std::vector<inspect::Outline> outlines = inspect::patternOutlines(m_state);
+    std::vector<closeup::Outline> outlines = closeup::patternOutlines(m_state);
     if (outlines == m_outlines && m_state.hexPatterns == m_hexPatterns)
         return;
     m_outlines = std::move(outlines);
     m_hexPatterns = m_state.hexPatterns;
     m_labels.clear();
     const QFontMetrics metrics(labelFont());
-    for (const inspect::Outline& outline : m_outlines) {
-        const QString text = QString::fromStdString(inspect::patternLabel(m_state, outline.number));
+    for (const closeup::Outline& outline : m_outlines) {
+        const QString text = QString::fromStdString(closeup::patternLabel(m_state, outline.number));
         m_labels.push_back({ text, metrics.size(0, text) + QSize(4, 0) });
     }
     m_canvas->update();
 }
 
-void SheetInspector::drawLabels(QPainter& painter, const QRect& exposed)
+void SheetViewer::drawLabels(QPainter& painter, const QRect& exposed)
 {
     painter.setFont(labelFont());
     for (std::size_t i = 0; i < m_outlines.size(); ++i) {
@@ -159,7 +159,7 @@ void SheetInspector::drawLabels(QPainter& painter, const QRect& exposed)
     }
 }
 
-void SheetInspector::mouse(TPoint pixel, Qt::MouseButtons buttons, QEvent::Type type)
+void SheetViewer::mouse(TPoint pixel, Qt::MouseButtons buttons, QEvent::Type type)
 {
     showPoint(pixel);
     if (type == QEvent::MouseButtonPress && (buttons & Qt::LeftButton)) {
@@ -168,28 +168,28 @@ void SheetInspector::mouse(TPoint pixel, Qt::MouseButtons buttons, QEvent::Type 
     }
     if (!m_dragging)
         return;
-    setSelection(inspect::dragSelection(m_dragFrom, pixel, m_sheet.width(), m_sheet.height()));
+    setSelection(closeup::dragSelection(m_dragFrom, pixel, m_sheet.width(), m_sheet.height()));
     if (type == QEvent::MouseButtonRelease)
         m_dragging = false;
     updateLine();
 }
 
-void SheetInspector::select(TPoint from, TPoint to)
+void SheetViewer::select(TPoint from, TPoint to)
 {
-    setSelection(inspect::dragSelection(from, to, m_sheet.width(), m_sheet.height()));
+    setSelection(closeup::dragSelection(from, to, m_sheet.width(), m_sheet.height()));
     updateLine();
 }
 
-void SheetInspector::showPoint(TPoint pixel)
+void SheetViewer::showPoint(TPoint pixel)
 {
-    std::string text = inspect::pointText(m_state, m_sheet, m_outlines, pixel.X, pixel.Y);
+    std::string text = closeup::pointText(m_state, m_sheet, m_outlines, pixel.X, pixel.Y);
     if (text == m_pointText)
         return;
     m_pointText = std::move(text);
     m_point->setText(QString::fromStdString(m_pointText));
 }
 
-void SheetInspector::setSelection(const TRect& selection)
+void SheetViewer::setSelection(const TRect& selection)
 {
     if (selection == m_selection)
         return;
@@ -197,9 +197,9 @@ void SheetInspector::setSelection(const TRect& selection)
     m_selection = selection;
 }
 
-void SheetInspector::updateLine()
+void SheetViewer::updateLine()
 {
-    std::string line = inspect::selectionLine(m_state, m_selection);
+    std::string line = closeup::selectionLine(m_state, m_selection);
     if (line == m_line)
         return;
     m_line = std::move(line);
@@ -207,18 +207,18 @@ void SheetInspector::updateLine()
     m_copy->setEnabled(m_line.starts_with("#"));
 }
 
-void SheetInspector::copySelectionLine()
+void SheetViewer::copySelectionLine()
 {
     if (m_line.starts_with("#"))
         QGuiApplication::clipboard()->setText(QString::fromStdString(m_line));
 }
 
-void SheetInspector::setZoom(int zoom)
+void SheetViewer::setZoom(int zoom)
 {
     m_zoom->setValue(std::clamp(zoom, kMinZoom, kMaxZoom));
 }
 
-void SheetInspector::setCheckerboard(bool on)
+void SheetViewer::setCheckerboard(bool on)
 {
     m_checkerboard->setChecked(on);
 }

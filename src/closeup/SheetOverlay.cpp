@@ -1,8 +1,8 @@
-#include "inspect/SheetOverlay.h"
+#include "closeup/SheetOverlay.h"
 
 #include <algorithm>
 
-namespace inspect {
+namespace closeup {
 
 namespace {
 
@@ -90,4 +90,4 @@ void drawSelection(const PixelTarget& target, const Viewport& view, const TRect&
     });
 }
 
-} // namespace inspect
+} // namespace closeup

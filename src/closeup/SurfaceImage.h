@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-namespace inspect {
+namespace closeup {
 
 class SurfaceImage {
 public:
@@ -69,4 +69,4 @@ private:
     bool m_followed = false;
 };
 
-} // namespace inspect
+} // namespace closeup

@@ -1,7 +1,7 @@
-#include "inspect/PixelView.h"
-#include "inspect/SheetOverlay.h"
-#include "inspect/SheetReadout.h"
-#include "inspect/SurfaceImage.h"
+#include "closeup/PixelView.h"
+#include "closeup/SheetOverlay.h"
+#include "closeup/SheetReadout.h"
+#include "closeup/SurfaceImage.h"
 
 #include "playback/SurfacePixels.h"
 
@@ -24,7 +24,7 @@ public:
         , m_pixels(std::size_t(width) * height, 0)
     {
     }
-    inspect::PixelTarget target()
+    closeup::PixelTarget target()
     {
         return { m_pixels.data(), m_width, static_cast<std::int32_t>(m_pixels.size() / m_width), m_width };
     }
@@ -60,11 +60,11 @@ protected:
 
     TDirectDraw directDraw;
     std::unique_ptr<TDirectDrawSurface> surface = playbacktest::makeSurface(directDraw, 2, 2);
-    inspect::SurfaceImage image;
+    closeup::SurfaceImage image;
     const std::map<std::uint32_t, char> letters { { 0xFFFF0000u, 'R' }, { 0xFF00FF00u, 'G' },
         { 0xFF0000FFu, 'B' }, { 0xFFFF00FFu, 'K' }, { 0xFF505050u, '.' }, { 0xFFE0E0E0u, 'l' },
-        { 0xFFA8A8A8u, 'd' }, { 0u, ' ' }, { inspect::kOutlineColor, 'o' },
-        { inspect::highlightColor(inspect::HighlightRole::base), 'b' }, { 0xFF000000u, '#' },
+        { 0xFFA8A8A8u, 'd' }, { 0u, ' ' }, { closeup::kOutlineColor, 'o' },
+        { closeup::highlightColor(closeup::HighlightRole::base), 'b' }, { 0xFF000000u, '#' },
         { 0xFFFFFFFFu, '_' } };
 };
 
@@ -73,7 +73,7 @@ protected:
 TEST_F(Drawing, EveryImagePixelBecomesAnEvenSquareFromAnyOrigin)
 {
     Picture picture(6, 5);
-    inspect::drawPixels(image, picture.target(), { 3, 2, 1 }, {});
+    closeup::drawPixels(image, picture.target(), { 3, 2, 1 }, {});
     EXPECT_EQ(picture.rows(letters),
         (std::vector<std::string> { "RGGG..", "RGGG..", "BKKK..", "BKKK..", "BKKK.." }));
     EXPECT_EQ(image.raw(1, 1), kKey);
@@ -83,16 +83,16 @@ TEST_F(Drawing, EveryImagePixelBecomesAnEvenSquareFromAnyOrigin)
 TEST_F(Drawing, KeyPixelsShowAsACheckerboardOfFixedCells)
 {
     Picture picture(16, 1);
-    inspect::drawPixels(image, picture.target(), { 16, 16, 16 }, { .checkerboard = true });
+    closeup::drawPixels(image, picture.target(), { 16, 16, 16 }, { .checkerboard = true });
     EXPECT_EQ(picture.rows(letters), (std::vector<std::string> { "lllllllldddddddd" }));
-    inspect::drawPixels(image, picture.target(), { 16, 16, 24 }, { .checkerboard = true });
+    closeup::drawPixels(image, picture.target(), { 16, 16, 24 }, { .checkerboard = true });
     EXPECT_EQ(picture.rows(letters), (std::vector<std::string> { "ddddddddllllllll" }));
 }
 
 TEST_F(Drawing, TheGridRunsAlongEveryPixelsTopAndLeftEdge)
 {
     Picture picture(9, 9);
-    inspect::drawPixels(image, picture.target(), { 4, 0, 0 }, { .grid = true });
+    closeup::drawPixels(image, picture.target(), { 4, 0, 0 }, { .grid = true });
     const std::map<std::uint32_t, char> grid { { 0xFFBF4040u, 'r' }, { 0xFFFF0000u, 'R' },
         { 0xFF40BF40u, 'g' }, { 0xFF00FF00u, 'G' }, { 0xFF4040BFu, 'b' }, { 0xFF0000FFu, 'B' },
         { 0xFFBF40BFu, 'k' }, { 0xFFFF00FFu, 'K' }, { 0xFF505050u, '.' } };
@@ -104,8 +104,8 @@ TEST_F(Drawing, TheGridRunsAlongEveryPixelsTopAndLeftEdge)
 TEST_F(Drawing, OutlinesLieJustInsideTheirPatterns)
 {
     Picture picture(8, 6);
-    const inspect::Outline outlines[] = { { 1, { 0, 0, 3, 2 } }, { 2, { 1, 1, 9, 9 } } };
-    inspect::drawOutlines(picture.target(), { 2, 0, 0 }, outlines, {});
+    const closeup::Outline outlines[] = { { 1, { 0, 0, 3, 2 } }, { 2, { 1, 1, 9, 9 } } };
+    closeup::drawOutlines(picture.target(), { 2, 0, 0 }, outlines, {});
     EXPECT_EQ(picture.rows(letters),
         (std::vector<std::string> {
             "oooooo  ", "o    o  ", "o oooooo", "oooooo  ", "  o     ", "  o     " }));
@@ -114,9 +114,9 @@ TEST_F(Drawing, OutlinesLieJustInsideTheirPatterns)
 TEST_F(Drawing, HighlightsAreTwoPixelsWideAndCutAtTheTarget)
 {
     Picture picture(6, 6);
-    const inspect::Outline outlines[] = { { 2, { 1, 1, 9, 9 } } };
-    const inspect::Highlight highlights[] = { { inspect::HighlightRole::base, 2, { 1, 1, 9, 9 } } };
-    inspect::drawOutlines(picture.target(), { 1, 0, 0 }, outlines, highlights);
+    const closeup::Outline outlines[] = { { 2, { 1, 1, 9, 9 } } };
+    const closeup::Highlight highlights[] = { { closeup::HighlightRole::base, 2, { 1, 1, 9, 9 } } };
+    closeup::drawOutlines(picture.target(), { 1, 0, 0 }, outlines, highlights);
     EXPECT_EQ(picture.rows(letters),
         (std::vector<std::string> { "      ", " bbbbb", " bbbbb", " bb   ", " bb   ", " bb   " }));
 }
@@ -124,13 +124,13 @@ TEST_F(Drawing, HighlightsAreTwoPixelsWideAndCutAtTheTarget)
 TEST_F(Drawing, ASelectionIsDashedInBlackAndWhite)
 {
     Picture picture(6, 3);
-    inspect::drawSelection(picture.target(), { 1, 0, 0 }, { 0, 0, 6, 3 });
+    closeup::drawSelection(picture.target(), { 1, 0, 0 }, { 0, 0, 6, 3 });
     EXPECT_EQ(picture.rows(letters), (std::vector<std::string> { "####__", "#    _", "##____" }));
 }
 
 TEST_F(Drawing, TheImageFollowsReloadsAndKeysWithoutCopyingEveryFrame)
 {
-    inspect::SurfaceImage sheet;
+    closeup::SurfaceImage sheet;
     EXPECT_TRUE(sheet.follow(surface.get()));
     EXPECT_FALSE(sheet.follow(surface.get()));
     // Drawn on without a load: not copied again, as nothing but a load changes a sheet.
@@ -146,7 +146,7 @@ TEST_F(Drawing, TheImageFollowsReloadsAndKeysWithoutCopyingEveryFrame)
     EXPECT_TRUE(sheet.empty());
 
     // A view is compared pixel by pixel.
-    inspect::SurfaceImage view;
+    closeup::SurfaceImage view;
     EXPECT_TRUE(view.capture(surface.get()));
     EXPECT_EQ(view.changed(), (TRect { 0, 0, 3, 1 }));
     EXPECT_FALSE(view.capture(surface.get()));
@@ -163,11 +163,11 @@ TEST_F(Drawing, ThePointLineGivesTheRawValueTheKeyAndThePatternsThere)
         state.tables.patterns[n].rect = TRect { 1, 0, 2, 2 };
         state.definedPatterns.set(n);
     }
-    const auto outlines = inspect::patternOutlines(state);
-    EXPECT_EQ(inspect::pointText(state, image, outlines, 1, 1),
+    const auto outlines = closeup::patternOutlines(state);
+    EXPECT_EQ(closeup::pointText(state, image, outlines, 1, 1),
         "X 1 Y 1　値 $00FF00FF（透明色）　パターン 02, 10 (0A)");
-    EXPECT_EQ(inspect::pointText(state, image, outlines, 0, 1), "X 0 Y 1　値 $000000FF");
-    EXPECT_EQ(inspect::pointText(state, image, outlines, 2, 1), "");
-    EXPECT_EQ(inspect::selectionLine(state, TRect { 0, 0, 2, 1 }), "#01 0 0 2 1");
-    EXPECT_EQ(inspect::selectionLine(state, TRect {}), "");
+    EXPECT_EQ(closeup::pointText(state, image, outlines, 0, 1), "X 0 Y 1　値 $000000FF");
+    EXPECT_EQ(closeup::pointText(state, image, outlines, 2, 1), "");
+    EXPECT_EQ(closeup::selectionLine(state, TRect { 0, 0, 2, 1 }), "#01 0 0 2 1");
+    EXPECT_EQ(closeup::selectionLine(state, TRect {}), "");
 }

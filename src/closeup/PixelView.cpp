@@ -1,8 +1,8 @@
-#include "inspect/PixelView.h"
+#include "closeup/PixelView.h"
 
 #include <algorithm>
 
-namespace inspect {
+namespace closeup {
 
 namespace {
 
@@ -129,4 +129,4 @@ void drawPixels(
         drawGrid(image, target, view);
 }
 
-} // namespace inspect
+} // namespace closeup

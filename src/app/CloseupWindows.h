@@ -13,12 +13,12 @@ class FormLogic;
 
 namespace app {
 
-class SheetInspector;
+class SheetViewer;
 class ZoomWindow;
 
-class InspectWindows {
+class CloseupWindows {
 public:
-    InspectWindows(QWidget& owner, const playback::FormLogic& logic, TCustomDXDraw& display);
+    CloseupWindows(QWidget& owner, const playback::FormLogic& logic, TCustomDXDraw& display);
 
     void showZoom();
     void showSheet();
@@ -26,7 +26,7 @@ public:
     void frameShown();
 
     ZoomWindow* zoom() const { return m_zoom; }
-    SheetInspector* sheet() const { return m_sheet; }
+    SheetViewer* sheet() const { return m_sheet; }
 
 private:
     void feedZoom();
@@ -37,7 +37,7 @@ private:
     TCustomDXDraw& m_display;
     // Children of the owner, so they close and go with it.
     ZoomWindow* m_zoom = nullptr;
-    SheetInspector* m_sheet = nullptr;
+    SheetViewer* m_sheet = nullptr;
 };
 
 } // namespace app

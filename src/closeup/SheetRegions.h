@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace inspect {
+namespace closeup {
 
 struct Outline {
     int number;
@@ -49,4 +49,4 @@ std::vector<int> patternsAt(const std::vector<Outline>& outlines, std::int32_t x
 // the sheet.
 TRect dragSelection(TPoint from, TPoint to, std::int32_t sheetWidth, std::int32_t sheetHeight);
 
-} // namespace inspect
+} // namespace closeup

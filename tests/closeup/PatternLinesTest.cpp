@@ -1,7 +1,7 @@
-#include "inspect/PatternNumbers.h"
+#include "closeup/PatternNumbers.h"
 
 #include "character/TableTestFiles.h"
-#include "inspect/SheetRegions.h"
+#include "closeup/SheetRegions.h"
 #include "playback/FormLogic.h"
 #include "playback/HeadlessForm.h"
 #include "playback/NullHost.h"
@@ -52,10 +52,10 @@ TEST_F(Lines, ASelectionsLineReadsBackAsThatRectangleInEitherNumbering)
     };
     for (const Row& row : rows) {
         const character::CharacterState& state = load(row.file);
-        const TRect selection = inspect::dragSelection(row.from, row.to, 363, 320);
-        const auto number = inspect::lowestFreePattern(state);
+        const TRect selection = closeup::dragSelection(row.from, row.to, 363, 320);
+        const auto number = closeup::lowestFreePattern(state);
         ASSERT_EQ(number, row.number) << row.file;
-        const std::string line = inspect::patternLine(*number, state.hexNumbering, selection);
+        const std::string line = closeup::patternLine(*number, state.hexNumbering, selection);
         EXPECT_EQ(line, row.line);
         const character::CharacterState& after = append(line);
         EXPECT_EQ(after.tables.patterns[static_cast<std::size_t>(*number)].rect, selection) << line;
@@ -67,10 +67,10 @@ TEST_F(Lines, HexadecimalNumbersPastNineReadBackToo)
 {
     std::string file = "#DATA 16\n";
     for (int n = 1; n <= 0x1F; ++n)
-        file += "#" + inspect::listPair(n) + " 0 0 1 1\n";
+        file += "#" + closeup::listPair(n) + " 0 0 1 1\n";
     const character::CharacterState& state = load(file);
-    ASSERT_EQ(inspect::lowestFreePattern(state), 0x20);
-    const std::string line = inspect::patternLine(0x20, true, TRect { 7, 8, 10, 12 });
+    ASSERT_EQ(closeup::lowestFreePattern(state), 0x20);
+    const std::string line = closeup::patternLine(0x20, true, TRect { 7, 8, 10, 12 });
     EXPECT_EQ(line, "#20 7 8 3 4");
     EXPECT_EQ(append(line).tables.patterns[0x20].rect, (TRect { 7, 8, 10, 12 }));
 }
@@ -81,21 +81,21 @@ TEST_F(Lines, TheLowestFreeNumberIsOneTheFileCanWrite)
     for (int n = 1; n <= 99; ++n)
         decimal += "#" + std::to_string(n) + " 0 0 0 0\n";
     // Patterns with no area are defined all the same.
-    EXPECT_EQ(inspect::lowestFreePattern(load(decimal)), std::nullopt);
-    EXPECT_EQ(inspect::lowestFreePattern(load(decimal + "#DATA 16\n")), 100);
-    EXPECT_EQ(inspect::lowestFreePattern(load("#2 0 0 1 1\n")), 1);
+    EXPECT_EQ(closeup::lowestFreePattern(load(decimal)), std::nullopt);
+    EXPECT_EQ(closeup::lowestFreePattern(load(decimal + "#DATA 16\n")), 100);
+    EXPECT_EQ(closeup::lowestFreePattern(load("#2 0 0 1 1\n")), 1);
     // A reload forgets what the file no longer defines.
-    EXPECT_EQ(inspect::lowestFreePattern(load("#1 0 0 1 1\n")), 2);
+    EXPECT_EQ(closeup::lowestFreePattern(load("#1 0 0 1 1\n")), 2);
 }
 
 TEST_F(Lines, LabelsWriteTheNumberAsItsLineDoes)
 {
     const character::CharacterState& state
         = load("#7 0 0 1 1\n#10 0 0 1 1\n#DATA 16\n#0B 0 0 1 1\n#ff 0 0 1 1\n");
-    EXPECT_EQ(inspect::patternLabel(state, 7), "07");
-    EXPECT_EQ(inspect::patternLabel(state, 10), "10 (0A)");
-    EXPECT_EQ(inspect::patternLabel(state, 11), "0B");
-    EXPECT_EQ(inspect::patternLabel(state, 255), "FF");
-    EXPECT_EQ(inspect::listPair(-1), "--");
-    EXPECT_EQ(inspect::listPair(256), "--");
+    EXPECT_EQ(closeup::patternLabel(state, 7), "07");
+    EXPECT_EQ(closeup::patternLabel(state, 10), "10 (0A)");
+    EXPECT_EQ(closeup::patternLabel(state, 11), "0B");
+    EXPECT_EQ(closeup::patternLabel(state, 255), "FF");
+    EXPECT_EQ(closeup::listPair(-1), "--");
+    EXPECT_EQ(closeup::listPair(256), "--");
 }

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-namespace inspect {
+namespace closeup {
 
 struct FrameReadout {
     std::int32_t animation = 0;
@@ -34,4 +34,4 @@ FrameReadout frameReadout(
 // animation's line ends after its base pattern.
 std::string readoutText(const FrameReadout& readout);
 
-} // namespace inspect
+} // namespace closeup

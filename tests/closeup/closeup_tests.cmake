@@ -1,6 +1,6 @@
-nimbrel_test(inspect_tests
+nimbrel_test(closeup_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/PatternLinesTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FrameMarksTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PixelDrawingTest.cpp
-  LIBS inspect)
+  LIBS closeup)

@@ -1,16 +1,16 @@
 #pragma once
 
-// The text lines of the sheet inspector: what lies under the mouse, and the
+// The text lines of the sheet viewer: what lies under the mouse, and the
 // pattern line that a selection asks for.
 
 #include "character/CharacterTables.h"
-#include "inspect/SheetRegions.h"
-#include "inspect/SurfaceImage.h"
+#include "closeup/SheetRegions.h"
+#include "closeup/SurfaceImage.h"
 
 #include <string>
 #include <vector>
 
-namespace inspect {
+namespace closeup {
 
 // "X 130 Y 40　値 $00FF00FF（透明色）　パターン 02, 10 (0A)" for a point on
 // the sheet; empty off the sheet.
@@ -24,4 +24,4 @@ std::string selectionLine(const character::CharacterState& state, const TRect& s
 
 inline constexpr const char* kSNoFreePattern = "空いているパターン番号がありません";
 
-} // namespace inspect
+} // namespace closeup

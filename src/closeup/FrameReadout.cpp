@@ -1,10 +1,10 @@
-#include "inspect/FrameReadout.h"
+#include "closeup/FrameReadout.h"
 
 #include "character/FormControls.h"
-#include "inspect/PatternNumbers.h"
+#include "closeup/PatternNumbers.h"
 #include "playback/Buttons.h"
 
-namespace inspect {
+namespace closeup {
 
 using character::CharacterTables;
 
@@ -66,4 +66,4 @@ std::string readoutText(const FrameReadout& r)
     return text;
 }
 
-} // namespace inspect
+} // namespace closeup

@@ -1,8 +1,8 @@
-#include "app/SheetInspector.h"
+#include "app/SheetViewer.h"
 #include "app/ZoomWindow.h"
 
 #include "app/PixelCanvas.h"
-#include "inspect/SheetOverlay.h"
+#include "closeup/SheetOverlay.h"
 #include "playback/FormLogic.h"
 #include "playback/HeadlessForm.h"
 #include "playback/NullHost.h"
@@ -55,7 +55,7 @@ TEST(ZoomWindow, ShowsTheViewPixelForPixelWithTheGridAndReadout)
     EXPECT_EQ(rgb(canvasImage(window), 30, 60), 0xFF0000u);
 }
 
-TEST(SheetInspector, OutlinesHighlightsAndTheSelectionsLineOnTheSample)
+TEST(SheetViewer, OutlinesHighlightsAndTheSelectionsLineOnTheSample)
 {
     playback::HeadlessForm form;
     playbacktest::NullHost host;
@@ -64,19 +64,19 @@ TEST(SheetInspector, OutlinesHighlightsAndTheSelectionsLineOnTheSample)
     logic.DXDraw1InitializeSurface(directDraw);
     logic.drop(std::string(NIMBREL_SOURCE_DIR) + "/examples/sample/sample.txt");
     {
-        app::SheetInspector window(logic.state());
+        app::SheetViewer window(logic.state());
         window.frameShown(1, 1, logic.sheetSurface());
         QImage image = canvasImage(window);
         ASSERT_EQ(image.size(), QSize(1024, 1000));
         // Pattern 05 at (121, 0) is outlined; frames 1 and 6 of animation 1 are 02 at
         // (0, 400) and 03 below it.
-        EXPECT_EQ(rgb(image, 200, 0), inspect::kOutlineColor & 0xFFFFFFu);
-        EXPECT_EQ(rgb(image, 60, 401), inspect::highlightColor(inspect::HighlightRole::base) & 0xFFFFFFu);
+        EXPECT_EQ(rgb(image, 200, 0), closeup::kOutlineColor & 0xFFFFFFu);
+        EXPECT_EQ(rgb(image, 60, 401), closeup::highlightColor(closeup::HighlightRole::base) & 0xFFFFFFu);
         window.frameShown(1, 6, logic.sheetSurface());
         image = canvasImage(window);
-        EXPECT_EQ(rgb(image, 60, 400), inspect::kOutlineColor & 0xFFFFFFu);
+        EXPECT_EQ(rgb(image, 60, 400), closeup::kOutlineColor & 0xFFFFFFu);
         EXPECT_EQ(rgb(image, 60, 401), 0xFF00FFu); // the sheet's key colour
-        EXPECT_EQ(rgb(image, 60, 601), inspect::highlightColor(inspect::HighlightRole::base) & 0xFFFFFFu);
+        EXPECT_EQ(rgb(image, 60, 601), closeup::highlightColor(closeup::HighlightRole::base) & 0xFFFFFFu);
 
         window.select(TPoint { 39, 319 }, TPoint { 0, 280 });
         EXPECT_EQ(window.selectionLine(), "#28 0 280 40 40");

@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace inspect {
+namespace closeup {
 
 struct PixelTarget {
     std::uint32_t* pixels = nullptr;
@@ -41,4 +41,4 @@ inline std::int32_t imagePixel(std::int64_t device, std::int32_t scale)
 // The device pixels of the scaled image that an image rectangle covers.
 TRect deviceRect(const TRect& imageRect, std::int32_t scale);
 
-} // namespace inspect
+} // namespace closeup

@@ -4,10 +4,10 @@
 // every image pixel is an even square: optionally with key-coloured pixels
 // shown as a checkerboard and with a grid along the pixel edges.
 
-#include "inspect/PixelTarget.h"
-#include "inspect/SurfaceImage.h"
+#include "closeup/PixelTarget.h"
+#include "closeup/SurfaceImage.h"
 
-namespace inspect {
+namespace closeup {
 
 struct PixelLook {
     bool checkerboard = false; // key-coloured pixels as a checkerboard
@@ -21,4 +21,4 @@ inline constexpr std::int32_t kCheckerCell = 8;
 void drawPixels(
     const SurfaceImage& image, const PixelTarget& target, const Viewport& view, const PixelLook& look);
 
-} // namespace inspect
+} // namespace closeup

@@ -7,8 +7,8 @@
 // rectangle dragged out on the sheet.
 
 #include "character/CharacterTables.h"
-#include "inspect/SheetRegions.h"
-#include "inspect/SurfaceImage.h"
+#include "closeup/SheetRegions.h"
+#include "closeup/SurfaceImage.h"
 
 #include <QEvent>
 #include <QString>
@@ -31,11 +31,11 @@ namespace app {
 
 class PixelCanvas;
 
-class SheetInspector : public QWidget {
+class SheetViewer : public QWidget {
     Q_OBJECT
 
 public:
-    SheetInspector(const character::CharacterState& state, QWidget* parent = nullptr);
+    SheetViewer(const character::CharacterState& state, QWidget* parent = nullptr);
 
     // A frame was shown: follows a reload of the sheet or of the definition
     // and the frame's patterns, repainting only what changed.
@@ -73,11 +73,11 @@ private:
     QScrollArea* m_scroll;
     PixelCanvas* m_canvas;
 
-    inspect::SurfaceImage m_sheet;
-    std::vector<inspect::Outline> m_outlines;
+    closeup::SurfaceImage m_sheet;
+    std::vector<closeup::Outline> m_outlines;
     std::vector<Label> m_labels;
     std::bitset<character::kPatternCount> m_hexPatterns;
-    std::vector<inspect::Highlight> m_highlights;
+    std::vector<closeup::Highlight> m_highlights;
     TRect m_selection;
     TPoint m_dragFrom;
     bool m_dragging = false;

@@ -1,21 +1,21 @@
-#include "app/InspectWindows.h"
+#include "app/CloseupWindows.h"
 
-#include "app/SheetInspector.h"
+#include "app/SheetViewer.h"
 #include "app/ZoomWindow.h"
+#include "closeup/FrameReadout.h"
 #include "display/DXDraws.h"
-#include "inspect/FrameReadout.h"
 #include "playback/FormLogic.h"
 
 namespace app {
 
-InspectWindows::InspectWindows(QWidget& owner, const playback::FormLogic& logic, TCustomDXDraw& display)
+CloseupWindows::CloseupWindows(QWidget& owner, const playback::FormLogic& logic, TCustomDXDraw& display)
     : m_owner(owner)
     , m_logic(logic)
     , m_display(display)
 {
 }
 
-void InspectWindows::showZoom()
+void CloseupWindows::showZoom()
 {
     if (m_zoom == nullptr)
         m_zoom = new ZoomWindow(&m_owner);
@@ -26,17 +26,17 @@ void InspectWindows::showZoom()
     feedZoom();
 }
 
-void InspectWindows::showSheet()
+void CloseupWindows::showSheet()
 {
     if (m_sheet == nullptr)
-        m_sheet = new SheetInspector(m_logic.state(), &m_owner);
+        m_sheet = new SheetViewer(m_logic.state(), &m_owner);
     m_sheet->show();
     m_sheet->raise();
     m_sheet->activateWindow();
     feedSheet();
 }
 
-void InspectWindows::frameShown()
+void CloseupWindows::frameShown()
 {
     if (m_zoom != nullptr && m_zoom->isVisible())
         feedZoom();
@@ -44,16 +44,16 @@ void InspectWindows::frameShown()
         feedSheet();
 }
 
-void InspectWindows::feedZoom()
+void CloseupWindows::feedZoom()
 {
     const character::CharacterState& state = m_logic.state();
-    const std::string readout = state.playbackFlag ? inspect::readoutText(inspect::frameReadout(
+    const std::string readout = state.playbackFlag ? closeup::readoutText(closeup::frameReadout(
                                     state, state.currentAnimation, m_logic.player().frameIndex()))
                                                    : std::string();
     m_zoom->frameShown(m_display.Surface(), readout);
 }
 
-void InspectWindows::feedSheet()
+void CloseupWindows::feedSheet()
 {
     const character::CharacterState& state = m_logic.state();
     m_sheet->frameShown(state.currentAnimation, m_logic.player().frameIndex(), m_logic.sheetSurface());
