@@ -7,9 +7,11 @@ nimbrel_packages=(
   clang libclang-rt-14-dev clang-format
   qt6-base-dev libgl-dev
   libstb-dev nlohmann-json3-dev libgif-dev libimagequant-dev
+  libpng-dev
   imagemagick chromium-headless-shell
-  nlohmann-json3-dev
-  vim-nox
+  vim-nox neovim
+  xvfb xauth xdotool xclip
+  dbus dbus-x11 weston qt6-wayland qt6-translations-l10n
   fonts-ipafont-gothic
   desktop-file-utils appstream man-db file dpkg-dev lintian
 )
