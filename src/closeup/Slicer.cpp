@@ -103,25 +103,46 @@ std::vector<Candidate> islandCandidates(const SheetPixels& sheet, const SliceOpt
 
 void sortInReadingOrder(std::vector<Island>& islands)
 {
-    // Rows are formed from the top down: the topmost island not yet placed
-    // opens a row that reaches down to its bottom, and every further island
-    // whose top lies above the row's bottom joins it and, when it reaches
-    // lower, lowers that bottom. So poses whose heads start at different
-    // heights, and a mark above a pose that reaches down into its row, read
-    // as one row.
+    // Rows are bands formed from the top down. The topmost island not yet
+    // placed opens a row that reaches down to its bottom; an island joins
+    // the row when its vertical centre lies above the row's bottom, and the
+    // row then reaches down to the lowest bottom of its members. So poses
+    // whose heads start at different heights read as one row, while an
+    // island that only grazes the row with its top (a spark between two
+    // rows of poses) waits for a row of its own, and a column of small
+    // sprites beside the poses does not chain the rows together.
     std::sort(islands.begin(), islands.end(), [](const Island& a, const Island& b) {
         return a.rect.Top != b.rect.Top ? a.rect.Top < b.rect.Top : a.rect.Left < b.rect.Left;
     });
-    auto rowBegin = islands.begin();
-    while (rowBegin != islands.end()) {
-        std::int32_t bottom = rowBegin->rect.Bottom;
-        auto rowEnd = rowBegin + 1;
-        for (; rowEnd != islands.end() && rowEnd->rect.Top < bottom; ++rowEnd)
-            bottom = std::max(bottom, rowEnd->rect.Bottom);
-        std::stable_sort(
-            rowBegin, rowEnd, [](const Island& a, const Island& b) { return a.rect.Left < b.rect.Left; });
-        rowBegin = rowEnd;
+    std::vector<Island> ordered;
+    std::vector<bool> placed(islands.size());
+    std::size_t open = 0;
+    for (;;) {
+        while (open < islands.size() && placed[open])
+            ++open;
+        if (open == islands.size())
+            break;
+        placed[open] = true;
+        const std::size_t rowBegin = ordered.size();
+        ordered.push_back(islands[open]);
+        std::int64_t bottom = islands[open].rect.Bottom;
+        // A lower bottom may take in an island passed over before it.
+        for (bool grown = true; grown;) {
+            grown = false;
+            for (std::size_t i = open + 1; i < islands.size() && islands[i].rect.Top < bottom; ++i) {
+                const TRect& r = islands[i].rect;
+                if (placed[i] || std::int64_t { r.Top } + r.Bottom >= 2 * bottom)
+                    continue;
+                placed[i] = true;
+                ordered.push_back(islands[i]);
+                grown |= r.Bottom > bottom;
+                bottom = std::max<std::int64_t>(bottom, r.Bottom);
+            }
+        }
+        std::stable_sort(ordered.begin() + std::ptrdiff_t(rowBegin), ordered.end(),
+            [](const Island& a, const Island& b) { return a.rect.Left < b.rect.Left; });
     }
+    islands = std::move(ordered);
 }
 
 SliceResult findMissingPatterns(

@@ -232,20 +232,28 @@ TEST(Slicer, GridCellsWithContentAndNotCutAlready)
         (std::vector<std::string> { "#01 4 2 3 3" }));
 }
 
-TEST(Slicer, RowsFollowTheTallestMemberDown)
+TEST(Slicer, RowsAreBandsOfIslandsWhoseCentresLieInThem)
 {
-    // A mark reaching down into the row, a pose that starts below every
-    // other's bottom but the tall one's, and a next row.
+    // A tall member takes the row down to a pose that starts below the
+    // first one's bottom; a long stroke whose top reaches into the row but
+    // whose centre lies below it reads in the next row.
     const Sheet sheet({
-        "....#.....",
-        "##..#...##",
-        "##......##",
-        "##...##...",
-        ".....##...",
-        "..........",
-        "##........",
+        "##.#.........",
+        "##.#.........",
+        "##.#......##.",
+        "##.#....#.##.",
+        "...#.##.#....",
+        "...#.##.#....",
+        "...#....#....",
+        "........#....",
+        "........#....",
+        "........#....",
+        "........#....",
+        "........#....",
+        ".............",
+        "##...........",
     });
     EXPECT_EQ(linesOf(closeup::findMissingPatterns(sheet.pixels(), {}, {})),
         (std::vector<std::string> {
-            "#01 0 1 2 3", "#02 4 0 1 2", "#03 5 3 2 2", "#04 8 1 2 2", "#05 0 6 2 1" }));
+            "#01 0 0 2 4", "#02 3 0 1 7", "#03 5 4 2 2", "#04 10 2 2 2", "#05 8 3 1 9", "#06 0 13 2 1" }));
 }
