@@ -6,7 +6,8 @@
 
 namespace slicetool {
 
-const char* const kUsage = R"(usage: nimbrel-slice [--gap N] [--min-area N] [--grid WxH[+X+Y]] [--format text|json] FILE
+const char* const kUsage
+    = R"(usage: nimbrel-slice [--gap N] [--min-area N] [--grid WxH[+X+Y]] [--format text|json] FILE
 
 Finds the sprites of a sheet that no pattern line cuts yet and prints a
 pattern line for each, in reading order, numbered with the lowest numbers
