@@ -1,4 +1,6 @@
 #include "closeup/Slicer.h"
+#include "closeup/SheetPicking.h"
+#include "playback/SurfacePixels.h"
 
 #include <gtest/gtest.h>
 
@@ -256,4 +258,37 @@ TEST(Slicer, RowsAreBandsOfIslandsWhoseCentresLieInThem)
     EXPECT_EQ(linesOf(closeup::findMissingPatterns(sheet.pixels(), {}, {})),
         (std::vector<std::string> {
             "#01 0 0 2 4", "#02 3 0 1 7", "#03 5 4 2 2", "#04 10 2 2 2", "#05 8 3 1 9", "#06 0 13 2 1" }));
+}
+
+TEST(SheetPicking, AClickTakesTheDrawingUnderItAndShiftAddsOne)
+{
+    TDirectDraw directDraw;
+    const auto surface = playbacktest::makeSurface(directDraw, 8, 4);
+    playbacktest::paint(*surface, 0, 0, 8, 4, kKey);
+    for (const TPoint p : { TPoint { 1, 1 }, TPoint { 2, 2 }, TPoint { 6, 0 } })
+        playbacktest::paint(*surface, p.X, p.Y, 1, 1, 5);
+    surface->TransparentColor(kKey);
+    closeup::SurfaceImage sheet;
+    sheet.capture(surface.get());
+    const auto islands = closeup::findIslands(closeup::sheetPixels(sheet), 0);
+    const TRect none;
+    const TRect first { 1, 1, 3, 3 };
+    EXPECT_EQ(closeup::clickSelection(sheet, islands, { 2, 2 }, none, false), first);
+    EXPECT_EQ(closeup::clickSelection(sheet, islands, { 6, 0 }, first, true), (TRect { 1, 0, 7, 3 }));
+    EXPECT_EQ(closeup::clickSelection(sheet, islands, { 6, 0 }, first, false), (TRect { 6, 0, 7, 1 }));
+    // Over the key, even inside a drawing's box, a click is a drag that did
+    // not move, and an adding click changes nothing; so off the sheet.
+    EXPECT_EQ(closeup::clickSelection(sheet, islands, { 2, 1 }, first, false), (TRect { 2, 1, 3, 2 }));
+    EXPECT_EQ(closeup::clickSelection(sheet, islands, { 2, 1 }, first, true), first);
+    EXPECT_EQ(closeup::clickSelection(sheet, islands, { 9, 1 }, first, true), first);
+    EXPECT_EQ(closeup::clickSelection(sheet, islands, { 9, 1 }, first, false), none);
+
+    closeup::SliceResult result;
+    result.missing = { { 3, "#03 1 1 2 2", first, 2 }, { 0, "", { 6, 0, 7, 1 }, 1 } };
+    result.found = 5;
+    result.alreadyDefined = 3;
+    result.unnumbered = 1;
+    EXPECT_EQ(closeup::missingLines(result), "#03 1 1 2 2\n");
+    EXPECT_EQ(closeup::missingSummary(result),
+        "未定義の絵 2 個（定義済み 3 個、見つけた絵 5 個）　番号が足りず 1 個は行にできません");
 }
