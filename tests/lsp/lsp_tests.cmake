@@ -2,6 +2,8 @@ nimbrel_test(lsp_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ProtocolTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TextTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FeaturesTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EditingTest.cpp
   LIBS lsp)
 
 if(TARGET nimbrel-check)
