@@ -1,6 +1,8 @@
 #include "closeup/CloseupPicture.h"
 
+#include "closeup/CloseupFrame.h"
 #include "closeup/PixelView.h"
+#include "display/ViewDesign.h"
 
 #include <algorithm>
 
@@ -18,6 +20,23 @@ ColorImage closeupPicture(const ColorImage& frame, int zoom, bool grid)
     for (std::uint32_t& p : out.pixels)
         p &= 0x00FFFFFFu;
     return out;
+}
+
+ColorImage frameOnShow(const character::CharacterState& state, std::int32_t frameIndex,
+    TDirectDrawSurface* sheet, const OnionSettings& onion)
+{
+    if (state.playbackFlag)
+        return composeCloseupFrame(state.tables, state.currentAnimation, frameIndex, sheet, onion);
+    // Nothing plays: no pattern is drawn, whatever a failed load left in the
+    // tables.
+    return composeCloseupFrame(state.tables, state.currentAnimation, frameIndex, nullptr, onion);
+}
+
+ColorImage closeupOnShow(const character::CharacterState& state, std::int32_t frameIndex,
+    TDirectDrawSurface* sheet, const CloseupSettings& settings)
+{
+    return closeupPicture(
+        frameOnShow(state, frameIndex, sheet, settings.onion), settings.zoom, settings.grid);
 }
 
 } // namespace closeup
