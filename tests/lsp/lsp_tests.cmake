@@ -4,6 +4,7 @@ nimbrel_test(lsp_tests
     ${CMAKE_CURRENT_LIST_DIR}/TextTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FeaturesTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EditingTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SheetTest.cpp
   LIBS lsp)
 
 if(TARGET nimbrel-check)
@@ -12,4 +13,11 @@ if(TARGET nimbrel-check)
     LIBS lsp)
   target_compile_definitions(lsp_check_tests PRIVATE NIMBREL_CHECK_BINARY="$<TARGET_FILE:nimbrel-check>")
   add_dependencies(lsp_check_tests nimbrel-check)
+endif()
+
+# Neovim's own LSP client against the built server; skipped without nvim.
+if(TARGET nimbrel-lsp)
+  add_test(NAME Lsp.Neovim
+    COMMAND "${CMAKE_CURRENT_LIST_DIR}/neovim_test.sh" "$<TARGET_FILE:nimbrel-lsp>" "${CMAKE_SOURCE_DIR}")
+  set_tests_properties(Lsp.Neovim PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 90)
 endif()
