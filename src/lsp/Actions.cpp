@@ -117,6 +117,14 @@ Json codeActions(const Context& context, const Json& params)
         } else if (d.code == check::kCodeListOdd) {
             out.push_back(quickFix(context, d, "余った最後の文字を消す",
                 context.document.range(d.at, context.client.encoding), ""));
+        } else if (d.code == check::kCodePatternThreeDigits) {
+            // The line is read as a two-digit number and a value glued to
+            // it; a blank between them says so, and a number above 99 needs
+            // hexadecimal numbering, which would change every line below.
+            const SourceRange place { d.at.line, character::kPatternValueColumn,
+                character::kPatternValueColumn };
+            out.push_back(quickFix(context, d, "番号と値の間に空白を入れる",
+                context.document.range(place, context.client.encoding), " "));
         }
     }
     Json add = addPatternLines(context);

@@ -9,10 +9,11 @@ nimbrel_test(lsp_tests
 
 if(TARGET nimbrel-check)
   nimbrel_test(lsp_check_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/DiagnosticsTest.cpp
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/DiagnosticsTest.cpp ${CMAKE_CURRENT_LIST_DIR}/ProgramTest.cpp
     LIBS lsp)
-  target_compile_definitions(lsp_check_tests PRIVATE NIMBREL_CHECK_BINARY="$<TARGET_FILE:nimbrel-check>")
-  add_dependencies(lsp_check_tests nimbrel-check)
+  target_compile_definitions(lsp_check_tests PRIVATE NIMBREL_CHECK_BINARY="$<TARGET_FILE:nimbrel-check>"
+    NIMBREL_LSP_BINARY="$<TARGET_FILE:nimbrel-lsp>")
+  add_dependencies(lsp_check_tests nimbrel-check nimbrel-lsp)
 endif()
 
 # Neovim's own LSP client against the built server; skipped without nvim.
