@@ -24,6 +24,11 @@ void drawOutlines(const PixelTarget& target, const Viewport& view, std::span<con
 void drawBand(const PixelTarget& target, const Viewport& view, const TRect& rect, std::int32_t width,
     std::uint32_t color);
 
+// The rectangles of 未定義の絵をすべて切り出す, in a colour that no other
+// mark uses.
+inline constexpr std::uint32_t kMissingColor = 0xFF2040FFu;
+void drawMissing(const PixelTarget& target, const Viewport& view, std::span<const TRect> rects);
+
 // The selection's frame: black and white dashes, seen on any sheet.
 void drawSelection(const PixelTarget& target, const Viewport& view, const TRect& selection);
 

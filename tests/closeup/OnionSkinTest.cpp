@@ -2,6 +2,7 @@
 #include "closeup/CloseupFrame.h"
 #include "closeup/CloseupPicture.h"
 #include "closeup/FrameList.h"
+#include "closeup/ZoomPicture.h"
 
 #include "display/ViewDesign.h"
 #include "playback/SurfacePixels.h"
@@ -233,4 +234,49 @@ TEST_F(Onion, ThePictureEnlargesEveryPixelAndDrawsTheGridFromFourTimes)
     const closeup::ColorImage gridded = closeup::closeupPicture(frame, 4, true);
     EXPECT_NE(gridded.at(4, 0), 0xFFFFFFu);
     EXPECT_EQ(gridded.at(5, 1), 0xFFFFFFu);
+}
+
+TEST_F(Onion, TheZoomWindowComposesOnlyWhenTheFrameOnShowChanges)
+{
+    frames(1, { 2, 3, 2 });
+    auto state = std::make_unique<character::CharacterState>();
+    state->tables = *t;
+    state->playbackFlag = true;
+    state->currentAnimation = 1;
+    auto view = playbacktest::makeSurface(dd, 121, 271);
+    paint(*view, 0, 0, 121, 271, 0x00123456);
+    closeup::ZoomPicture zoom;
+    const auto show = [&](int index) {
+        return zoom.update(closeup::Presented { state.get(), index, sheet.get(), view.get() });
+    };
+
+    // Off at start: the view itself, nothing composed.
+    EXPECT_TRUE(show(1).frame);
+    EXPECT_EQ(zoom.frame().color(zoom.frame().raw(0, 0)), 0x123456u);
+    zoom.setOnion({ 1, 1, false });
+    EXPECT_TRUE(show(1).frame);
+    EXPECT_EQ(zoom.compositions(), 1);
+    EXPECT_EQ(zoom.frame().color(zoom.frame().raw(0, 0)), kFirst);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(show(1).frame); // presented again while paused
+    EXPECT_EQ(zoom.compositions(), 1);
+    show(2);
+    zoom.setOnion({ 1, 1, false });
+    show(2);
+    EXPECT_EQ(zoom.compositions(), 2);
+    define(state->tables, 3, 160, 0, 30, 18); // a reload while paused
+    show(2);
+    EXPECT_EQ(zoom.compositions(), 3);
+    EXPECT_EQ(zoom.picture(4, true).width, 4 * 121);
+
+    // The strip is made once, and its mark follows the frame on show.
+    zoom.setStripShown(true);
+    closeup::ZoomPicture::Changes changes = show(2);
+    EXPECT_TRUE(changes.strip);
+    EXPECT_EQ(changes.newMark, 2);
+    changes = show(3);
+    EXPECT_FALSE(changes.strip);
+    EXPECT_EQ(changes.oldMark, 2);
+    EXPECT_EQ(changes.newMark, 3);
+    EXPECT_EQ(zoom.strip().count(), 3);
 }
