@@ -4,7 +4,6 @@
 #include "app/PixelCanvas.h"
 #include "closeup/PixelView.h"
 #include "display/ViewDesign.h"
-#include "export/AtomicFile.h"
 #include "export/PngEncoder.h"
 
 #include <QCheckBox>
@@ -256,9 +255,10 @@ void ZoomWindow::savePng(const std::string& path) const
 {
     const closeup::ColorImage picture
         = m_picture.picture(zoom(), m_grid->isChecked() && zoom() >= kMinGridZoom);
-    exporter::Image image(picture.width, picture.height);
-    image.pixels = picture.pixels;
-    exporter::writeFileAtomically(path, exporter::encodePng(image));
+    exporter::writePng(
+        path, picture.width, picture.height, [&](std::int32_t y, std::span<std::uint32_t> row) {
+            std::copy_n(picture.pixels.begin() + std::ptrdiff_t(y) * picture.width, row.size(), row.begin());
+        });
 }
 
 void ZoomWindow::saveClicked()
