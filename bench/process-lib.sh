@@ -33,12 +33,16 @@ measure() {
     fi
     end=$EPOCHREALTIME
     [ "$HAVE_PERF" = 1 ] && cpu=$(awk -F, '/task-clock/ { print $1 }' "$WORK/stat")
-    echo "$(echo "($end - $start) * 1000" | bc -l) ${cpu:-0}"
+    awk -v s="$start" -v e="$end" -v c="${cpu:-0}" 'BEGIN { print (e - s) * 1000, c }' </dev/null
 }
 
 # Differences of two "WALL CPU" lines.
 minus() {
     echo "$1 $2" | awk '{ print $1 - $3, $2 - $4 }'
+}
+
+ratio() {
+    awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "-" }' </dev/null
 }
 
 median() {
@@ -56,7 +60,6 @@ report() {
     printf '%-10s %10s %10s\n' "" wall cpu
     printf '%-10s %10.1f %10.1f %s\n' figure "$fw" "$fc" "$unit"
     printf '%-10s %10.1f %10.1f %s\n' reference "$rw" "$rc" "$unit"
-    printf '%-10s %10.2f %10s   (goal %s; medians of %d interleaved runs)\n' ratio \
-        "$(echo "$fw / $rw" | bc -l)" "$([ "$HAVE_PERF" = 1 ] && printf '%.2f' "$(echo "$fc / $rc" | bc -l)" || echo -)" \
-        "$goal" "$RUNS"
+    printf '%-10s %10s %10s   (goal %s; medians of %d interleaved runs)\n' ratio \
+        "$(ratio "$fw" "$rw")" "$([ "$HAVE_PERF" = 1 ] && ratio "$fc" "$rc" || echo -)" "$goal" "$RUNS"
 }

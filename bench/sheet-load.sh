@@ -26,5 +26,5 @@ for bits in "$@"; do
     echo "nimbrel-render --drop of a 2048 x 2048 sheet at $bits bits, less 1 x 1; reference stb_image"
     report ms "<= 0.5" "$WORK/figures" "$WORK/references"
     kb=$({ /usr/bin/time -f %M "$BUILD/tools/nimbrel-render" --drop "$WORK/big$bits.txt" >/dev/null; } 2>&1 | tail -1)
-    printf '%-10s %10.1f MB (maximum resident set of the large load)\n\n' peak "$(echo "$kb / 1024" | bc -l)"
+    printf '%-10s %10.1f MB (maximum resident set of the large load)\n\n' peak "$(awk -v k="$kb" 'BEGIN { print k / 1024 }')"
 done
