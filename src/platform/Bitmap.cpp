@@ -33,7 +33,7 @@ constexpr std::size_t kHugePage = 2u << 20;
 // mapping of our own would hide reads past a sheet's end from it.
 constexpr std::size_t kMapFrom = SIZE_MAX;
 #else
-constexpr std::size_t kMapFrom = 4u << 20;
+constexpr std::size_t kMapFrom = kHugePage;
 #endif
 
 struct PixelMemory {

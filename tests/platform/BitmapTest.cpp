@@ -44,7 +44,7 @@ TEST(MakeBitmap, RowsAreFourByteAlignedAndZeroed)
 // and as writable to its last byte as the small blocks are.
 TEST(MakeBitmap, LargeMemoryIsZeroedAndWholeToItsEnd)
 {
-    for (const std::int32_t side : { 1023, 1024, 1449, 2048 }) {
+    for (const std::int32_t side : { 725, 1023, 1024, 1449, 2048 }) {
         const HBITMAP b = makeBitmap(side, side, PixelFormat { 32 }, false, false);
         ASSERT_TRUE(b);
         ASSERT_EQ(b->byteSize(), std::size_t(side) * side * 4);
