@@ -33,13 +33,20 @@ enum class ActionKind {
     stepBack,
     restart,
     sleep,
+    closeup,
+    closeupZoom,
+    onion,
+    closeupToggle,
+    frameList,
 };
 
 struct Action {
     ActionKind kind;
     std::string text; // the path or text of drop, speed, pattern and out
     character::Control control = character::Control::Label1; // press and toggle
-    std::uint32_t count = 0; // frames, scale, sleep (milliseconds)
+    std::uint32_t count = 0; // frames, scale, sleep (milliseconds), closeup-zoom
+    int before = 0; // onion
+    int after = 0;
 };
 
 // A strip is kept in memory until the end of the run; this bounds it
@@ -48,6 +55,10 @@ inline constexpr std::uint64_t kMaxStripFrames = 1024;
 
 // The longest --sleep: a minute is more than any test of a settling file needs.
 inline constexpr std::uint32_t kMaxSleepMs = 60000;
+
+// What --toggle changes in the zoom window besides the window's controls.
+inline constexpr const char* kNoBackgroundToggle = "nobackground";
+inline constexpr const char* kGridToggle = "grid";
 
 struct CommandLine {
     std::vector<Action> actions;

@@ -19,9 +19,13 @@ OrderedJson tableJson(const character::FrameTable& table)
 
 } // namespace
 
-std::string stateJson(const playback::HeadlessForm& form, const playback::FormLogic& logic)
+std::string stateJson(const playback::HeadlessForm& form, const playback::FormLogic& logic,
+    const closeup::CloseupSettings& closeup)
 {
-    return playback::jsonLine(playback::stateObject(form, logic, form.clipboard()));
+    OrderedJson json = playback::stateObject(form, logic, form.clipboard());
+    json["onion"] = { closeup.onion.before, closeup.onion.after };
+    json["nobackground"] = closeup.onion.noBackground;
+    return playback::jsonLine(json);
 }
 
 std::string tablesJson(const character::CharacterTables& tables)
