@@ -24,3 +24,12 @@ if(TARGET nimbrel)
             "${CMAKE_SOURCE_DIR}/examples/sample/sample.txt")
   set_tests_properties(Wayland.FrameTiming PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 60)
 endif()
+
+# From the editor: Neovim runs nimbrel-lsp's code lens ▶ 再生, and the running
+# viewer plays the animation.
+if(TARGET nimbrel AND TARGET nimbrel-lsp)
+  add_test(NAME Editor.CodeLensPlaysInTheRunningViewer
+    COMMAND "${CMAKE_CURRENT_LIST_DIR}/editor_lens.sh" "$<TARGET_FILE:nimbrel>" "$<TARGET_FILE:nimbrel-lsp>"
+            "${CMAKE_SOURCE_DIR}/examples/sample/sample.txt")
+  set_tests_properties(Editor.CodeLensPlaysInTheRunningViewer PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
+endif()
