@@ -5,6 +5,7 @@
 #include "Options.h"
 #include "check/Checker.h"
 #include "check/TextReport.h"
+#include "platform/ErrorText.h"
 
 #include <exception>
 #include <iostream>
@@ -28,10 +29,11 @@ void report(const checktool::Options& options, const std::string& path, const ch
 int run(const checktool::Options& options)
 {
     std::size_t errors = 0, warnings = 0;
+    // One opener for the whole run: files that name the same sheet (by its
+    // path, resolved against each file's folder) read it once.
+    const check::SheetOpener opener = check::pictureSheetOpener();
     for (const std::string& path : options.files) {
-        // Sheets are opened afresh for every file: another file may have
-        // changed them, and they are relative to each file's folder anyway.
-        const check::CheckedFile file = check::checkFile(path, check::pictureSheetOpener());
+        const check::CheckedFile file = check::checkFile(path, opener);
         report(options, path, file);
         errors += file.report.count(check::Severity::error);
         warnings += file.report.count(check::Severity::warning);
@@ -45,6 +47,9 @@ int run(const checktool::Options& options)
 
 int main(int argc, char** argv)
 {
+    // Nothing here writes through C's stdio, so the report need not pass
+    // through its buffer a piece at a time.
+    std::ios_base::sync_with_stdio(false);
     checktool::Options options;
     try {
         options = checktool::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
@@ -60,10 +65,14 @@ int main(int argc, char** argv)
         std::cout << "nimbrel-check " << NIMBREL_VERSION << "\n";
         return 0;
     }
+    // The last catch: an allocation that fails, or anything else that
+    // escapes the checker, is an error message and status 1, never an abort.
     try {
         return run(options);
     } catch (const std::exception& e) {
-        std::cerr << "nimbrel-check: " << e.what() << "\n";
-        return 1;
+        std::cerr << "nimbrel-check: " << platform::errorMessage(e) << "\n";
+    } catch (...) {
+        std::cerr << "nimbrel-check: " << platform::kSUnexpectedError << "\n";
     }
+    return 1;
 }

@@ -1,7 +1,8 @@
 #include "render/RenderDriver.h"
 
-#include "export/AtomicFile.h"
 #include "export/PngEncoder.h"
+
+#include <algorithm>
 
 namespace render {
 
@@ -11,7 +12,7 @@ void writePng(const std::string& path, const closeup::ColorImage& picture)
 {
     exporter::Image image(picture.width, picture.height);
     image.pixels = picture.pixels;
-    exporter::writeFileAtomically(path, exporter::encodePng(image));
+    exporter::writePng(path, image);
 }
 
 } // namespace
