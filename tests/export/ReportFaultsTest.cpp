@@ -1,6 +1,7 @@
 // The report of a loaded character: taken from the bytes the load read,
 // valid HTML whatever the file holds, and no paths of this machine.
 
+#include "character/BmpFile.h"
 #include "character/LoadProcedure.h"
 #include "display/DXDraws.h"
 #include "export/Report.h"
@@ -31,10 +32,10 @@ protected:
         std::ofstream(m_dir / name, std::ios::binary | std::ios::trunc) << bytes;
         return (m_dir / name).string();
     }
-    std::string page(const std::string& path)
+    std::string page(const std::string& path, TDirectDrawSurface* sheet = nullptr)
     {
-        character::fileload(path, *m_state, m_form, nullptr);
-        return exporter::reportHtml(exporter::ReportInput { "名前", path, m_state.get(), nullptr, &m_draw });
+        character::fileload(path, *m_state, m_form, sheet);
+        return exporter::reportHtml(exporter::ReportInput { "名前", path, m_state.get(), sheet, &m_draw });
     }
 
     fs::path m_dir;
@@ -59,13 +60,15 @@ TEST_F(Report, ItShowsTheBytesThatWereLoadedNotTheFileAsItIsNow)
 // and bytes that are no HTML: the page stays valid.
 TEST_F(Report, HostileValuesAndBytesGiveAValidPage)
 {
+    tabletest::writeBmp((m_dir / "sheet.bmp").string(), 8, 8, [](int, int) { return 0x123456u; });
     const std::string path = write("def.txt",
-        "#CHARNAME \x1b[2Jname\r\n#03 2147483647 2147483647 1 1\r\n\x1a#04 -2147483648 0 1 1\r\n"
-        "#CHARBMP img\\\\sheet\x07.bmp\r\n");
-    const std::string html = page(path);
+        "#CHARNAME a\x1a\x1b[2Jname\x7f\r\n#CHARBMP sheet.bmp\r\n#03 2147483647 2147483647 1 1\r\n"
+        "#04 -2147483648 0 1 1\r\n");
+    TDirectDrawSurface sheet(&m_draw);
+    const std::string html = page(path, &sheet);
     EXPECT_NE(html.find("x=\"2147483649\""), std::string::npos);
     EXPECT_NE(html.find("y=\"2147483658\""), std::string::npos);
-    EXPECT_NE(html.find("␚#04"), std::string::npos);
+    EXPECT_NE(html.find("a␚␛[2Jname␡"), std::string::npos);
     for (const char c : html) {
         const auto byte = static_cast<unsigned char>(c);
         EXPECT_FALSE((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F) << int(byte);
