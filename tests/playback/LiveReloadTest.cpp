@@ -167,7 +167,7 @@ std::string hugeClaimingBmp()
     std::string bmp = "BM";
     const auto put = [&bmp](std::uint32_t value, int bytes) {
         for (int i = 0; i < bytes; ++i)
-            bmp.push_back(static_cast<char>(value >> (8 * i)));
+            bmp.push_back(i < 4 ? static_cast<char>(value >> (8 * i)) : '\0');
     };
     put(62, 4), put(0, 4), put(62, 4);
     put(40, 4), put(65535, 4), put(32768, 4), put(1, 2), put(1, 2), put(0, 4 * 6);

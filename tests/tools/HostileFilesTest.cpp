@@ -99,7 +99,7 @@ std::string oneBitBmp(std::int32_t width, std::int32_t height)
     std::string bmp = "BM";
     const auto put = [&bmp](std::uint32_t value, int bytes) {
         for (int i = 0; i < bytes; ++i)
-            bmp.push_back(static_cast<char>(value >> (8 * i)));
+            bmp.push_back(i < 4 ? static_cast<char>(value >> (8 * i)) : '\0');
     };
     const std::uint32_t row = (static_cast<std::uint32_t>(width) + 31) / 32 * 4;
     const std::uint32_t data = row * static_cast<std::uint32_t>(height);
