@@ -1,6 +1,7 @@
 #include "app/SheetViewer.h"
 
 #include "app/PixelCanvas.h"
+#include "app/WindowLook.h"
 #include "closeup/PatternNumbers.h"
 #include "closeup/PixelView.h"
 #include "closeup/SheetOverlay.h"
@@ -57,7 +58,7 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
     , m_canvas(new PixelCanvas)
 {
     setObjectName("SheetViewer");
-    setWindowTitle("シート表示");
+    setWindowTitle(menuCaption(form::Control::sheetview));
     m_zoom->setObjectName("sheetZoom");
     m_zoom->setRange(kMinZoom, kMaxZoom);
     m_zoom->setSuffix(" 倍");

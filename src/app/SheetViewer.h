@@ -1,6 +1,6 @@
 #pragma once
 
-// シート表示: the image that the sheet surface holds, enlarged by a whole
+// The sheet window: the image that the sheet surface holds, enlarged by a whole
 // factor and scrollable, with every pattern outlined and labelled, the
 // patterns of the frame on show highlighted, the key colour optionally as a
 // checkerboard, what lies under the mouse, and the pattern line for a

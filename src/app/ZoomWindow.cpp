@@ -1,6 +1,7 @@
 #include "app/ZoomWindow.h"
 
 #include "app/PixelCanvas.h"
+#include "app/WindowLook.h"
 #include "closeup/PixelView.h"
 #include "display/ViewDesign.h"
 #include "playback/Composition.h"
@@ -33,7 +34,7 @@ ZoomWindow::ZoomWindow(QWidget* parent)
     , m_canvas(new PixelCanvas)
 {
     setObjectName("ZoomWindow");
-    setWindowTitle("拡大表示");
+    setWindowTitle(menuCaption(form::Control::zoomview));
     m_zoom->setObjectName("zoomFactor");
     m_zoom->setRange(kMinZoom, kMaxZoom);
     m_zoom->setSuffix(" 倍");

@@ -8,7 +8,7 @@
 // half-typed lines; the reload command keeps the plain load procedure.
 
 #include "character/CharacterTables.h"
-#include "character/FormControls.h"
+#include "form/FormControls.h"
 
 #include <array>
 #include <memory>
@@ -21,36 +21,36 @@ namespace character {
 
 // Reads through to a window's controls and keeps every change to itself
 // until it is committed.
-class StagedForm : public FormControls {
+class StagedForm : public form::FormControls {
 public:
-    explicit StagedForm(FormControls& window)
+    explicit StagedForm(form::FormControls& window)
         : m_window(window)
     {
     }
 
-    void setCaption(Control control, std::string_view text) override;
-    std::string caption(Control control) const override;
+    void setCaption(form::Control control, std::string_view text) override;
+    std::string caption(form::Control control) const override;
     // Runs no change handling: the state that it would set is the one
     // being loaded aside, and the window runs it when the text is committed.
-    void setText(Control control, std::string_view text) override;
-    std::string text(Control control) const override;
-    void setEnabled(Control control, bool enabled) override;
-    bool isEnabled(Control control) const override;
-    void setChecked(Control control, bool checked) override;
-    bool isChecked(Control control) const override;
+    void setText(form::Control control, std::string_view text) override;
+    std::string text(form::Control control) const override;
+    void setEnabled(form::Control control, bool enabled) override;
+    bool isEnabled(form::Control control) const override;
+    void setChecked(form::Control control, bool checked) override;
+    bool isChecked(form::Control control) const override;
     void copyPatternBoxToClipboard() override { m_window.copyPatternBoxToClipboard(); }
 
     // Hands every held change to the window.
     void commit();
 
 private:
-    static std::size_t at(Control control) { return static_cast<std::size_t>(control); }
+    static std::size_t at(form::Control control) { return static_cast<std::size_t>(control); }
 
-    FormControls& m_window;
-    std::array<std::optional<std::string>, kControlCount> m_captions;
-    std::array<std::optional<std::string>, kControlCount> m_texts;
-    std::array<std::optional<bool>, kControlCount> m_enabled;
-    std::array<std::optional<bool>, kControlCount> m_checked;
+    form::FormControls& m_window;
+    std::array<std::optional<std::string>, form::kControlCount> m_captions;
+    std::array<std::optional<std::string>, form::kControlCount> m_texts;
+    std::array<std::optional<bool>, form::kControlCount> m_enabled;
+    std::array<std::optional<bool>, form::kControlCount> m_checked;
 };
 
 // Loads the definition file at `path` aside and, when it loaded whole, puts
@@ -59,6 +59,6 @@ private:
 // line: `sheet` then stays, with its transparent colour taken again, as a
 // load takes it). Raises the load's error with nothing changed.
 std::unique_ptr<TDirectDrawSurface> fileloadOrKeep(
-    const std::string& path, CharacterState& state, FormControls& form, TDirectDrawSurface* sheet);
+    const std::string& path, CharacterState& state, form::FormControls& form, TDirectDrawSurface* sheet);
 
 } // namespace character

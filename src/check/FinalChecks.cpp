@@ -84,7 +84,7 @@ private:
 
     static bool hasButton(int animation)
     {
-        const auto button = character::animationButton(animation);
+        const auto button = form::animationButton(animation);
         if (!button)
             return false;
         const playback::ButtonAction* action = playback::buttonAction(*button);

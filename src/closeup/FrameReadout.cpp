@@ -1,7 +1,7 @@
 #include "closeup/FrameReadout.h"
 
-#include "character/FormControls.h"
 #include "closeup/PatternNumbers.h"
+#include "form/FormControls.h"
 #include "playback/Buttons.h"
 
 namespace closeup {
@@ -14,10 +14,10 @@ namespace {
 // animations have none.
 std::string buttonCaption(std::int32_t animation)
 {
-    for (const character::Control button : character::kButtonsInCreationOrder) {
+    for (const form::Control button : form::kButtonsInCreationOrder) {
         const playback::ButtonAction* action = playback::buttonAction(button);
         if (action != nullptr && action->animation == animation)
-            return std::string(character::designCaption(button));
+            return std::string(form::designCaption(button));
     }
     return {};
 }

@@ -1,9 +1,9 @@
 #include "export/ReportParts.h"
 
-#include "character/FormControls.h"
 #include "export/GifEncoder.h"
 #include "export/Html.h"
 #include "export/OnceThrough.h"
+#include "form/FormControls.h"
 #include "playback/Player.h"
 
 #include <algorithm>
@@ -30,8 +30,8 @@ std::string classText(std::int32_t animation)
 
 std::string buttonText(std::int32_t animation)
 {
-    const auto button = character::animationButton(animation);
-    return button ? std::string(character::designCaption(*button)) : "（ボタンなし）";
+    const auto button = form::animationButton(animation);
+    return button ? std::string(form::designCaption(*button)) : "（ボタンなし）";
 }
 
 std::string slotText(const character::FrameTable& table, std::int32_t animation, std::int32_t index)

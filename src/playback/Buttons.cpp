@@ -4,7 +4,7 @@
 
 namespace playback {
 
-using character::Control;
+using form::Control;
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 namespace playback {
 
-using character::Control;
+using form::Control;
 
 namespace {
 
@@ -53,7 +53,7 @@ AnimationClass animationClass(std::int32_t animation)
     }
 }
 
-Player::Player(character::CharacterState& state, character::FormControls& form, PlayerHost& host)
+Player::Player(character::CharacterState& state, form::FormControls& form, PlayerHost& host)
     : m_state(state)
     , m_form(form)
     , m_host(host)

@@ -11,7 +11,7 @@
 
 #include <vector>
 
-using character::Control;
+using form::Control;
 using playbacktest::Frame;
 
 namespace {

@@ -9,13 +9,14 @@
 
 namespace render {
 
-using character::Control;
+using form::Control;
 
 RenderDriver::RenderDriver(
-    std::ostream& out, std::ostream& errors, bool keepFrames, const character::FormDesign& design)
+    std::ostream& out, std::ostream& errors, bool keepFrames, const form::FormDesign& design)
     : m_out(out)
     , m_errors(errors)
     , m_keepFrames(keepFrames)
+    , m_design(design)
     , m_form(design)
     , m_formWindow(std::make_shared<platform::SoftWindow>(design.clientWidth, design.clientHeight))
     , m_viewWindow(std::make_shared<platform::SoftWindow>(kViewWidth, kViewHeight))
@@ -37,9 +38,9 @@ RenderDriver::~RenderDriver()
     close();
 }
 
-void RenderDriver::setUpDisplay(const character::FormDesign& design)
+void RenderDriver::setUpDisplay(const form::FormDesign& design)
 {
-    const character::Bounds view = design.find(Control::DXDraw1)->bounds;
+    const form::Bounds view = design.find(Control::DXDraw1)->bounds;
     m_formWindow->setGeometry({ 0, 0 }, design.clientWidth, design.clientHeight);
     m_viewWindow->setGeometry({ view.left, view.top }, view.width, view.height);
     m_draw.OnInitializeSurface
@@ -126,17 +127,8 @@ void RenderDriver::perform(const Action& action)
     case ActionKind::report:
         writeReport(action.text);
         break;
-    case ActionKind::pause:
-        m_logic.player().togglePause();
-        break;
-    case ActionKind::step:
-        guarded([this] { m_logic.player().stepForward(); });
-        break;
-    case ActionKind::stepBack:
-        guarded([this] { m_logic.player().stepBack(); });
-        break;
-    case ActionKind::restart:
-        guarded([this] { m_logic.player().restart(); });
+    case ActionKind::command:
+        guarded([&] { m_logic.press(action.control); });
         break;
     case ActionKind::sleep:
         std::this_thread::sleep_for(std::chrono::milliseconds(action.count));
@@ -146,13 +138,14 @@ void RenderDriver::perform(const Action& action)
 
 void RenderDriver::toggle(Control control)
 {
-    // The menu items have a handler that flips their mark; a check box
-    // flips its own and has none.
-    if (control == Control::autocgload || control == Control::autodefload) {
-        guarded([&] { m_logic.press(control); });
+    // A check box flips its own mark and has no command; a menu item's
+    // command is what flips its mark.
+    const form::Row* row = m_design.find(control);
+    if (row != nullptr && row->kind == form::ControlKind::CheckBox) {
+        m_form.setChecked(control, !m_form.isChecked(control));
         return;
     }
-    m_form.setChecked(control, !m_form.isChecked(control));
+    guarded([&] { m_logic.press(control); });
 }
 
 void RenderDriver::runFrames(std::uint32_t count)

@@ -10,7 +10,7 @@ namespace render {
 
 namespace {
 
-using character::Control;
+using form::Control;
 // Members stay in the order they are added, so a run prints the same bytes
 // every time.
 using Json = nlohmann::ordered_json;
@@ -49,15 +49,15 @@ std::string stateJson(const playback::HeadlessForm& form, const playback::FormLo
     const playback::Player& player = logic.player();
     Json json = Json::object();
     for (const Control text : { Control::Label1, Control::Label2 })
-        json[std::string(character::controlName(text))] = form.caption(text);
+        json[std::string(form::controlName(text))] = form.caption(text);
     for (const Control text : { Control::Edit1, Control::Edit2 })
-        json[std::string(character::controlName(text))] = form.text(text);
+        json[std::string(form::controlName(text))] = form.text(text);
     for (const Control box : { Control::CheckBox1, Control::CheckBox2, Control::autocgload })
-        json[std::string(character::controlName(box))] = form.isChecked(box);
+        json[std::string(form::controlName(box))] = form.isChecked(box);
     Json enabled = Json::array();
-    for (const Control button : character::kButtonsInCreationOrder) {
+    for (const Control button : form::kButtonsInCreationOrder) {
         if (form.isEnabled(button))
-            enabled.push_back(std::string(character::controlName(button)));
+            enabled.push_back(std::string(form::controlName(button)));
     }
     json["enabled"] = std::move(enabled);
     json["animation"] = state.currentAnimation;

@@ -1,31 +1,25 @@
-#include "character/FormControls.h"
+#include "form/FormControls.h"
 
 #include <algorithm>
 
-namespace character {
+namespace form {
 
 std::string_view designCaption(Control control, const FormDesign& design)
 {
-    if (const ControlDesign* row = design.find(control))
-        return row->caption;
-    if (const MenuDesign* row = design.findMenu(control))
-        return row->caption;
-    return {};
+    const Row* row = design.find(control);
+    return row == nullptr ? std::string_view() : row->caption;
 }
 
 bool enabledAtStart(Control control, const FormDesign& design)
 {
-    const ControlDesign* row = design.find(control);
+    const Row* row = design.find(control);
     return row == nullptr || row->enabled;
 }
 
 std::string_view controlName(Control control)
 {
-    if (const ControlDesign* row = kFormDesign.find(control))
-        return row->name;
-    if (const MenuDesign* row = kFormDesign.findMenu(control))
-        return row->name;
-    return {};
+    const Row* row = kFormDesign.find(control);
+    return row == nullptr ? std::string_view() : row->name;
 }
 
 std::optional<Control> controlByName(std::string_view name)
@@ -73,4 +67,4 @@ std::optional<Control> animationButton(int animation)
     }
 }
 
-} // namespace character
+} // namespace form

@@ -4,14 +4,14 @@
 // the player read or write. The Qt window implements this over its widgets;
 // a headless form implements it over plain values. Texts are UTF-8.
 
-#include "character/FormDesign.h"
+#include "form/FormDesign.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace character {
+namespace form {
 
 // The thirteen animation buttons, in the order in which a reset disables them.
 inline constexpr std::array<Control, 13> kAnimationButtons {
@@ -67,4 +67,4 @@ public:
     virtual void copyPatternBoxToClipboard() = 0;
 };
 
-} // namespace character
+} // namespace form
