@@ -216,7 +216,7 @@ TEST(Window, ACommandRowAddedToTheTableIsAMenuItemThatRunsItsCommand)
         form.findChild<QAction*>("stepnext")->trigger();
         form.findChild<QAction*>("stepnext")->trigger();
         EXPECT_TRUE(form.pauseplay->isChecked());
-        EXPECT_EQ(form.logic().player().frameIndex(), 3);
+        EXPECT_EQ(form.logic().player().frameIndex(), 2);
         again->trigger();
         EXPECT_EQ(form.logic().player().frameIndex(), 1);
         EXPECT_TRUE(form.pauseplay->isChecked());
