@@ -5,6 +5,7 @@
 #include "closeup/PatternNumbers.h"
 #include "closeup/PixelView.h"
 #include "closeup/SheetOverlay.h"
+#include "closeup/SheetPicking.h"
 #include "closeup/SheetReadout.h"
 
 #include <QCheckBox>
@@ -13,7 +14,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -54,6 +57,11 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
     , m_point(new QLabel(this))
     , m_lineEdit(new QLineEdit(this))
     , m_copy(new QPushButton("コピー", this))
+    , m_gap(new QSpinBox(this))
+    , m_sliceAll(new QPushButton("未定義の絵をすべて切り出す", this))
+    , m_missingSummary(new QLabel(this))
+    , m_missingList(new QPlainTextEdit(this))
+    , m_copyAll(new QPushButton("すべてコピー", this))
     , m_scroll(new QScrollArea(this))
     , m_canvas(new PixelCanvas)
 {
@@ -67,9 +75,22 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
     m_point->setTextFormat(Qt::PlainText);
     m_lineEdit->setObjectName("sheetSelection");
     m_lineEdit->setReadOnly(true);
-    m_lineEdit->setPlaceholderText("ドラッグで範囲を選ぶとパターン行を作ります");
+    m_lineEdit->setPlaceholderText(
+        "ドラッグで範囲を、クリックで絵を選ぶとパターン行を作ります（Shift+クリックで追加）");
     m_copy->setObjectName("sheetCopy");
     m_copy->setEnabled(false);
+    m_gap->setObjectName("sheetGap");
+    m_gap->setRange(0, closeup::kMaxViewerGap);
+    m_gap->setToolTip("これだけの画素より近い絵は一つの絵とします");
+    m_sliceAll->setObjectName("sheetSliceAll");
+    m_missingSummary->setObjectName("sheetMissingSummary");
+    m_missingList->setObjectName("sheetMissingList");
+    m_missingList->setReadOnly(true);
+    m_missingList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_missingList->setFixedHeight(m_missingList->fontMetrics().lineSpacing() * 6 + 12);
+    m_missingList->hide();
+    m_copyAll->setObjectName("sheetCopyAll");
+    m_copyAll->setEnabled(false);
     m_canvas->setObjectName("sheetCanvas");
     m_scroll->setWidget(m_canvas);
 
@@ -77,15 +98,23 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
     bar->addWidget(new QLabel("倍率", this));
     bar->addWidget(m_zoom);
     bar->addWidget(m_checkerboard);
+    bar->addWidget(new QLabel("隙間", this));
+    bar->addWidget(m_gap);
     bar->addStretch();
-    bar->addWidget(new QLabel("赤: ベース　緑: レイヤー　黄: 配置", this));
+    bar->addWidget(new QLabel("赤: ベース　緑: レイヤー　黄: 配置　青: 未定義", this));
     auto* line = new QHBoxLayout;
     line->addWidget(m_lineEdit, 1);
     line->addWidget(m_copy);
+    auto* missing = new QHBoxLayout;
+    missing->addWidget(m_sliceAll);
+    missing->addWidget(m_missingSummary, 1);
+    missing->addWidget(m_copyAll);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(m_point);
     layout->addLayout(line);
+    layout->addLayout(missing);
+    layout->addWidget(m_missingList);
     layout->addWidget(m_scroll, 1);
     // Keeps the line from jumping when the mouse leaves the sheet.
     m_point->setMinimumHeight(m_point->sizeHint().height());
@@ -93,6 +122,7 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
     m_canvas->setDraw([this](const closeup::PixelTarget& target, const closeup::Viewport& view) {
         closeup::drawPixels(m_sheet, target, view, { .checkerboard = m_checkerboard->isChecked() });
         closeup::drawOutlines(target, view, m_outlines, m_highlights);
+        closeup::drawMissing(target, view, m_missingRects);
         closeup::drawSelection(target, view, m_selection);
     });
     m_canvas->setDrawText([this](QPainter& painter, const QRect& exposed) { drawLabels(painter, exposed); });
@@ -102,6 +132,11 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
     connect(m_zoom, &QSpinBox::valueChanged, m_canvas, &PixelCanvas::setZoom);
     connect(m_checkerboard, &QCheckBox::toggled, m_canvas, qOverload<>(&QWidget::update));
     connect(m_copy, &QPushButton::clicked, this, &SheetViewer::copySelectionLine);
+    connect(m_gap, &QSpinBox::valueChanged, this, &SheetViewer::gapChanged);
+    connect(m_sliceAll, &QPushButton::clicked, this, &SheetViewer::sliceAll);
+    connect(m_copyAll, &QPushButton::clicked, this, &SheetViewer::copyMissingLines);
+    // The canvas tells the mouse without its keys; Shift is taken here.
+    m_canvas->installEventFilter(this);
     auto* copy = new QShortcut(QKeySequence::Copy, this);
     connect(copy, &QShortcut::activated, this, &SheetViewer::copySelectionLine);
 
@@ -111,7 +146,10 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
 
 void SheetViewer::frameShown(std::int32_t animation, std::int32_t frameIndex, TDirectDrawSurface* sheet)
 {
+    bool changed = false;
     if (m_sheet.follow(sheet)) {
+        changed = true;
+        m_islandsFresh = false;
         m_canvas->setImageSize(m_sheet.width(), m_sheet.height());
         // A selection stays where it was, cut to the new sheet.
         if (m_selection.width() > 0 && m_selection.height() > 0)
@@ -119,7 +157,9 @@ void SheetViewer::frameShown(std::int32_t animation, std::int32_t frameIndex, TD
                 TPoint { m_selection.Right - 1, m_selection.Bottom - 1 }, m_sheet.width(), m_sheet.height()));
         m_canvas->update();
     }
-    followDefinition();
+    changed |= followDefinition();
+    if (changed && m_missingShown)
+        refreshMissing();
     std::vector<closeup::Highlight> highlights = closeup::frameHighlights(m_state, animation, frameIndex);
     if (highlights != m_highlights) {
         m_canvas->updateImageRects(rectsOf(m_highlights));
@@ -129,15 +169,19 @@ void SheetViewer::frameShown(std::int32_t animation, std::int32_t frameIndex, TD
     updateLine();
 }
 
-void SheetViewer::followDefinition()
+bool SheetViewer::followDefinition()
 {
-    // A label follows the numbering its line was read in, so that is part
-    // of what a reload may change.
+    // A label follows the numbering its line was read in, and new lines
+    // take the numbers that the file leaves free, so both are part of what
+    // a reload may change.
     std::vector<closeup::Outline> outlines = closeup::patternOutlines(m_state);
-    if (outlines == m_outlines && m_state.hexPatterns == m_hexPatterns)
-        return;
+    if (outlines == m_outlines && m_state.hexPatterns == m_hexPatterns
+        && m_state.definedPatterns == m_definedPatterns && m_state.hexNumbering == m_hexNumbering)
+        return false;
     m_outlines = std::move(outlines);
     m_hexPatterns = m_state.hexPatterns;
+    m_definedPatterns = m_state.definedPatterns;
+    m_hexNumbering = m_state.hexNumbering;
     m_labels.clear();
     const QFontMetrics metrics(labelFont());
     for (const closeup::Outline& outline : m_outlines) {
@@ -145,6 +189,7 @@ void SheetViewer::followDefinition()
         m_labels.push_back({ text, metrics.size(0, text) + QSize(4, 0) });
     }
     m_canvas->update();
+    return true;
 }
 
 void SheetViewer::drawLabels(QPainter& painter, const QRect& exposed)
@@ -160,18 +205,46 @@ void SheetViewer::drawLabels(QPainter& painter, const QRect& exposed)
     }
 }
 
+bool SheetViewer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_canvas
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease))
+        m_modifiers = static_cast<QMouseEvent*>(event)->modifiers();
+    return QWidget::eventFilter(watched, event);
+}
+
 void SheetViewer::mouse(TPoint pixel, Qt::MouseButtons buttons, QEvent::Type type)
 {
     showPoint(pixel);
+    const bool adding = m_modifiers & Qt::ShiftModifier;
     if (type == QEvent::MouseButtonPress && (buttons & Qt::LeftButton)) {
         m_dragging = true;
+        m_moved = false;
         m_dragFrom = pixel;
     }
     if (!m_dragging)
         return;
-    setSelection(closeup::dragSelection(m_dragFrom, pixel, m_sheet.width(), m_sheet.height()));
-    if (type == QEvent::MouseButtonRelease)
+    m_moved |= pixel != m_dragFrom;
+    if (type == QEvent::MouseButtonRelease) {
         m_dragging = false;
+        if (!m_moved) {
+            click(pixel, adding);
+            return;
+        }
+    }
+    // A Shift+press waits to see whether it is a click that adds.
+    if (m_moved || !adding)
+        setSelection(closeup::dragSelection(m_dragFrom, pixel, m_sheet.width(), m_sheet.height()));
+    updateLine();
+}
+
+void SheetViewer::click(TPoint pixel, bool add)
+{
+    if (!m_islandsFresh) {
+        m_islands = closeup::findIslands(closeup::sheetPixels(m_sheet), m_gap->value());
+        m_islandsFresh = true;
+    }
+    setSelection(closeup::clickSelection(m_sheet, m_islands, pixel, m_selection, add));
     updateLine();
 }
 
@@ -212,6 +285,47 @@ void SheetViewer::copySelectionLine()
 {
     if (m_line.starts_with("#"))
         QGuiApplication::clipboard()->setText(QString::fromStdString(m_line));
+}
+
+void SheetViewer::setGap(int gap)
+{
+    m_gap->setValue(gap);
+}
+
+void SheetViewer::gapChanged()
+{
+    m_islandsFresh = false;
+    if (m_missingShown)
+        refreshMissing();
+}
+
+void SheetViewer::sliceAll()
+{
+    m_missingShown = true;
+    m_missingList->show();
+    refreshMissing();
+}
+
+void SheetViewer::refreshMissing()
+{
+    closeup::SliceOptions options;
+    options.gap = m_gap->value();
+    const closeup::SliceResult result
+        = closeup::findMissingPatterns(closeup::sheetPixels(m_sheet), m_state, options);
+    m_missingLines = closeup::missingLines(result);
+    m_missingList->setPlainText(QString::fromStdString(m_missingLines));
+    m_missingSummary->setText(QString::fromStdString(closeup::missingSummary(result)));
+    m_copyAll->setEnabled(!m_missingLines.empty());
+    m_missingRects.clear();
+    for (const closeup::MissingPattern& pattern : result.missing)
+        m_missingRects.push_back(pattern.rect);
+    m_canvas->update();
+}
+
+void SheetViewer::copyMissingLines()
+{
+    if (!m_missingLines.empty())
+        QGuiApplication::clipboard()->setText(QString::fromStdString(m_missingLines));
 }
 
 void SheetViewer::setZoom(int zoom)

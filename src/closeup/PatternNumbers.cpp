@@ -38,12 +38,21 @@ std::string patternLabel(const character::CharacterState& state, int number)
 
 std::optional<int> lowestFreePattern(const character::CharacterState& state)
 {
+    const std::vector<int> free = freePatterns(state);
+    if (free.empty())
+        return std::nullopt;
+    return free.front();
+}
+
+std::vector<int> freePatterns(const character::CharacterState& state)
+{
+    std::vector<int> free;
     const int last = state.hexNumbering ? kLastHexPattern : kLastDecimalPattern;
     for (int number = 1; number <= last; ++number) {
         if (!state.definedPatterns.test(static_cast<std::size_t>(number)))
-            return number;
+            free.push_back(number);
     }
-    return std::nullopt;
+    return free;
 }
 
 std::string patternLine(int number, bool hexNumbering, const TRect& rect)

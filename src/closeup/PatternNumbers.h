@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace closeup {
 
@@ -26,6 +27,8 @@ std::string patternLabel(const character::CharacterState& state, int number);
 // a line in the file's numbering can write (1 to 99 in decimal, 1 to 255 in
 // hexadecimal); none when every such number is taken.
 std::optional<int> lowestFreePattern(const character::CharacterState& state);
+// Every such number, lowest first: the numbers that new lines take in turn.
+std::vector<int> freePatterns(const character::CharacterState& state);
 
 // The pattern line that cuts `rect` as pattern `number`: "#NN left top width
 // height", the number as two decimal or two hexadecimal digits.

@@ -80,6 +80,21 @@ void drawOutlines(const PixelTarget& target, const Viewport& view, std::span<con
     }
 }
 
+void drawBand(const PixelTarget& target, const Viewport& view, const TRect& rect, std::int32_t width,
+    std::uint32_t color)
+{
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
+    drawBorder(target, view, rect, width, [color](std::int32_t, std::int32_t) { return color; });
+}
+
+void drawMissing(const PixelTarget& target, const Viewport& view, std::span<const TRect> rects)
+{
+    for (const TRect& rect : rects)
+        drawBorder(
+            target, view, rect, kHighlightWidth, [](std::int32_t, std::int32_t) { return kMissingColor; });
+}
+
 void drawSelection(const PixelTarget& target, const Viewport& view, const TRect& selection)
 {
     if (selection.width() <= 0 || selection.height() <= 0)

@@ -155,6 +155,24 @@ bool SurfaceImage::capture(TDirectDrawSurface* surface)
     return changed;
 }
 
+bool SurfaceImage::assign(const ColorImage& image)
+{
+    const bool sameSize = m_width == image.width && m_height == image.height;
+    const bool sameFormat = m_directColor && m_bitCount == 32 && !m_hasKey;
+    m_changed = sameSize && sameFormat ? differences(m_raw, image.pixels, m_width)
+                                       : TRect { 0, 0, image.width, image.height };
+    m_width = image.width;
+    m_height = image.height;
+    m_raw = image.pixels;
+    m_bitCount = 32;
+    m_directColor = true;
+    m_hasKey = false;
+    m_key = 0;
+    m_source.reset();
+    m_followed = false;
+    return m_changed.width() > 0;
+}
+
 bool SurfaceImage::follow(TDirectDrawSurface* surface)
 {
     const IDirectDrawSurface* current = surface != nullptr ? &surface->SurfaceInterface() : nullptr;

@@ -5,6 +5,7 @@
 // The windows never draw from the surfaces themselves, so nothing they do
 // can disturb a copy the player makes.
 
+#include "closeup/ColorImage.h"
 #include "display/DXDraws.h"
 
 #include <cstdint>
@@ -29,6 +30,10 @@ public:
     // load makes a new platform surface, so this sees each reload of the
     // sheet without copying it on every frame.
     bool follow(TDirectDrawSurface* surface);
+
+    // Holds a picture made rather than copied, as plain colours without a
+    // key; answers as capture does.
+    bool assign(const ColorImage& image);
 
     std::int32_t width() const { return m_width; }
     std::int32_t height() const { return m_height; }

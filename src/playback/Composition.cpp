@@ -62,13 +62,18 @@ std::optional<LayerCopy> clipLayer(const PatternEntry& layer, const PatternEntry
             static_cast<std::int32_t>(sx + sw), static_cast<std::int32_t>(sy + sh) } };
 }
 
-void composeFrame(const CharacterTables& tables, std::int32_t animation, std::int32_t index,
+void composeBackground(const CharacterTables& tables, TDirectDrawSurface* sheet, TDirectDrawSurface* view)
+{
+    if (sheet == nullptr || view == nullptr)
+        return;
+    view->BltFast(0, 0, tables.patterns[kBackgroundPattern].rect, kNoColorKey, sheet);
+}
+
+void composeSprite(const CharacterTables& tables, std::int32_t animation, std::int32_t index,
     TDirectDrawSurface* sheet, TDirectDrawSurface* view)
 {
     if (sheet == nullptr || view == nullptr)
         return;
-
-    view->BltFast(0, 0, tables.patterns[kBackgroundPattern].rect, kNoColorKey, sheet);
 
     if (const PatternEntry* base = patternAt(tables, CharacterTables::slot(tables.base, animation, index)))
         view->BltFast(0, 0, base->rect, kSourceColorKey, sheet);
@@ -82,6 +87,13 @@ void composeFrame(const CharacterTables& tables, std::int32_t animation, std::in
         return;
     if (const auto copy = clipLayer(*layer, *placement))
         view->BltFast(copy->x, copy->y, copy->source, kSourceColorKey, sheet);
+}
+
+void composeFrame(const CharacterTables& tables, std::int32_t animation, std::int32_t index,
+    TDirectDrawSurface* sheet, TDirectDrawSurface* view)
+{
+    composeBackground(tables, sheet, view);
+    composeSprite(tables, animation, index, sheet, view);
 }
 
 } // namespace playback

@@ -41,4 +41,12 @@ std::optional<LayerCopy> clipLayer(
 void composeFrame(const character::CharacterTables& tables, std::int32_t animation, std::int32_t index,
     TDirectDrawSurface* sheet, TDirectDrawSurface* view);
 
+// The two halves of a frame, for the close-up windows that put other things
+// between them: the background pattern alone, and the base and layer
+// patterns alone, each drawn as composeFrame draws it.
+void composeBackground(
+    const character::CharacterTables& tables, TDirectDrawSurface* sheet, TDirectDrawSurface* view);
+void composeSprite(const character::CharacterTables& tables, std::int32_t animation, std::int32_t index,
+    TDirectDrawSurface* sheet, TDirectDrawSurface* view);
+
 } // namespace playback

@@ -118,6 +118,15 @@ void Player::stepBack()
     showFrame();
 }
 
+void Player::stepTo(std::int32_t index)
+{
+    if (!m_state.playbackFlag || index < 1 || index > character::kLastSlot)
+        return;
+    m_paused = true;
+    m_frameIndex = index;
+    showFrame();
+}
+
 void Player::restart()
 {
     if (!m_state.playbackFlag)

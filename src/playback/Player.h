@@ -58,6 +58,10 @@ public:
     void stepForward();
     void stepBack();
     void restart();
+    // Pauses and shows frame `index` of the current animation at once, for a
+    // list of the frames to jump to one; no end test runs, as none passes
+    // over an end. A slot outside 1 to 255 does nothing.
+    void stepTo(std::int32_t index);
 
     std::int32_t frameIndex() const { return m_frameIndex; }
     std::int32_t returnAnimation() const { return m_returnAnimation; }

@@ -12,6 +12,14 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -84,4 +92,72 @@ TEST(SheetViewer, OutlinesHighlightsAndTheSelectionsLineOnTheSample)
         EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "#28 0 280 40 40");
     }
     logic.DXDraw1FinalizeSurface();
+}
+
+// The sample's sheet under a file that lost the lines of three poses.
+TEST(SheetViewer, ClicksTakeDrawingsAndSliceAllListsWhatTheFileLacks)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("nimbrel-viewer-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const fs::path sample = fs::path(NIMBREL_SOURCE_DIR) / "examples/sample";
+    fs::copy_file(sample / "sample.bmp", dir / "sample.bmp", fs::copy_options::overwrite_existing);
+    std::ifstream in(sample / "sample.txt");
+    std::string copy;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.starts_with("#0C ") && !line.starts_with("#14 ") && !line.starts_with("#22 "))
+            copy += line + "\n";
+    }
+    std::ofstream(dir / "copy.txt") << copy;
+
+    playback::HeadlessForm form;
+    playbacktest::NullHost host;
+    TDirectDraw directDraw;
+    playback::FormLogic logic(form, host);
+    logic.DXDraw1InitializeSurface(directDraw);
+    logic.drop((dir / "copy.txt").string());
+    {
+        app::SheetViewer window(logic.state());
+        window.frameShown(1, 1, logic.sheetSurface());
+        // Pose 05's body, then pose 06's added with Shift; the key beside them.
+        window.click(TPoint { 181, 153 }, false);
+        EXPECT_EQ(window.selectionLine(), "#0C 142 109 78 89");
+        window.click(TPoint { 298, 153 }, true);
+        EXPECT_EQ(window.selectionLine(), "#0C 142 109 194 89");
+        window.click(TPoint { 125, 5 }, false);
+        EXPECT_EQ(window.selectionLine(), "#0C 125 5 1 1");
+
+        // Through the mouse: a press and release on one pixel is a click,
+        // with Shift it adds; a drag still selects what it covers.
+        auto* canvas = window.findChild<app::PixelCanvas*>();
+        QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(181, 153));
+        EXPECT_EQ(window.selectionLine(), "#0C 142 109 78 89");
+        QTest::mouseClick(canvas, Qt::LeftButton, Qt::ShiftModifier, QPoint(298, 153));
+        EXPECT_EQ(window.selectionLine(), "#0C 142 109 194 89");
+        QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(0, 280));
+        QTest::mouseMove(canvas, QPoint(39, 319));
+        QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(39, 319));
+        EXPECT_EQ(window.selectionLine(), "#0C 0 280 40 40");
+
+        window.sliceAll();
+        const std::string lines = "#0C 141 309 80 89\n#14 264 503 88 95\n#22 266 911 85 87\n";
+        EXPECT_EQ(window.missingLines(), lines);
+        EXPECT_EQ(window.findChild<QPlainTextEdit*>("sheetMissingList")->toPlainText().toStdString(), lines);
+        EXPECT_EQ(window.findChild<QLabel*>("sheetMissingSummary")->text().toStdString(),
+            "未定義の絵 3 個（定義済み 76 個、見つけた絵 79 個）");
+        EXPECT_EQ(rgb(canvasImage(window), 141, 350), closeup::kMissingColor & 0xFFFFFFu);
+        window.copyMissingLines();
+        EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), lines);
+
+        // The list follows a reload that takes the lines in, and the gap.
+        std::ofstream(dir / "copy.txt") << copy << lines;
+        logic.drop((dir / "copy.txt").string());
+        window.frameShown(1, 1, logic.sheetSurface());
+        EXPECT_EQ(window.missingLines(), "");
+        window.setGap(16);
+        EXPECT_EQ(window.findChild<QSpinBox*>("sheetGap")->value(), 16);
+        EXPECT_NE(window.missingLines(), "");
+    }
+    logic.DXDraw1FinalizeSurface();
+    fs::remove_all(dir);
 }

@@ -145,6 +145,24 @@ TEST_F(Pause, PausedBeforeAnyFrameShowsFrameOne)
     EXPECT_EQ(steps(2), (Frames { { 0, 1, 1, "状態" }, { 100, 1, 1, "状態" } }));
 }
 
+TEST_F(Pause, AStepToAFramePausesOnItAtOnceWithoutAnEndTest)
+{
+    steps(1);
+    logic.buttonClick(Control::Button6);
+    EXPECT_EQ(shown([&] {
+        player().stepTo(2);
+        player().stepTo(0);
+        player().stepTo(256);
+    }),
+        (Frames { { 0, 6, 2, "喜び１" } }));
+    EXPECT_TRUE(player().paused());
+    // Past its last frame a one-shot is shown as it is, not sent back; the
+    // next step forward runs the end test.
+    EXPECT_EQ(shown([&] { player().stepTo(3); }), (Frames { { 0, 6, 3, "喜び１" } }));
+    EXPECT_EQ(shown([&] { player().stepForward(); }), (Frames { { 0, 1, 1, "状態" } }));
+    EXPECT_EQ(steps(1), (Frames { { 100, 1, 1, "状態" } }));
+}
+
 TEST_F(Pause, WithoutACharacterTheStepsDoNothing)
 {
     state().playbackFlag = false;
@@ -152,6 +170,7 @@ TEST_F(Pause, WithoutACharacterTheStepsDoNothing)
         player().stepForward();
         player().stepBack();
         player().restart();
+        player().stepTo(1);
         logic.buttonClick(Control::Button5);
     }).empty());
     EXPECT_FALSE(player().paused());

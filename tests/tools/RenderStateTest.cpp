@@ -17,7 +17,7 @@ TEST_F(RenderTest, TheStateBeforeAnyDropIsTheWindowsStartState)
         "\"CheckBox2\":false,\"autocgload\":false,\"enabled\":[\"clipper\"],\"animation\":0,\"frame\":0,"
         "\"return\":0,\"returnLabel\":\"\",\"interval\":0,\"playback\":false,\"sheetPath\":\"\","
         "\"sheetAge\":0,\"sheet\":{\"width\":0,\"height\":0,\"transparent\":null},\"clipboard\":\"\","
-        "\"paused\":false,\"autodefload\":false}\n");
+        "\"paused\":false,\"autodefload\":false,\"onion\":[0,0],\"nobackground\":false}\n");
 }
 
 TEST_F(RenderTest, ADropLoadsTheCharacterAsTheWindowWould)
@@ -32,7 +32,8 @@ TEST_F(RenderTest, ADropLoadsTheCharacterAsTheWindowWould)
     EXPECT_EQ(state.keys(),
         (std::vector<std::string> { "Label1", "Label2", "Edit1", "Edit2", "CheckBox1", "CheckBox2",
             "autocgload", "enabled", "animation", "frame", "return", "returnLabel", "interval", "playback",
-            "sheetPath", "sheetAge", "sheet", "clipboard", "paused", "autodefload" }));
+            "sheetPath", "sheetAge", "sheet", "clipboard", "paused", "autodefload", "onion",
+            "nobackground" }));
     EXPECT_EQ(state["Label1"].string, "テスト");
     EXPECT_EQ(state["Label2"].string, "状態");
     EXPECT_EQ(state["Edit1"].string, "50");

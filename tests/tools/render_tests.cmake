@@ -4,6 +4,7 @@ if(TARGET nimbrel-render)
   nimbrel_test(render_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/RenderStateTest.cpp ${CMAKE_CURRENT_LIST_DIR}/RenderFramesTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/RenderPauseTest.cpp ${CMAKE_CURRENT_LIST_DIR}/RenderReloadTest.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/RenderCloseupTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/RenderRun.cpp ${CMAKE_CURRENT_LIST_DIR}/JsonValue.cpp
     LIBS platform nlohmann_json::nlohmann_json)
   target_compile_definitions(render_tests PRIVATE

@@ -1,5 +1,7 @@
 #include "render/Arguments.h"
 
+#include "closeup/CloseupPicture.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -18,7 +20,7 @@ struct Verb {
     bool takesArgument;
 };
 
-constexpr std::array<Verb, 13> kVerbs { {
+constexpr std::array<Verb, 17> kVerbs { {
     { "--drop", ActionKind::drop, true },
     { "--press", ActionKind::press, true },
     { "--toggle", ActionKind::toggle, true },
@@ -32,6 +34,10 @@ constexpr std::array<Verb, 13> kVerbs { {
     { "--scale", ActionKind::scale, true },
     { "--report", ActionKind::report, true },
     { "--sleep", ActionKind::sleep, true },
+    { "--closeup", ActionKind::closeup, true },
+    { "--closeup-zoom", ActionKind::closeupZoom, true },
+    { "--onion", ActionKind::onion, true },
+    { "--frame-list", ActionKind::frameList, true },
 } };
 
 // The control of the row named `name`, when the driver reaches that row so.
@@ -71,6 +77,17 @@ std::optional<std::uint32_t> frameCount(std::string_view text)
     return value;
 }
 
+// "B,A": frames before and after, each a single digit from 0 to the most.
+bool onionCounts(std::string_view text, Action& action)
+{
+    const auto digit = [](char c) { return c >= '0' && c <= '0' + closeup::kMaxOnionFrames; };
+    if (text.size() != 3 || !digit(text[0]) || text[1] != ',' || !digit(text[2]))
+        return false;
+    action.before = text[0] - '0';
+    action.after = text[2] - '0';
+    return true;
+}
+
 // Fills in the action's argument; the reason when it is not usable.
 std::optional<std::string> takeArgument(
     const form::FormDesign& design, Action& action, std::string_view verb, const std::string& argument)
@@ -88,6 +105,10 @@ std::optional<std::string> takeArgument(
             action.control = *control;
             return std::nullopt;
         }
+        if (argument == kNoBackgroundToggle || argument == kGridToggle) {
+            action.kind = ActionKind::closeupToggle;
+            return std::nullopt;
+        }
         return "nothing named '" + argument + "' can be toggled";
     case ActionKind::frames:
         if (const auto count = frameCount(argument)) {
@@ -103,6 +124,20 @@ std::optional<std::string> takeArgument(
         }
         return std::string(verb) + " needs a whole factor from 1 to " + std::to_string(exporter::kMaxScale)
             + ", not '" + argument + "'";
+    case ActionKind::closeupZoom:
+        if (const auto zoom = frameCount(argument); zoom
+            && *zoom >= static_cast<std::uint32_t>(closeup::kMinZoom)
+            && *zoom <= static_cast<std::uint32_t>(closeup::kMaxZoom)) {
+            action.count = *zoom;
+            return std::nullopt;
+        }
+        return std::string(verb) + " needs a whole factor from " + std::to_string(closeup::kMinZoom) + " to "
+            + std::to_string(closeup::kMaxZoom) + ", not '" + argument + "'";
+    case ActionKind::onion:
+        if (onionCounts(argument, action))
+            return std::nullopt;
+        return std::string(verb) + " needs the frames before and after as B,A, each from 0 to "
+            + std::to_string(closeup::kMaxOnionFrames) + ", not '" + argument + "'";
     case ActionKind::sleep:
         if (const auto ms = frameCount(argument); ms && *ms <= kMaxSleepMs) {
             action.count = *ms;
@@ -221,6 +256,15 @@ std::string usageText(const form::FormDesign& design)
     }
     text += "  --sleep MS      wait MS milliseconds (0 to 60000) on the real clock, as the window would\n"
             "                  idle: the automatic reloads read a changed file once it is 250 ms old\n"
+            "  --closeup FILE  write what the zoom window 拡大表示 shows of the frame on show as a PNG:\n"
+            "                  the frame enlarged, with the grid, onion skin and background as set\n"
+            "  --closeup-zoom K  the zoom window's factor, 1 to 8 (4 at start)\n"
+            "  --onion B,A     onion skin: B frames before and A after the frame on show, 0 to 3 each\n"
+            "                  (0,0 at start: off)\n"
+            "  --toggle nobackground  背景なし: the frame without background pattern 1, over a\n"
+            "                  checkerboard; --toggle grid: the zoom window's pixel grid (from 4 times)\n"
+            "  --frame-list FILE  write コマ一覧, a small picture of every frame of the current\n"
+            "                  animation side by side, the frame on show marked, as a PNG\n"
             "  --help          print this text\n"
             "  --version       print the version\n"
             "\n"

@@ -29,6 +29,11 @@ enum class ActionKind {
     scale,
     report,
     sleep,
+    closeup,
+    closeupZoom,
+    onion,
+    closeupToggle,
+    frameList,
     // A command of the window's table that has an action of its own
     // (--pause, --step, ...): a press of its control.
     command,
@@ -38,7 +43,9 @@ struct Action {
     ActionKind kind;
     std::string text; // the path or text of drop, speed, pattern and out
     form::Control control = form::Control::Label1; // press, toggle and command
-    std::uint32_t count = 0; // frames, scale, sleep (milliseconds)
+    std::uint32_t count = 0; // frames, scale, sleep (milliseconds), closeup-zoom
+    int before = 0; // onion
+    int after = 0;
 };
 
 // A strip is kept in memory until the end of the run; this bounds it
@@ -47,6 +54,10 @@ inline constexpr std::uint64_t kMaxStripFrames = 1024;
 
 // The longest --sleep: a minute is more than any test of a settling file needs.
 inline constexpr std::uint32_t kMaxSleepMs = 60000;
+
+// What --toggle changes in the zoom window besides the window's controls.
+inline constexpr const char* kNoBackgroundToggle = "nobackground";
+inline constexpr const char* kGridToggle = "grid";
 
 struct CommandLine {
     std::vector<Action> actions;

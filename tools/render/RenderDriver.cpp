@@ -114,7 +114,7 @@ void RenderDriver::perform(const Action& action)
         runFrames(action.count);
         break;
     case ActionKind::state:
-        printLine(stateJson(m_form, m_logic));
+        printLine(stateJson(m_form, m_logic, m_closeup));
         break;
     case ActionKind::tables:
         printLine(tablesJson(m_logic.state().tables));
@@ -132,6 +132,22 @@ void RenderDriver::perform(const Action& action)
         break;
     case ActionKind::sleep:
         std::this_thread::sleep_for(std::chrono::milliseconds(action.count));
+        break;
+    case ActionKind::closeup:
+        writeCloseup(action.text);
+        break;
+    case ActionKind::closeupZoom:
+        m_closeup.zoom = static_cast<int>(action.count);
+        break;
+    case ActionKind::onion:
+        m_closeup.onion.before = action.before;
+        m_closeup.onion.after = action.after;
+        break;
+    case ActionKind::closeupToggle:
+        closeupToggle(action.text);
+        break;
+    case ActionKind::frameList:
+        writeFrameList(action.text);
         break;
     }
 }

@@ -6,6 +6,8 @@
 // error goes to the error stream in the words of the window's message box,
 // and the run goes on with the state that the failure left.
 
+#include "closeup/CloseupPicture.h"
+#include "closeup/FrameList.h"
 #include "display/DXDraws.h"
 #include "platform/SoftDisplay.h"
 #include "playback/FormLogic.h"
@@ -34,6 +36,8 @@ public:
     void close();
 
     bool errorReported() const { return m_errorReported; }
+    // The zoom window's settings as the actions left them.
+    const closeup::CloseupSettings& closeupSettings() const { return m_closeup; }
     const FrameStrip& strip() const { return m_strip; }
     // The frame interval in effect when each frame of the strip was kept.
     const std::vector<std::int32_t>& intervals() const { return m_intervals; }
@@ -51,6 +55,9 @@ private:
     void runFrames(std::uint32_t count);
     void printLine(const std::string& line);
     void writeReport(const std::string& path);
+    void closeupToggle(const std::string& name);
+    void writeCloseup(const std::string& path);
+    void writeFrameList(const std::string& path);
 
     std::ostream& m_out;
     std::ostream& m_errors;
@@ -67,6 +74,10 @@ private:
     playback::FormLogic m_logic;
     FrameStrip m_strip;
     std::vector<std::int32_t> m_intervals;
+    closeup::CloseupSettings m_closeup;
+    // Kept for the run, as the window keeps its strip, so that a second
+    // --frame-list of the same animation makes no picture again.
+    closeup::FrameList m_frameList;
 };
 
 } // namespace render

@@ -3,6 +3,7 @@
 // The JSON lines of --state and --tables.
 
 #include "character/CharacterTables.h"
+#include "closeup/CloseupPicture.h"
 
 #include <string>
 
@@ -14,8 +15,10 @@ class HeadlessForm;
 namespace render {
 
 // The window's texts, check marks and enabled buttons, the player state, the
-// load values, the sheet surface and the clipboard.
-std::string stateJson(const playback::HeadlessForm& form, const playback::FormLogic& logic);
+// load values, the sheet surface and the clipboard; after them the zoom
+// window's onion skin and background choice.
+std::string stateJson(const playback::HeadlessForm& form, const playback::FormLogic& logic,
+    const closeup::CloseupSettings& closeup);
 
 // The pattern table and the frame tables, every slot included.
 std::string tablesJson(const character::CharacterTables& tables);

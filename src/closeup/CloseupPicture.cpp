@@ -1,0 +1,42 @@
+#include "closeup/CloseupPicture.h"
+
+#include "closeup/CloseupFrame.h"
+#include "closeup/PixelView.h"
+#include "display/ViewDesign.h"
+
+#include <algorithm>
+
+namespace closeup {
+
+ColorImage closeupPicture(const ColorImage& frame, int zoom, bool grid)
+{
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    SurfaceImage image;
+    image.assign(frame);
+    ColorImage out(frame.width * zoom, frame.height * zoom);
+    const PixelTarget target { out.pixels.data(), out.width, out.height, out.width };
+    // The very drawing the window does, over the whole picture at once.
+    drawPixels(image, target, Viewport { zoom, 0, 0 }, PixelLook { .grid = grid && zoom >= kMinGridZoom });
+    for (std::uint32_t& p : out.pixels)
+        p &= 0x00FFFFFFu;
+    return out;
+}
+
+ColorImage frameOnShow(const character::CharacterState& state, std::int32_t frameIndex,
+    TDirectDrawSurface* sheet, const OnionSettings& onion)
+{
+    if (state.playbackFlag)
+        return composeCloseupFrame(state.tables, state.currentAnimation, frameIndex, sheet, onion);
+    // Nothing plays: no pattern is drawn, whatever a failed load left in the
+    // tables.
+    return composeCloseupFrame(state.tables, state.currentAnimation, frameIndex, nullptr, onion);
+}
+
+ColorImage closeupOnShow(const character::CharacterState& state, std::int32_t frameIndex,
+    TDirectDrawSurface* sheet, const CloseupSettings& settings)
+{
+    return closeupPicture(
+        frameOnShow(state, frameIndex, sheet, settings.onion), settings.zoom, settings.grid);
+}
+
+} // namespace closeup

@@ -1,0 +1,30 @@
+#pragma once
+
+// A picture made for the close-up windows rather than copied from a surface:
+// plain 0x00RRGGBB pixels, rows top-down, no gaps. The zoom window draws it
+// and the writers save it as it is.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace closeup {
+
+struct ColorImage {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    ColorImage() = default;
+    ColorImage(std::int32_t w, std::int32_t h, std::uint32_t fill = 0)
+        : width(w)
+        , height(h)
+        , pixels(std::size_t(w) * std::size_t(h), fill)
+    {
+    }
+    std::uint32_t& at(std::int32_t x, std::int32_t y) { return pixels[std::size_t(y) * width + x]; }
+    std::uint32_t at(std::int32_t x, std::int32_t y) const { return pixels[std::size_t(y) * width + x]; }
+    bool operator==(const ColorImage&) const = default;
+};
+
+} // namespace closeup

@@ -1,0 +1,53 @@
+#include "render/RenderDriver.h"
+
+#include "export/AtomicFile.h"
+#include "export/PngEncoder.h"
+
+namespace render {
+
+namespace {
+
+void writePng(const std::string& path, const closeup::ColorImage& picture)
+{
+    exporter::Image image(picture.width, picture.height);
+    image.pixels = picture.pixels;
+    exporter::writeFileAtomically(path, exporter::encodePng(image));
+}
+
+} // namespace
+
+void RenderDriver::closeupToggle(const std::string& name)
+{
+    if (name == kNoBackgroundToggle)
+        m_closeup.onion.noBackground = !m_closeup.onion.noBackground;
+    else if (name == kGridToggle)
+        m_closeup.grid = !m_closeup.grid;
+}
+
+void RenderDriver::writeCloseup(const std::string& path)
+{
+    try {
+        writePng(path,
+            closeup::closeupOnShow(
+                m_logic.state(), m_logic.player().frameIndex(), m_logic.sheetSurface(), m_closeup));
+    } catch (const std::exception& error) {
+        report(error);
+    }
+}
+
+void RenderDriver::writeFrameList(const std::string& path)
+{
+    try {
+        const character::CharacterState& state = m_logic.state();
+        m_frameList.update(state.tables, state.currentAnimation, m_logic.sheetSurface(), state.playbackFlag);
+        // Nothing plays, so there is no frame to show: nothing is written,
+        // as --out writes nothing without frames.
+        if (m_frameList.count() == 0)
+            return;
+        writePng(path, closeup::stripPicture(m_frameList, m_logic.player().frameIndex()));
+    } catch (const std::exception& error) {
+        report(error);
+    }
+}
+
+} // namespace render
