@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -72,7 +73,9 @@ void ShareCommands::saveGifClick()
     QComboBox* scale = addScaleChoice(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const std::string path = dialog.selectedFiles().front().toStdString();
+    // The bytes the file system gave, not UTF-8: a folder whose name is
+    // Shift-JIS comes back as it was.
+    const std::string path = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
     const int factor = scale != nullptr ? scale->currentData().toInt() : 1;
     guarded([&] { saveGif(path, factor); });
 }

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 
@@ -299,7 +300,9 @@ void TForm1::dropEvent(QDropEvent* event)
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
             event->acceptProposedAction();
-            dropFile(url.toLocalFile().toStdString());
+            // The bytes the file system gave, not UTF-8, so that a folder
+            // whose name is Shift-JIS opens.
+            dropFile(QFile::encodeName(url.toLocalFile()).toStdString());
             return;
         }
     }

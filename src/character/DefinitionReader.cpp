@@ -284,9 +284,14 @@ void parseDefinition(std::span<const std::uint8_t> text, DefinitionSink& sink)
     }
 }
 
+std::vector<std::uint8_t> readDefinitionBytes(const std::string& path)
+{
+    return platform::readWholeFile(path, kDefinitionFileLimit);
+}
+
 void readDefinitionFile(const std::string& path, DefinitionSink& sink)
 {
-    const std::vector<std::uint8_t> text = platform::readWholeFile(path);
+    const std::vector<std::uint8_t> text = readDefinitionBytes(path);
     parseDefinition(text, sink);
 }
 

@@ -20,6 +20,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace character {
 
@@ -134,7 +135,16 @@ class ERangeError : public Exception {
 // turned into going on by the sink's lineFailed.
 void parseDefinition(std::span<const std::uint8_t> text, DefinitionSink& sink);
 
-// Reads the file whole (EFOpenError when it cannot be opened), then parses it.
+// Far above any real definition file (the largest hand-written ones are a
+// few hundred kilobytes), low enough that reading one never strains memory.
+inline constexpr std::int64_t kDefinitionFileLimit = std::int64_t { 64 } << 20;
+
+// The bytes of a definition file: EFOpenError when it cannot be opened as a
+// regular file, EReadError ("ファイル %s は大きすぎます") above
+// kDefinitionFileLimit.
+std::vector<std::uint8_t> readDefinitionBytes(const std::string& path);
+
+// Reads the file whole (readDefinitionBytes), then parses it.
 void readDefinitionFile(const std::string& path, DefinitionSink& sink);
 
 } // namespace character

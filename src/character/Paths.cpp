@@ -34,6 +34,22 @@ std::string findIgnoringCase(const std::string& dir, std::string_view component)
     return best;
 }
 
+// "\\" separates folders, as on the system the files were written for; in
+// a Shift-JIS name the byte 0x5C is also the second byte of ソ, 表, 能, 予
+// and others, and there it stays. A UTF-8 name has no such bytes.
+std::string withSlashes(std::string_view sheetName)
+{
+    std::string name(sheetName);
+    const bool shiftJis = !platform::isValidUtf8(name);
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (shiftJis && platform::isShiftJisLeadByte(static_cast<unsigned char>(name[i])))
+            ++i;
+        else if (name[i] == '\\')
+            name[i] = '/';
+    }
+    return name;
+}
+
 } // namespace
 
 std::string definitionFolder(std::string_view definitionPath)
@@ -46,8 +62,7 @@ std::string definitionFolder(std::string_view definitionPath)
 
 std::string sheetPath(std::string_view folder, std::string_view sheetName)
 {
-    std::string name(sheetName);
-    std::replace(name.begin(), name.end(), '\\', '/');
+    const std::string name = withSlashes(sheetName);
     std::string joined = std::string(folder) + name;
     if (name.empty() || exists(joined))
         return joined;

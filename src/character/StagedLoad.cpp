@@ -1,8 +1,10 @@
 #include "character/StagedLoad.h"
 
+#include "character/CharacterConsts.h"
 #include "character/LoadProcedure.h"
 #include "character/TableWriter.h"
 #include "display/DXDraws.h"
+#include "picture/Graphics.h"
 
 namespace character {
 
@@ -65,6 +67,27 @@ void StagedForm::commit()
     }
 }
 
+namespace {
+
+// An image that reads without error yet gives no pixels (a file cut to 0
+// bytes while the paint program saves) is no sheet to show.
+void requireNonEmpty(const TDirectDrawSurface& sheet, const std::string& path)
+{
+    if (sheet.Width() <= 0 || sheet.Height() <= 0)
+        throw EInvalidGraphic(platform::format(kSEmptyImage, { path }));
+}
+
+} // namespace
+
+std::unique_ptr<TDirectDrawSurface> loadSheetAside(TDirectDraw& directDraw, const std::string& path)
+{
+    auto sheet = std::make_unique<TDirectDrawSurface>(&directDraw);
+    sheet->LoadFromFile(path);
+    requireNonEmpty(*sheet, path);
+    takeTransparentColor(*sheet);
+    return sheet;
+}
+
 std::unique_ptr<TDirectDrawSurface> fileloadOrKeep(
     const std::string& path, CharacterState& state, form::FormControls& form, TDirectDrawSurface* sheet)
 {
@@ -82,6 +105,8 @@ std::unique_ptr<TDirectDrawSurface> fileloadOrKeep(
     loaded->playbackFlag = true;
     if (writer.sheetLines() == 0)
         newSheet.reset();
+    else if (newSheet != nullptr)
+        requireNonEmpty(*newSheet, loaded->sheetPath);
     if (TDirectDrawSurface* shown = newSheet ? newSheet.get() : sheet)
         takeTransparentColor(*shown);
 

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+class TDirectDraw;
 class TDirectDrawSurface;
 
 namespace character {
@@ -60,5 +61,11 @@ private:
 // load takes it). Raises the load's error with nothing changed.
 std::unique_ptr<TDirectDrawSurface> fileloadOrKeep(
     const std::string& path, CharacterState& state, form::FormControls& form, TDirectDrawSurface* sheet);
+
+// Loads the sheet image at `path` into a new surface of `directDraw` and
+// takes its transparent colour, for the caller to put in place of the sheet
+// it shows. Raises the load's error, or EInvalidGraphic ("画像 %s は空です")
+// for an image that loads empty, so that the sheet shown so far stays.
+std::unique_ptr<TDirectDrawSurface> loadSheetAside(TDirectDraw& directDraw, const std::string& path);
 
 } // namespace character

@@ -1,5 +1,6 @@
 #include "check/Checker.h"
 
+#include "character/DefinitionReader.h"
 #include "character/Paths.h"
 #include "check/CheckMessages.h"
 #include "check/FinalChecks.h"
@@ -83,7 +84,7 @@ CheckedFile checkFile(const std::string& path, const SheetOpener& opener)
 {
     CheckedFile file;
     try {
-        file.text = platform::readWholeFile(path);
+        file.text = character::readDefinitionBytes(path);
     } catch (const Exception& error) {
         file.report.diagnostics.push_back(Diagnostic {
             Severity::error, kCodeFile, platform::errorReportText(error.Message()), SourceRange {} });

@@ -60,7 +60,7 @@ DefinitionListing readDefinitionListing(const std::string& path)
     DefinitionListing listing;
     std::vector<std::uint8_t> text;
     try {
-        text = platform::readWholeFile(path);
+        text = character::readDefinitionBytes(path);
     } catch (const std::exception&) {
         return listing;
     }

@@ -6,32 +6,15 @@
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
+#include <limits>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // The first allocation follows the size that fstat reports, but never more
 // than this; past it the buffer grows with what is actually read, so a file
@@ -41,26 +24,70 @@ constexpr std::size_t kChunk = 64u << 10;
 
 } // namespace
 
-std::vector<std::uint8_t> readWholeFile(const std::string& path)
+ReadableFile::~ReadableFile()
 {
-    // Non-blocking so that a dropped pipe is refused instead of waiting for a
-    // writer; it changes nothing for the regular files we go on to read.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+ReadableFile::ReadableFile(ReadableFile&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1))
+    , m_size(other.m_size)
+{
+}
+
+ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+        m_size = other.m_size;
+    }
+    return *this;
+}
+
+ReadableFile openRegularFile(const std::string& path)
+{
+    const auto refuse = [&path] { return EFOpenError(format(kSFOpenError, { path })); };
+    // Looked at before the open: opening a device can itself do something
+    // (rewind a tape, claim a port), so a device is never opened at all.
+    struct stat before { };
+    if (::stat(path.c_str(), &before) != 0 || !S_ISREG(before.st_mode))
+        throw refuse();
+    // Non-blocking, so that a FIFO put in the file's place since the stat is
+    // refused below instead of waiting for a writer; it changes nothing for
+    // the regular file we go on to read.
+    ReadableFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY), 0);
     struct stat st { };
-    if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        throw EFOpenError(format(kSFOpenError, { path }));
+    if (file.fd() < 0 || ::fstat(file.fd(), &st) != 0 || !S_ISREG(st.st_mode))
+        throw refuse();
     // Other writers are to be kept out while we read; an advisory lock is the
     // closest Linux offers, and it is only taken when nobody holds one.
-    ::flock(file.get(), LOCK_SH | LOCK_NB);
+    ::flock(file.fd(), LOCK_SH | LOCK_NB);
+    return ReadableFile(file.release(), st.st_size);
+}
+
+std::vector<std::uint8_t> readWholeFile(const std::string& path)
+{
+    return readWholeFile(path, std::numeric_limits<std::int64_t>::max());
+}
+
+std::vector<std::uint8_t> readWholeFile(const std::string& path, std::int64_t limit)
+{
+    const ReadableFile file = openRegularFile(path);
+    const auto tooLarge = [&path] { return EReadError(format(kSFileTooLarge, { path })); };
+    if (file.size() > limit)
+        throw tooLarge();
 
     std::vector<std::uint8_t> bytes;
-    if (st.st_size > 0)
-        bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), kInitialReserveCap));
+    if (file.size() > 0)
+        bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(file.size()), kInitialReserveCap));
     std::size_t used = 0;
     for (;;) {
         if (bytes.size() - used < kChunk)
             bytes.resize(used + kChunk);
-        const ssize_t n = ::read(file.get(), bytes.data() + used, bytes.size() - used);
+        const ssize_t n = ::read(file.fd(), bytes.data() + used, bytes.size() - used);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -68,6 +95,8 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path)
         if (n == 0)
             break;
         used += static_cast<std::size_t>(n);
+        if (static_cast<std::uint64_t>(used) > static_cast<std::uint64_t>(limit))
+            throw tooLarge();
     }
     bytes.resize(used);
     return bytes;

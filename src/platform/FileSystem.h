@@ -6,14 +6,53 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
+
+inline constexpr const char* kSFileTooLarge = "ファイル %s は大きすぎます";
+
+// A file opened for reading, closed with the object.
+class ReadableFile {
+public:
+    ReadableFile() = default;
+    ReadableFile(int fd, std::int64_t size)
+        : m_fd(fd)
+        , m_size(size)
+    {
+    }
+    ~ReadableFile();
+    ReadableFile(ReadableFile&& other) noexcept;
+    ReadableFile& operator=(ReadableFile&& other) noexcept;
+    ReadableFile(const ReadableFile&) = delete;
+    ReadableFile& operator=(const ReadableFile&) = delete;
+
+    int fd() const { return m_fd; }
+    std::int64_t size() const { return m_size; }
+    int release() noexcept { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd = -1;
+    std::int64_t m_size = 0;
+};
+
+// The one way the system opens a file it reads (definition or sheet). Only a
+// regular file is opened: anything else (missing, a folder, a FIFO, a device,
+// a symlink loop, no permission) raises EFOpenError with
+// "ファイル %s は開けません", the same as a missing file. A device is refused
+// before it is opened, and the open itself never waits for a writer.
+ReadableFile openRegularFile(const std::string& path);
 
 // Reads the whole file. A path that cannot be opened as a file (missing, a
 // folder, no permission) raises EFOpenError with "ファイル %s は開けません";
 // a failing read after that raises EReadError.
 std::vector<std::uint8_t> readWholeFile(const std::string& path);
+
+// As readWholeFile, but a file of more than `limit` bytes (or one that grows
+// past it while read) raises EReadError with "ファイル %s は大きすぎます"
+// before more than `limit` bytes are held.
+std::vector<std::uint8_t> readWholeFile(const std::string& path, std::int64_t limit);
 
 // The last-write time in local time as a packed date and time: the date in
 // the high 16 bits ((year - 1980) << 9 | month << 5 | day), the time in the

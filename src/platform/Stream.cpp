@@ -1,12 +1,10 @@
 #include "platform/Stream.h"
 
 #include "platform/Exception.h"
+#include "platform/FileSystem.h"
 
 #include <algorithm>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 void TStream::ReadBuffer(std::span<std::uint8_t> dst)
@@ -36,18 +34,9 @@ void TBytesStream::SetPosition(std::int64_t position)
 
 TFileStream::TFileStream(const std::string& fileName)
 {
-    m_fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st { };
-    if (m_fd >= 0 && (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))) {
-        ::close(m_fd);
-        m_fd = -1;
-    }
-    if (m_fd < 0)
-        throw EFOpenError(platform::format(platform::kSFOpenError, { fileName }));
-    // The system opens the file without sharing; an advisory lock is the
-    // closest Linux offers and is only taken when nobody else holds one.
-    ::flock(m_fd, LOCK_SH | LOCK_NB);
-    m_size = st.st_size;
+    platform::ReadableFile file = platform::openRegularFile(fileName);
+    m_size = file.size();
+    m_fd = file.release();
 }
 
 TFileStream::~TFileStream()

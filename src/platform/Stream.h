@@ -43,7 +43,8 @@ private:
     std::size_t m_position = 0;
 };
 
-// A file opened for reading without sharing, for an existing file only;
+// A file opened for reading without sharing, for an existing regular file
+// only (platform::openRegularFile);
 // failure raises EFOpenError with "ファイル %s は開けません".
 class TFileStream : public TStream {
 public:

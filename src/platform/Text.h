@@ -24,6 +24,14 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 std::size_t utf8SequenceLength(std::string_view text);
 bool isValidUtf8(std::string_view text);
 
+// A Shift-JIS (CP932) lead byte: it and the byte after it are one
+// double-byte character, whose second byte may be any of 0x40 to 0xFC,
+// "\\" (0x5C) included.
+constexpr bool isShiftJisLeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
 // The value of one hexadecimal digit of either case, or -1.
 constexpr int hexDigitValue(char c)
 {

@@ -75,9 +75,13 @@ public:
     TDirectDrawSurface* sheetSurface() const { return m_sheet; }
 
 private:
-    // The one sheet reload of the command and of the automatic reload, with
-    // the stamp taken before the read.
+    // The sheet reload of the command, into the surface shown, with the
+    // stamp taken before the read.
     void sheetReload(const platform::FileStamp& stamp);
+    // The automatic reload of the sheet: into a new surface, put in place
+    // only when the image loads whole and not empty.
+    void automaticSheetReload(const platform::FileStamp& stamp);
+    bool watchingSheet() const;
     void automaticDefinitionReload();
     void playerCommand(void (Player::*command)());
     // Runs a load and tells the observer afterwards, whatever its outcome.

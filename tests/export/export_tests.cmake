@@ -3,4 +3,5 @@ nimbrel_test(export_tests
     ${CMAKE_CURRENT_LIST_DIR}/GifEncoderTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WritersTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PlayingAnimationTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AtomicPngTest.cpp
   LIBS export)

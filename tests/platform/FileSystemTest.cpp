@@ -1,11 +1,13 @@
 #include "platform/FileSystem.h"
 #include "platform/Exception.h"
+#include "platform/Stream.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -90,6 +92,57 @@ TEST_F(ReadWholeFile, UnopenablePathsFailWithThePathInTheMessage)
             ADD_FAILURE() << "no failure";
         } catch (const EFOpenError& e) {
             EXPECT_EQ(e.Message(), "ファイル " + path + " は開けません");
+        }
+    }
+}
+
+// Each reader of the system, on every kind of path that is not a regular
+// file: the missing file's error, at once (a FIFO used to block in open for
+// ever, through the stream and through a symlink alike).
+TEST_F(ReadWholeFile, SpecialFilesAreRefusedLikeAMissingFileWithoutWaiting)
+{
+    const std::string pipe = (m_folder / "fifo.bmp").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string toPipe = (m_folder / "link.bmp").string();
+    ASSERT_EQ(::symlink(pipe.c_str(), toPipe.c_str()), 0);
+    const std::string loop = (m_folder / "loop.bmp").string();
+    ASSERT_EQ(::symlink(loop.c_str(), loop.c_str()), 0);
+    const std::string dangling = (m_folder / "dangling.bmp").string();
+    ASSERT_EQ(::symlink("nowhere.bmp", dangling.c_str()), 0);
+    const std::function<void(const std::string&)> readers[] = {
+        [](const std::string& path) { platform::openRegularFile(path); },
+        [](const std::string& path) { platform::readWholeFile(path); },
+        [](const std::string& path) { platform::readWholeFile(path, 1 << 20); },
+        [](const std::string& path) { TFileStream stream(path); },
+    };
+    for (const std::string& path : { pipe, toPipe, loop, dangling, std::string("/dev/zero"),
+             std::string("/dev/null"), std::string("/dev/tty"), m_folder.string() }) {
+        for (std::size_t r = 0; r < std::size(readers); ++r) {
+            SCOPED_TRACE(path + " reader " + std::to_string(r));
+            try {
+                readers[r](path);
+                ADD_FAILURE() << "no failure";
+            } catch (const EFOpenError& e) {
+                EXPECT_EQ(e.Message(), "ファイル " + path + " は開けません");
+            }
+        }
+    }
+}
+
+TEST_F(ReadWholeFile, TheLimitRefusesLargerFilesBeforeReadingThem)
+{
+    const std::string path = write("ten.txt", "0123456789");
+    EXPECT_EQ(platform::readWholeFile(path, 10).size(), 10u);
+    // A sparse file of 3 GB: refused from its size, without 3 GB being held.
+    const std::string huge = write("huge.txt", "");
+    ASSERT_EQ(::truncate(huge.c_str(), std::int64_t { 3 } << 30), 0);
+    for (const auto& [file, limit] : { std::pair { path, 9 }, std::pair { huge, 64 << 20 } }) {
+        SCOPED_TRACE(file);
+        try {
+            platform::readWholeFile(file, limit);
+            ADD_FAILURE() << "no failure";
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Message(), "ファイル " + file + " は大きすぎます");
         }
     }
 }

@@ -142,12 +142,14 @@ TEST_F(LiveReload, AFileWrittenInTwoPartsIsLoadedOnceWhole)
 
 TEST_F(LiveReload, AFailingSheetReloadReportsOnceUntilTheFileChangesAgain)
 {
+    const std::int32_t age = logic.state().sheetFileAge;
     std::filesystem::remove(dir / "sheet.bmp");
     EXPECT_THROW(step(), Exception);
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(step());
     EXPECT_EQ(shown(), 0x22u);
-    EXPECT_EQ(logic.state().sheetFileAge, -1);
+    // The age is the shown sheet's, which did not change.
+    EXPECT_EQ(logic.state().sheetFileAge, age);
 
     // A file that cannot be read is one error too, and so is its next save.
     saveText("sheet.bmp", "BM broken", wallNow() - 1000 * kMs);
@@ -156,6 +158,71 @@ TEST_F(LiveReload, AFailingSheetReloadReportsOnceUntilTheFileChangesAgain)
     saveSheet(0x88, wallNow() - 1000 * kMs);
     EXPECT_TRUE(step());
     EXPECT_EQ(shown(), 0x88u);
+}
+
+// A 1-bit BMP of 62 bytes whose header claims 65535 x 32768 pixels: the
+// header reads, the surface for it cannot be made.
+std::string hugeClaimingBmp()
+{
+    std::string bmp = "BM";
+    const auto put = [&bmp](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            bmp.push_back(static_cast<char>(value >> (8 * i)));
+    };
+    put(62, 4), put(0, 4), put(62, 4);
+    put(40, 4), put(65535, 4), put(32768, 4), put(1, 2), put(1, 2), put(0, 4 * 6);
+    put(0, 4), put(0x00FFFFFF, 4);
+    return bmp;
+}
+
+// Each way a save can break the sheet, through the sheet's own reload and
+// through the definition's: reported once, and the sheet shown, its key
+// and its age stay until the file is mended.
+TEST_F(LiveReload, ABrokenSheetKeepsTheLastGoodOneUntilItIsMended)
+{
+    struct Break {
+        const char* name;
+        std::string bytes;
+        const char* message;
+    };
+    const std::string path = dir / "sheet.bmp";
+    const Break breaks[] = {
+        { "empty", "", "画像 %s は空です" },
+        { "truncated header", std::string("BM\x3e\0\0\0", 6), nullptr },
+        { "too large to show", hugeClaimingBmp(), nullptr },
+    };
+    std::uint32_t pose = 0x22;
+    for (const bool throughDefinition : { false, true }) {
+        for (const Break& broken : breaks) {
+            SCOPED_TRACE(std::string(broken.name) + (throughDefinition ? " (definition)" : ""));
+            TDirectDrawSurface* sheet = logic.sheetSurface();
+            const std::int32_t age = logic.state().sheetFileAge;
+            tabletest::writeText(path, broken.bytes);
+            setMtime(path, wallNow() - 1000 * kMs);
+            if (throughDefinition)
+                saveText("c.txt", kCharacter, wallNow() - 1000 * kMs);
+            try {
+                step();
+                ADD_FAILURE() << "no error";
+            } catch (const Exception& e) {
+                if (broken.message != nullptr) {
+                    EXPECT_EQ(e.Message(), platform::format(broken.message, { path }));
+                }
+            }
+            for (int i = 0; i < 3; ++i)
+                EXPECT_TRUE(step());
+            EXPECT_EQ(logic.sheetSurface(), sheet);
+            EXPECT_GT(sheet->Width(), 0);
+            EXPECT_EQ(logic.state().sheetFileAge, age);
+            EXPECT_EQ(shown(), pose);
+
+            pose += 0x10;
+            saveSheet(pose, wallNow() - 1000 * kMs);
+            ASSERT_TRUE(step());
+            EXPECT_EQ(shown(), pose);
+            EXPECT_EQ(logic.state().sheetFileAge, platform::fileAge(path));
+        }
+    }
 }
 
 TEST_F(LiveReload, AnEditedDefinitionChangesTheCharacterWhileTheFrameIndexGoesOn)

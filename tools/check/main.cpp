@@ -5,6 +5,7 @@
 #include "Options.h"
 #include "check/Checker.h"
 #include "check/TextReport.h"
+#include "platform/ErrorText.h"
 
 #include <exception>
 #include <iostream>
@@ -60,10 +61,14 @@ int main(int argc, char** argv)
         std::cout << "nimbrel-check " << NIMBREL_VERSION << "\n";
         return 0;
     }
+    // The last catch: an allocation that fails, or anything else that
+    // escapes the checker, is an error message and status 1, never an abort.
     try {
         return run(options);
     } catch (const std::exception& e) {
-        std::cerr << "nimbrel-check: " << e.what() << "\n";
-        return 1;
+        std::cerr << "nimbrel-check: " << platform::errorMessage(e) << "\n";
+    } catch (...) {
+        std::cerr << "nimbrel-check: " << platform::kSUnexpectedError << "\n";
     }
+    return 1;
 }

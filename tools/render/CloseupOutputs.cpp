@@ -1,6 +1,5 @@
 #include "render/RenderDriver.h"
 
-#include "export/AtomicFile.h"
 #include "export/PngEncoder.h"
 
 namespace render {
@@ -11,7 +10,7 @@ void writePng(const std::string& path, const closeup::ColorImage& picture)
 {
     exporter::Image image(picture.width, picture.height);
     image.pixels = picture.pixels;
-    exporter::writeFileAtomically(path, exporter::encodePng(image));
+    exporter::writePng(path, image);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "render/FrameStrip.h"
 
 #include "display/DXDraws.h"
-#include "export/AtomicFile.h"
+#include "export/ExportConsts.h"
 #include "export/PngEncoder.h"
 
 #include <algorithm>
@@ -82,17 +82,24 @@ exporter::Image FrameStrip::frame(std::size_t index) const
 
 void FrameStrip::writePng(const std::string& path, int scale) const
 {
-    const std::size_t count = m_frames.size();
-    exporter::Image strip(
-        static_cast<std::int32_t>(static_cast<std::size_t>(kViewWidth) * count), kViewHeight);
-    for (std::size_t i = 0; i < count; ++i) {
-        const exporter::Image one = frame(i);
-        for (std::int32_t y = 0; y < kViewHeight; ++y)
-            std::memcpy(strip.pixels.data() + static_cast<std::size_t>(y) * strip.width + i * kViewWidth,
-                one.pixels.data() + static_cast<std::size_t>(y) * kViewWidth,
-                kViewWidth * sizeof(std::uint32_t));
-    }
-    exporter::writeFileAtomically(path, exporter::encodePng(exporter::scaled(strip, scale)));
+    // Row by row from the frames kept: no strip is ever held whole, and the
+    // size is checked in 64 bits before anything is made.
+    const std::int64_t width
+        = std::int64_t { kViewWidth } * static_cast<std::int64_t>(m_frames.size()) * scale;
+    const std::int64_t height = std::int64_t { kViewHeight } * scale;
+    if (!exporter::pngSizeFits(width, height))
+        throw exporter::EFCreateError(platform::format(exporter::kSFCreateError, { path }));
+    const auto rows = [this, scale](std::int32_t y, std::span<std::uint32_t> row) {
+        const std::int32_t frameWidth = kViewWidth * scale;
+        for (std::size_t i = 0; i < m_frames.size(); ++i) {
+            std::uint32_t* out = row.data() + i * static_cast<std::size_t>(frameWidth);
+            for (std::int32_t x = 0; x < frameWidth; ++x) {
+                const std::uint8_t* rgb = pixel(i, x / scale, y / scale);
+                out[x] = std::uint32_t { rgb[0] } << 16 | std::uint32_t { rgb[1] } << 8 | rgb[2];
+            }
+        }
+    };
+    exporter::writePng(path, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), rows);
 }
 
 } // namespace render

@@ -1,6 +1,7 @@
 // nimbrel-render: drives the viewer's own load procedure, player and frame
 // composition without a window, for character authors and end-to-end tests.
 
+#include "platform/ErrorText.h"
 #include "render/Arguments.h"
 #include "render/RenderDriver.h"
 
@@ -46,5 +47,15 @@ int main(int argc, char** argv)
         std::cerr << "nimbrel-render: " << *line.error << "\n\n" << render::usageText();
         return kExitUsage;
     }
-    return run(line);
+    // The last catch: whatever escapes the driver's own error report (an
+    // allocation that fails, say) is still an error line and status 1, never
+    // an abort.
+    try {
+        return run(line);
+    } catch (const std::exception& e) {
+        std::cerr << platform::errorReportText(platform::errorMessage(e)) << "\n";
+    } catch (...) {
+        std::cerr << platform::errorReportText(platform::kSUnexpectedError) << "\n";
+    }
+    return kExitErrorReported;
 }

@@ -1,0 +1,75 @@
+#include "lsp/SheetCache.h"
+
+#include "picture/Graphics.h"
+#include "platform/ErrorText.h"
+
+#include <array>
+#include <fstream>
+
+namespace lsp {
+
+namespace {
+
+// The bit count of a BMP header: after the 14-byte file header, the info
+// header's size says where the count stands (the old core header keeps it
+// two bytes earlier).
+int bmpBitDepth(const std::string& path)
+{
+    std::array<unsigned char, 30> head {};
+    std::ifstream file(path, std::ios::binary);
+    if (!file.read(reinterpret_cast<char*>(head.data()), head.size()) || head[0] != 'B' || head[1] != 'M')
+        return 0;
+    const auto word = [&](std::size_t at) { return head[at] | (head[at + 1] << 8); };
+    return word(14) == 12 ? word(24) : word(28);
+}
+
+SheetInfo openSheet(const std::string& path)
+{
+    SheetInfo info;
+    try {
+        TPicture picture;
+        picture.LoadFromFile(path);
+        if (const TGraphic* graphic = picture.Graphic())
+            info.size = check::SheetSize { graphic->Width(), graphic->Height() };
+        info.bitDepth = bmpBitDepth(path);
+    } catch (const Exception&) {
+        info.error = std::current_exception();
+    }
+    return info;
+}
+
+} // namespace
+
+const SheetInfo& SheetCache::info(const std::string& path)
+{
+    const platform::FileStamp stamp = platform::fileStamp(path);
+    auto it = m_entries.find(path);
+    if (it == m_entries.end() || !(it->second.stamp == stamp) || !stamp.exists) {
+        Entry entry { stamp, openSheet(path) };
+        it = m_entries.insert_or_assign(path, std::move(entry)).first;
+    }
+    return it->second.info;
+}
+
+check::SheetOpener SheetCache::opener()
+{
+    return [this](const std::string& path) {
+        const SheetInfo& sheet = info(path);
+        if (sheet.error)
+            std::rethrow_exception(sheet.error);
+        return sheet.size;
+    };
+}
+
+std::string sheetError(const SheetInfo& info)
+{
+    if (!info.error)
+        return {};
+    try {
+        std::rethrow_exception(info.error);
+    } catch (const std::exception& error) {
+        return platform::errorMessage(error);
+    }
+}
+
+} // namespace lsp
