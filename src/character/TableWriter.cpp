@@ -4,6 +4,7 @@
 #include "character/NameText.h"
 #include "character/Paths.h"
 #include "display/DXDraws.h"
+#include "form/Buttons.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 

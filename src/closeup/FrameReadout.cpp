@@ -1,8 +1,8 @@
 #include "closeup/FrameReadout.h"
 
 #include "closeup/PatternNumbers.h"
+#include "form/Buttons.h"
 #include "form/FormControls.h"
-#include "playback/Buttons.h"
 
 namespace closeup {
 
@@ -15,7 +15,7 @@ namespace {
 std::string buttonCaption(std::int32_t animation)
 {
     for (const form::Control button : form::kButtonsInCreationOrder) {
-        const playback::ButtonAction* action = playback::buttonAction(button);
+        const form::ButtonAction* action = form::buttonAction(button);
         if (action != nullptr && action->animation == animation)
             return std::string(form::designCaption(button));
     }
@@ -23,16 +23,6 @@ std::string buttonCaption(std::int32_t animation)
 }
 
 } // namespace
-
-std::int32_t frameCount(const CharacterTables& tables, std::int32_t animation)
-{
-    std::int32_t count = 0;
-    while (count < character::kLastSlot
-        && (CharacterTables::slot(tables.base, animation, count + 1) != character::kEmptySlot
-            || CharacterTables::slot(tables.layer, animation, count + 1) != character::kEmptySlot))
-        ++count;
-    return count;
-}
 
 FrameReadout frameReadout(
     const character::CharacterState& state, std::int32_t animation, std::int32_t frameIndex)
@@ -42,7 +32,7 @@ FrameReadout frameReadout(
     out.animation = animation;
     out.caption = buttonCaption(animation);
     out.frameIndex = frameIndex;
-    out.frameCount = frameCount(tables, animation);
+    out.frameCount = tables.frameCount(animation);
     out.base = CharacterTables::slot(tables.base, animation, frameIndex);
     out.layered
         = character::isAnimationNumber(animation) && tables.layered[static_cast<std::size_t>(animation)];

@@ -32,39 +32,4 @@ std::optional<Control> controlByName(std::string_view name)
     return std::nullopt;
 }
 
-std::optional<Control> animationButton(int animation)
-{
-    switch (animation) {
-    case 1:
-    case 9:
-        return Control::Button1;
-    case 2:
-        return Control::Button2;
-    case 3:
-        return Control::Button14;
-    case 4:
-        return Control::Button12;
-    case 5:
-        return Control::Button5;
-    case 6:
-        return Control::Button6;
-    case 7:
-        return Control::Button7;
-    case 8:
-        return Control::Button8;
-    case 10:
-        return Control::Button9;
-    case 11:
-        return Control::Button10;
-    case 12:
-        return Control::Button11;
-    case 15:
-        return Control::Button3;
-    case 16:
-        return Control::Button4;
-    default:
-        return std::nullopt;
-    }
-}
-
 } // namespace form

@@ -39,10 +39,6 @@ std::optional<Control> controlByName(std::string_view name);
 std::string_view designCaption(Control control, const FormDesign& design = kFormDesign);
 bool enabledAtStart(Control control, const FormDesign& design = kFormDesign);
 
-// The button that a base list or layer line of an animation enables; none for
-// animations without a button. Animation 9 shares Button1.
-std::optional<Control> animationButton(int animation);
-
 class FormControls {
 public:
     virtual ~FormControls() = default;

@@ -1,5 +1,6 @@
 #include "lsp/Describe.h"
 
+#include "form/Buttons.h"
 #include "form/FormControls.h"
 
 #include <cstdio>

@@ -2,12 +2,14 @@
 
 #include "character/LoadProcedure.h"
 #include "display/DXDraws.h"
-#include "playback/Buttons.h"
+#include "form/Buttons.h"
 
 #include <utility>
 
 namespace playback {
 
+using form::ButtonAction;
+using form::ButtonKind;
 using form::Control;
 
 FormLogic::FormLogic(form::FormControls& form, PlayerHost& host, const platform::RealClock& clock)
