@@ -48,14 +48,9 @@ void RenderDriver::setUpDisplay(const form::FormDesign& design)
     m_draw.OnFinalizeSurface = [this](TCustomDXDraw&) { m_logic.DXDraw1FinalizeSurface(); };
 
     // As the form reads its stored properties, then is shown.
-    m_draw.Loading = true;
-    m_draw.SetForm(m_formWindow);
-    m_draw.SetWindowHandle(m_viewWindow);
-    display::loadViewDesign(m_draw);
+    display::beginViewLoading(m_draw, m_formWindow, m_viewWindow);
     m_draw.SetBounds(view.left, view.top, view.width, view.height);
-    m_draw.Loading = false;
-    m_draw.Loaded();
-    m_draw.FormShown();
+    display::endViewLoading(m_draw);
 }
 
 void RenderDriver::close()
@@ -75,16 +70,20 @@ template <typename Handler> void RenderDriver::guarded(Handler&& handler)
         handler();
     } catch (const std::exception& error) {
         report(error);
+    } catch (...) {
+        // As the window's handlers: whatever else escapes is reported too.
+        report(Exception(platform::kSUnexpectedError));
     }
 }
 
 void RenderDriver::report(const std::exception& error)
 {
     // A silent abort shows no box in the window either.
-    if (dynamic_cast<const EAbort*>(&error) != nullptr)
+    const std::optional<std::string> text = platform::reportedText(error);
+    if (!text)
         return;
     m_errorReported = true;
-    m_errors << platform::errorReportText(platform::errorMessage(error)) << '\n' << std::flush;
+    m_errors << *text << '\n' << std::flush;
 }
 
 void RenderDriver::printLine(const std::string& line)
