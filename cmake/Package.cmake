@@ -16,7 +16,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window's captions are Japanese: without a Japanese face they show as
 # boxes. A font is no library, so dpkg-shlibdeps cannot find it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+# Qt's own texts (file dialogs, message-box buttons) are Japanese only with
+# qtbase_ja.qm, which lives in the translations package.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n")
+# Qt's Wayland platform; without it the viewer runs through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The first line of the control file's description is the summary above;
 # CPack indents these lines and marks the empty one as a paragraph break.

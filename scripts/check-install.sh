@@ -21,7 +21,15 @@ fail() {
 
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 
-desktop-file-validate "$share/applications/$id.desktop" || fail "the desktop entry does not validate"
+entry=$share/applications/$id.desktop
+desktop-file-validate "$entry" || fail "the desktop entry does not validate"
+# The entry names the bus name that the running viewer owns, which is its own
+# file name; it is not D-Bus activated, so no service file may be needed.
+grep -x "X-DBUS-ServiceName=$id" "$entry" >/dev/null || fail "the desktop entry does not name the D-Bus name $id"
+grep -x "Exec=nimbrel %f" "$entry" >/dev/null || fail "the desktop entry does not start nimbrel with the file"
+if grep "^DBusActivatable=true" "$entry" >/dev/null; then
+  [ -f "$share/dbus-1/services/$id.service" ] || fail "DBusActivatable without a D-Bus service file"
+fi
 appstreamcli validate --no-net --no-color "$share/metainfo/$id.metainfo.xml" >"$scratch/appstream" \
   || { cat "$scratch/appstream"; fail "the metainfo does not validate"; }
 
@@ -54,6 +62,9 @@ sample=$share/nimbrel/examples/sample/sample.txt
 file -b "$scratch/strip.png" | grep "^PNG image data, 484 x 271," >/dev/null || fail "the strip of 4 frames is not 484 x 271"
 if [ -x "$root/usr/bin/nimbrel-check" ]; then
   "$root/usr/bin/nimbrel-check" "$sample" >/dev/null || fail "the installed sample is not clean for nimbrel-check"
+fi
+if [ -x "$root/usr/bin/nimbrel-lsp" ]; then
+  [ "$("$root/usr/bin/nimbrel-lsp" --version)" = "nimbrel-lsp $version" ] || fail "the installed nimbrel-lsp --version is wrong"
 fi
 
 answer=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$root/usr/bin/nimbrel" --version) \

@@ -14,6 +14,7 @@ nimbrel_packages=(
   dbus dbus-x11 weston qt6-wayland qt6-translations-l10n
   fonts-ipafont-gothic
   desktop-file-utils appstream man-db file dpkg-dev lintian
+  python3 time
 )
 
 install_deps() {

@@ -91,9 +91,13 @@ void DXDrawWidget::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), palette().color(QPalette::Button));
         return;
     }
+    // The display's raw value is 0x00RRGGBB, whereas Qt takes RGB32 as
+    // 0xffRRGGBB and copies its top byte as alpha onto a backing store that
+    // has one (Wayland's): the view would be see-through there. The copy
+    // makes every pixel opaque.
     const QImage image(pixels->bits(), pixels->width(), pixels->height(),
         static_cast<qsizetype>(pixels->stride()), QImage::Format_RGB32);
-    painter.drawImage(0, 0, image);
+    painter.drawImage(0, 0, image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 } // namespace app

@@ -104,6 +104,10 @@ void PixelCanvas::paintPart(QPainter& painter, const QRect& exposed)
     const closeup::PixelTarget target { m_pixels.data(), width, height, width };
     if (m_draw)
         m_draw(target, closeup::Viewport { scale(), left, top });
+    // Raw values are 0x00RRGGBB; Qt copies the top byte as alpha onto a
+    // backing store that has one (Wayland's), so it is made opaque here.
+    for (std::uint32_t& pixel : m_pixels)
+        pixel |= 0xFF000000u;
     QImage image(reinterpret_cast<const uchar*>(m_pixels.data()), width, height,
         static_cast<qsizetype>(width) * 4, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);

@@ -1,13 +1,18 @@
 // The program start: the framework, the application title, the main window,
 // and the main loop until the window is closed. `nimbrel FILE` opens FILE as
-// if it had been dropped on the window.
+// if it had been dropped on the window, or hands it to the viewer already
+// running in this session.
 
 #include "app/MainLoop.h"
+#include "app/RemoteService.h"
+#include "app/SingleInstance.h"
 #include "app/StartOptions.h"
 #include "app/StartWindow.h"
 #include "app/Unit1.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <span>
@@ -52,8 +57,12 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(NIMBREL_VERSION);
     QGuiApplication::setDesktopFileName("io.github.nimbrel.Nimbrel");
     QApplication::setQuitOnLastWindowClosed(false);
+    QTranslator qtTexts;
+    app::installQtTranslation(qtTexts);
     // The framework has taken its own options (-platform ...) out of argv.
     const app::StartOptions options = app::readStartOptions(argumentsOf(argc, argv));
+    if (const std::optional<int> handed = app::handToRunningViewer(options))
+        return *handed;
     app::MainLoop loop;
     app::Application = &loop;
     int rc = 0;
@@ -61,6 +70,11 @@ int main(int argc, char* argv[])
         TForm1 form;
         Form1 = &form;
         app::showMainWindow(form, options.file);
+        app::playAtStart(form, options);
+        app::RemoteService service(form);
+        // The name is taken once the window is up, so that the first frame
+        // never waits on the bus.
+        QTimer::singleShot(0, &service, [&service] { service.registerOnSessionBus(); });
         rc = loop.run();
         Form1 = nullptr;
     }

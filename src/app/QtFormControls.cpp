@@ -108,6 +108,7 @@ void QtFormControls::copyPatternBoxToClipboard()
 {
     QLineEdit* edit = m_form.Edit2;
     edit->selectAll();
+    m_copied = edit->text().toStdString();
     QApplication::clipboard()->setText(edit->text());
 }
 

@@ -28,9 +28,14 @@ public:
     bool isChecked(form::Control control) const override;
     void copyPatternBoxToClipboard() override;
 
+    // What ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ last put on the clipboard, as the state line tells
+    // it; another program may own the clipboard by now.
+    const std::string& clipboard() const { return m_copied; }
+
 private:
     QObject* find(form::Control control) const;
     TForm1& m_form;
+    std::string m_copied;
 };
 
 } // namespace app

@@ -1,9 +1,10 @@
 #pragma once
 
-// The viewer's command line: `nimbrel [FILE]`, and the two options that
-// answer on standard output without a window. It is read before the
-// framework starts, so that --help and --version need no display.
+// The viewer's command line: `nimbrel [OPTIONS] [FILE]`, read before the
+// framework starts, so that --help, --version and usage errors need no
+// display. Qt-free.
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,8 +18,16 @@ struct StartOptions {
     // The definition file to open as if dropped: the first argument that is
     // not an option (everything after "--" is none).
     std::optional<std::string> file;
+    // --new-window: a viewer of its own even while another one runs.
+    bool newWindow = false;
+    // --play N: the animation to play once the file is open.
+    std::optional<std::int32_t> play;
+    // --pattern TEXT: the pattern string to play once the file is open.
+    std::optional<std::string> pattern;
     // The option that is not known, for a usage error.
     std::string unknown;
+    // Why a known option is used wrongly, for a usage error.
+    std::string problem;
 };
 
 // The arguments without the program name.

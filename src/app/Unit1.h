@@ -76,6 +76,7 @@ public:
 
     playback::FormLogic& logic() { return *m_logic; }
     app::ShareCommands& share() { return *m_share; }
+    app::QtFormControls& controls() { return *m_controls; }
 
     // A file dropped on the window, or named on the command line.
     void dropFile(const std::string& path);

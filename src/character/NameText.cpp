@@ -7,12 +7,16 @@
 #include <cstdint>
 #include <iconv.h>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace character {
 
 namespace {
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 constexpr std::string_view kReplacementByte = "?";
+
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 struct IconvCloser {
     void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
@@ -22,20 +26,40 @@ struct IconvCloser {
 // replaces and steps over.
 using SkipLength = std::size_t (*)(std::string_view rest);
 
+// Opening a converter costs far more than converting a name, and a report
+// decodes its lines a character at a time: each direction is opened once per
+// thread and kept. Null when the system has no such converter.
+iconv_t converter(const char* to, const char* from)
+{
+    struct Open {
+        std::string key;
+        std::unique_ptr<void, IconvCloser> cd;
+    };
+    thread_local std::vector<Open> opened;
+    const std::string key = std::string(to) + "<" + from;
+    for (const Open& o : opened)
+        if (o.key == key)
+            return static_cast<iconv_t>(o.cd.get());
+    const iconv_t made = iconv_open(to, from);
+    opened.push_back(Open { key, std::unique_ptr<void, IconvCloser>(made == kNoConverter ? nullptr : made) });
+    return static_cast<iconv_t>(opened.back().cd.get());
+}
+
 // Converts `in` whole; every character the converter refuses (or that is cut
 // off by the end) stands as `replacement`. Without the converter, ASCII is
 // kept and every other byte replaced, rather than fail.
 std::string convert(
     const char* to, const char* from, std::string_view in, std::string_view replacement, SkipLength skip)
 {
-    const iconv_t raw = iconv_open(to, from);
-    if (raw == reinterpret_cast<iconv_t>(-1)) {
+    const iconv_t raw = converter(to, from);
+    if (raw == nullptr) {
         std::string out;
         for (const char c : in)
             out += static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : std::string(replacement);
         return out;
     }
-    const std::unique_ptr<void, IconvCloser> cd(raw);
+    // A kept converter starts from its initial shift state every time.
+    iconv(raw, nullptr, nullptr, nullptr, nullptr);
 
     std::string out;
     std::string copy(in);

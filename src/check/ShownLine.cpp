@@ -65,6 +65,15 @@ bool visibleControl(char32_t c, ShownLine& out)
     return false;
 }
 
+std::size_t printableAsciiRun(std::string_view rest)
+{
+    std::size_t n = 0;
+    while (n < rest.size() && static_cast<unsigned char>(rest[n]) >= 0x20
+        && static_cast<unsigned char>(rest[n]) < 0x7F)
+        ++n;
+    return n;
+}
+
 } // namespace
 
 ShownLine showLine(std::string_view bytes)
@@ -73,11 +82,31 @@ ShownLine showLine(std::string_view bytes)
     out.cellOfByte.reserve(bytes.size() + 1);
     const bool utf8 = platform::isValidUtf8(bytes);
     std::size_t cell = 0;
+    out.text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
+        // Printable ASCII is the bulk of every line: as it is, a cell a byte.
+        const std::size_t run = printableAsciiRun(bytes.substr(i));
+        if (run > 0) {
+            out.text.append(bytes.substr(i, run));
+            const std::size_t first = out.cellOfByte.size();
+            out.cellOfByte.resize(first + run);
+            for (std::size_t k = 0; k < run; ++k)
+                out.cellOfByte[first + k] = cell + k;
+            cell += run;
+            i += run;
+            continue;
+        }
         const std::size_t length = characterLength(bytes.substr(i), utf8);
         for (std::size_t k = 0; k < length; ++k)
             out.cellOfByte.push_back(cell);
-        const std::string decoded = character::nameToUtf8(bytes.substr(i, length));
+        // A character of a UTF-8 line, and a lone ASCII byte of any line,
+        // is its own UTF-8; only the rest needs the decoder.
+        const std::string_view piece = bytes.substr(i, length);
+        std::string converted;
+        if (!utf8 && static_cast<unsigned char>(piece[0]) >= 0x80)
+            converted = character::nameToUtf8(piece);
+        const std::string_view decoded
+            = utf8 || static_cast<unsigned char>(piece[0]) < 0x80 ? piece : converted;
         const char32_t c = firstCodePoint(decoded);
         if (c == '\t') {
             const std::size_t next = (cell / kTabStop + 1) * kTabStop;

@@ -32,6 +32,15 @@ std::string_view SourceLines::line(std::size_t line) const
     return has(line) ? m_lines[line - 1] : std::string_view {};
 }
 
+const ShownLine& SourceLines::shown(std::size_t line) const
+{
+    if (m_shownNumber != line || line == 0) {
+        m_shown = showLine(this->line(line));
+        m_shownNumber = line;
+    }
+    return m_shown;
+}
+
 std::string_view severityName(Severity severity)
 {
     return severity == Severity::error ? "error" : "warning";
@@ -45,7 +54,7 @@ std::string formatDiagnostic(std::string_view path, const Diagnostic& d, const S
         + std::string(severityName(d.severity)) + ": " + d.message + " [" + std::string(d.code) + "]\n";
     if (d.at.line == 0 || !lines.has(d.at.line))
         return out;
-    const ShownLine shown = showLine(lines.line(d.at.line));
+    const ShownLine& shown = lines.shown(d.at.line);
     const std::string number = std::to_string(d.at.line);
     const std::size_t width = std::max(kGutterDigits, number.size());
     out += gutter(number, width) + shown.text + "\n";

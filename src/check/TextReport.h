@@ -5,6 +5,7 @@
 // source line and a caret line under the columns concerned.
 
 #include "check/Diagnostic.h"
+#include "check/ShownLine.h"
 
 #include <cstdint>
 #include <span>
@@ -21,9 +22,14 @@ public:
     // Empty past the last line; `line` counts from 1.
     std::string_view line(std::size_t line) const;
     bool has(std::size_t line) const { return line >= 1 && line <= m_lines.size(); }
+    // The line as a report shows it. Diagnostics come in line order and a
+    // line often has several, so the last one shown is kept.
+    const ShownLine& shown(std::size_t line) const;
 
 private:
     std::vector<std::string_view> m_lines;
+    mutable std::size_t m_shownNumber = 0;
+    mutable ShownLine m_shown;
 };
 
 std::string_view severityName(Severity severity);

@@ -3,15 +3,66 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <sys/mman.h>
 
 namespace platform {
 
-void Bitmap::FreeDeleter::operator()(std::uint8_t* p) const noexcept
+void detail::PixelMemoryDeleter::operator()(std::uint8_t* p) const noexcept
 {
-    std::free(p);
+    if (mapped > 0)
+        ::munmap(p, mapped);
+    else
+        std::free(p);
 }
 
 namespace {
+
+// From here on pixel memory is a mapping of its own, aligned to and rounded
+// up to whole huge pages, so that the system can back it with them: a
+// 2048 x 2048 sheet then faults in 8 times instead of 4096.
+constexpr std::size_t kHugePage = 2u << 20;
+#if defined(__SANITIZE_ADDRESS__)
+#define NIMBREL_PIXELS_FROM_MALLOC 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define NIMBREL_PIXELS_FROM_MALLOC 1
+#endif
+#endif
+#ifdef NIMBREL_PIXELS_FROM_MALLOC
+// The address sanitizer watches only what the allocator hands out; a
+// mapping of our own would hide reads past a sheet's end from it.
+constexpr std::size_t kMapFrom = SIZE_MAX;
+#else
+constexpr std::size_t kMapFrom = kHugePage;
+#endif
+
+struct PixelMemory {
+    std::uint8_t* bytes = nullptr;
+    std::size_t mapped = 0;
+};
+
+PixelMemory allocatePixels(std::size_t bytes)
+{
+    if (bytes < kMapFrom)
+        return { static_cast<std::uint8_t*>(std::calloc(bytes, 1)), 0 };
+    const std::size_t size = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    // One spare huge page to align within; the ends are given back at once.
+    const std::size_t reserved = size + kHugePage;
+    void* area = ::mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (area == MAP_FAILED)
+        return {};
+    const auto start = reinterpret_cast<std::uintptr_t>(area);
+    const std::uintptr_t aligned = (start + kHugePage - 1) & ~std::uintptr_t(kHugePage - 1);
+    if (aligned > start)
+        ::munmap(area, aligned - start);
+    if (const std::size_t tail = start + reserved - (aligned + size); tail > 0)
+        ::munmap(reinterpret_cast<void*>(aligned + size), tail);
+    auto* memory = reinterpret_cast<std::uint8_t*>(aligned);
+#ifdef MADV_HUGEPAGE
+    ::madvise(memory, size, MADV_HUGEPAGE);
+#endif
+    return { memory, size };
+}
 
 bool isDefinedBitCount(std::uint16_t bitCount)
 {
@@ -52,12 +103,12 @@ HBITMAP makeBitmap(
     const std::uint64_t bytes = stride * std::uint64_t(height); // both below 2^37: no overflow
     if (bytes > kMaxPixelBytes)
         return nullptr;
-    auto* memory = static_cast<std::uint8_t*>(std::calloc(bytes, 1));
-    if (!memory)
+    const PixelMemory memory = allocatePixels(static_cast<std::size_t>(bytes));
+    if (!memory.bytes)
         return nullptr;
 
     HBITMAP bitmap(new Bitmap);
-    bitmap->m_pixels.reset(memory);
+    bitmap->m_pixels = decltype(bitmap->m_pixels)(memory.bytes, detail::PixelMemoryDeleter { memory.mapped });
     bitmap->m_byteSize = static_cast<std::size_t>(bytes);
     bitmap->m_width = width;
     bitmap->m_height = height;

@@ -80,13 +80,15 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::int64_t li
     if (file.size() > limit)
         throw tooLarge();
 
+    // Room for the size that fstat reports and one byte more, so that the
+    // read that finds the end needs no second, larger buffer and no copy.
     std::vector<std::uint8_t> bytes;
     if (file.size() > 0)
-        bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(file.size()), kInitialReserveCap));
+        bytes.resize(std::min<std::size_t>(static_cast<std::size_t>(file.size()), kInitialReserveCap) + 1);
     std::size_t used = 0;
     for (;;) {
-        if (bytes.size() - used < kChunk)
-            bytes.resize(used + kChunk);
+        if (bytes.size() == used)
+            bytes.resize(used + std::max(used / 2, kChunk));
         const ssize_t n = ::read(file.fd(), bytes.data() + used, bytes.size() - used);
         if (n < 0 && errno == EINTR)
             continue;

@@ -89,6 +89,17 @@ struct PixelFormat {
     bool operator==(const PixelFormat&) const = default;
 };
 
+namespace detail {
+// Zeroed memory straight from the system: a bitmap that is about to be
+// overwritten costs no extra pass. Large blocks are mapped on their own, in
+// huge pages where the system has them, since faulting in a sheet's memory
+// page by page costs more than filling it.
+struct PixelMemoryDeleter {
+    std::size_t mapped = 0; // bytes of a mapping of our own; 0: from calloc
+    void operator()(std::uint8_t* p) const noexcept;
+};
+} // namespace detail
+
 // Pixel memory with its layout. Rows are `stride()` bytes apart (a multiple
 // of 4); `scanLine(y)` counts y from the top of the image whatever the order
 // in memory.
@@ -125,19 +136,13 @@ private:
     friend std::shared_ptr<Bitmap> CreateDIBSection(const BitmapInfo&);
     Bitmap() = default;
 
-    // Zeroed memory straight from the allocator: large blocks come as fresh
-    // pages, so a bitmap that is about to be overwritten costs no extra pass.
-    struct FreeDeleter {
-        void operator()(std::uint8_t* p) const noexcept;
-    };
-
     std::int32_t m_width = 0;
     std::int32_t m_height = 0;
     PixelFormat m_format;
     std::size_t m_stride = 0;
     bool m_topDown = false;
     bool m_section = false;
-    std::unique_ptr<std::uint8_t[], FreeDeleter> m_pixels;
+    std::unique_ptr<std::uint8_t[], detail::PixelMemoryDeleter> m_pixels;
     std::size_t m_byteSize = 0;
     std::vector<RgbQuad> m_colors;
     BitmapInfoHeader m_header;

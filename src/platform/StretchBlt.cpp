@@ -103,9 +103,23 @@ RowKind rowKind(const Bitmap& dst, const Bitmap& src)
     return RowKind::General;
 }
 
+// Four pixels at a time from three whole words: byte by byte this loop was
+// the larger part of loading a 24-bit sheet.
 void copyRgb24ToXrgb32(const std::uint8_t* from, std::uint8_t* to, std::int32_t count)
 {
-    for (std::int32_t i = 0; i < count; ++i, from += 3, to += 4) {
+    std::int32_t i = 0;
+    for (; i + 4 <= count; i += 4, from += 12, to += 16) {
+        std::uint32_t w[3];
+        std::memcpy(w, from, 12);
+        const std::uint32_t v[4] = {
+            w[0] & 0xFFFFFF,
+            (w[0] >> 24 | w[1] << 8) & 0xFFFFFF,
+            (w[1] >> 16 | w[2] << 16) & 0xFFFFFF,
+            w[2] >> 8,
+        };
+        std::memcpy(to, v, 16);
+    }
+    for (; i < count; ++i, from += 3, to += 4) {
         const std::uint32_t v
             = std::uint32_t(from[0]) | (std::uint32_t(from[1]) << 8) | (std::uint32_t(from[2]) << 16);
         std::memcpy(to, &v, 4);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace platform {
 
@@ -54,6 +55,20 @@ std::size_t utf8SequenceLength(std::string_view text)
 bool isValidUtf8(std::string_view text)
 {
     while (!text.empty()) {
+        // ASCII is most of every text we test, and always whole: eight bytes
+        // at a time while none has its top bit set.
+        std::uint64_t eight;
+        if (text.size() >= sizeof eight) {
+            std::memcpy(&eight, text.data(), sizeof eight);
+            if ((eight & 0x8080808080808080u) == 0) {
+                text.remove_prefix(sizeof eight);
+                continue;
+            }
+        }
+        if (static_cast<unsigned char>(text[0]) < 0x80) {
+            text.remove_prefix(1);
+            continue;
+        }
         const std::size_t n = utf8SequenceLength(text);
         if (n == 0)
             return false;

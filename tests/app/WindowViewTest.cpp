@@ -70,6 +70,28 @@ TEST_F(WindowView, TheViewShowsTheViewSurfacePixelForPixel)
     EXPECT_NE(view->Pixels(0, 0), view->Pixels(60, 135));
 }
 
+// Wayland's backing store keeps alpha: the view must paint opaque pixels
+// there, not the display's raw top byte (0), which shows see-through.
+TEST_F(WindowView, TheViewIsOpaqueOnABackingStoreWithAlpha)
+{
+    TForm1 form;
+    app::showMainWindow(form, samplePath());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    bool done = true;
+    form.logic().idle(done);
+    TDirectDrawSurface* view = form.DXDraw1->control().Surface();
+    QImage shown(form.DXDraw1->size(), QImage::Format_ARGB32_Premultiplied);
+    shown.fill(Qt::transparent);
+    form.DXDraw1->render(&shown);
+    int mismatches = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (shown.pixel(x, y) != (0xFF000000u | view->Pixels(x, y)) && ++mismatches < 5)
+                ADD_FAILURE() << x << "," << y << ": " << std::hex << shown.pixel(x, y) << " for "
+                              << view->Pixels(x, y);
+    EXPECT_EQ(mismatches, 0);
+}
+
 // A display that cannot be set up leaves the control in the face colour of
 // the buttons, as the form's design gives it.
 TEST_F(WindowView, AFailedSetUpShowsTheButtonFace)

@@ -9,5 +9,6 @@ nimbrel_test(app_window_tests
     ${CMAKE_CURRENT_LIST_DIR}/ShareCommandsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowDropTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowViewTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TranslationTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QtTestMain.cpp
   LIBS app Qt6::Test)

@@ -50,6 +50,12 @@ check "viewer option prefix" 2 "" "--versions" -- "$viewer" --versions
 check "viewer file after --" window "" "" -- "$viewer" -- --version
 check "viewer file" window "" "" -- "$viewer" some.txt
 check "viewer single dash" window "" "" -- "$viewer" -h
+check "viewer --play without a number" 2 "" "--play の後に値がありません" -- "$viewer" --play
+check "viewer --play not a number" 2 "" "--play の後にはアニメーション番号を書いてください \\('6x'\\)" -- "$viewer" --play 6x f.txt
+check "viewer --play and --pattern" 2 "" "一緒には使えません" -- "$viewer" --play 6 --pattern 0102 f.txt
+check "viewer --pattern without text" 2 "" "--pattern の後に値がありません" -- "$viewer" f.txt --pattern
+check "viewer --play N FILE" window "" "" -- "$viewer" --play 6 some.txt
+check "viewer --new-window FILE" window "" "" -- "$viewer" --new-window some.txt
 check "render --version" 0 "^nimbrel-render $v$" "" -- "$render" --version
 check "render --version after actions" 0 "^nimbrel-render $v$" "" -- "$render" --frames 1 --version
 check "render --help" 0 "--version +print the version" "" -- "$render" --help

@@ -46,3 +46,17 @@ TEST(NameText, TheWindowsTextGoesToShiftJisAndBack)
     // Bytes that would pass for UTF-8 are still read as CP932 here.
     EXPECT_EQ(character::cp932ToUtf8("\xC3\xA9"), "ﾃｩ");
 }
+
+// The converters are opened once and kept: a conversion that stopped on a
+// cut-off character must leave nothing behind for the next one, in either
+// direction, however the two are interleaved.
+TEST(NameText, EachConversionStartsAfresh)
+{
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(character::cp932ToUtf8("\x90"), "\xEF\xBF\xBD");
+        EXPECT_EQ(character::cp932ToUtf8("\xD4"), "ﾔ");
+        EXPECT_EQ(character::utf8ToCp932("\xE8\xB5"), "??");
+        EXPECT_EQ(character::utf8ToCp932("赤"), "\x90\xD4");
+        EXPECT_EQ(nameToUtf8("\x90\xD4"), "赤");
+    }
+}

@@ -62,6 +62,16 @@ TEST(TextReport, HeadingSourceAndCaretLines)
             "    1 | #PATERN 01\n"
             "      |            ^\n" },
         { "whole file", "", warningAt(0, 0, 0), "c.txt:1:1: warning: メッセージ [list-rest]\n" },
+        // Runs of plain bytes between the others keep every column in step.
+        { "mixed",
+            "ab\x83\x65"
+            "cd\tef\x7F"
+            "g\x83\x58"
+            "h\n",
+            warningAt(1, 14, 15),
+            "c.txt:1:14: warning: メッセージ [list-rest]\n"
+            "    1 | abテcd  ef\xE2\x90\xA1gスh\n"
+            "      |               ^\n" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(formatted(c.text, c.diagnostic), c.expected) << c.name;

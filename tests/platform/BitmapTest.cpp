@@ -40,6 +40,23 @@ TEST(MakeBitmap, RowsAreFourByteAlignedAndZeroed)
     EXPECT_EQ(makeBitmap(33, 1, PixelFormat { 1 }, false, false)->stride(), 8u);
 }
 
+// Sheet-sized memory comes from a mapping of its own: it must be as zeroed
+// and as writable to its last byte as the small blocks are.
+TEST(MakeBitmap, LargeMemoryIsZeroedAndWholeToItsEnd)
+{
+    for (const std::int32_t side : { 725, 1023, 1024, 1449, 2048 }) {
+        const HBITMAP b = makeBitmap(side, side, PixelFormat { 32 }, false, false);
+        ASSERT_TRUE(b);
+        ASSERT_EQ(b->byteSize(), std::size_t(side) * side * 4);
+        for (std::size_t i = 0; i < b->byteSize(); i += 4093)
+            ASSERT_EQ(b->bits()[i], 0) << side << " at " << i;
+        EXPECT_EQ(b->bits()[b->byteSize() - 1], 0);
+        // Bottom-up: the last bytes are the top row's last pixel.
+        b->bits()[b->byteSize() - 2] = 2;
+        EXPECT_EQ(b->colorAt(side - 1, 0), 0x020000u);
+    }
+}
+
 TEST(MakeBitmap, RefusesEmptyAndOversizedMemory)
 {
     EXPECT_FALSE(makeBitmap(0, 1, PixelFormat {}, false, false));

@@ -75,6 +75,21 @@ TEST_F(ReadWholeFile, ReturnsEveryByteIncludingNulsAndHighBytes)
     EXPECT_TRUE(platform::readWholeFile(write("empty.txt", "")).empty());
 }
 
+// The buffer is sized from what fstat reports; the end must be found
+// whether the file holds exactly that, or more than a size of 0 says (the
+// kernel's own files).
+TEST_F(ReadWholeFile, TheReportedSizeIsOnlyWhereReadingStarts)
+{
+    for (const std::size_t size : { 1u, 65535u, 65536u, 65537u, 1u << 20 }) {
+        const std::string bytes(size, 'z');
+        EXPECT_EQ(platform::readWholeFile(write("sized.txt", bytes)).size(), size);
+    }
+    const auto status = platform::readWholeFile("/proc/self/status");
+    ASSERT_FALSE(status.empty());
+    EXPECT_EQ(status.back(), '\n');
+    EXPECT_EQ(std::string(status.begin(), status.begin() + 5), "Name:");
+}
+
 TEST_F(ReadWholeFile, UnopenablePathsFailWithThePathInTheMessage)
 {
     const std::string missing = (m_folder / "missing.txt").string();

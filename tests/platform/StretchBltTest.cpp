@@ -94,6 +94,25 @@ TEST(StretchBlt, CopiesOneToOneBetweenEveryPairOfLayouts)
         }
 }
 
+// The 24-bit sheet's own path into the display's format goes four pixels at
+// a time; every start, length and remainder must land each pixel whole.
+TEST(StretchBlt, TwentyFourBitRowsReachThirtyTwoBitsAtEveryOffset)
+{
+    Picture src = makePicture(13, 2, layout(24));
+    paint(src);
+    for (std::int32_t sx = 0; sx < 4; ++sx)
+        for (std::int32_t w = 1; w <= 13 - sx; ++w) {
+            Picture dst = makePicture(16, 2, layout(32));
+            ASSERT_TRUE(StretchBlt(*dst.dc, 2, 0, w, 2, *src.dc, sx, 0, w, 2, SRCCOPY));
+            for (std::int32_t y = 0; y < 2; ++y)
+                for (std::int32_t x = 0; x < 16; ++x) {
+                    const bool inside = x >= 2 && x < 2 + w;
+                    ASSERT_EQ(dst.bitmap->colorAt(x, y), inside ? pattern(x - 2 + sx, y) : 0u)
+                        << "from " << sx << " width " << w << " at " << x << "," << y;
+                }
+        }
+}
+
 TEST(StretchBlt, MonochromeTakesItsTwoColours)
 {
     Picture src = makePicture(9, 1, layout(1));

@@ -5,4 +5,5 @@ nimbrel_test(playback_tests
     ${CMAKE_CURRENT_LIST_DIR}/CommandsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LiveReloadTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PauseTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RemoteCommandsTest.cpp
   LIBS playback)

@@ -29,10 +29,11 @@ void report(const checktool::Options& options, const std::string& path, const ch
 int run(const checktool::Options& options)
 {
     std::size_t errors = 0, warnings = 0;
+    // One opener for the whole run: files that name the same sheet (by its
+    // path, resolved against each file's folder) read it once.
+    const check::SheetOpener opener = check::pictureSheetOpener();
     for (const std::string& path : options.files) {
-        // Sheets are opened afresh for every file: another file may have
-        // changed them, and they are relative to each file's folder anyway.
-        const check::CheckedFile file = check::checkFile(path, check::pictureSheetOpener());
+        const check::CheckedFile file = check::checkFile(path, opener);
         report(options, path, file);
         errors += file.report.count(check::Severity::error);
         warnings += file.report.count(check::Severity::warning);
@@ -46,6 +47,9 @@ int run(const checktool::Options& options)
 
 int main(int argc, char** argv)
 {
+    // Nothing here writes through C's stdio, so the report need not pass
+    // through its buffer a piece at a time.
+    std::ios_base::sync_with_stdio(false);
     checktool::Options options;
     try {
         options = checktool::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
