@@ -67,9 +67,7 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
 {
     setObjectName("SheetViewer");
     setWindowTitle(menuCaption(form::Control::sheetview));
-    m_zoom->setObjectName("sheetZoom");
-    m_zoom->setRange(kMinZoom, kMaxZoom);
-    m_zoom->setSuffix(" 倍");
+    setUpZoomBox(*m_zoom, "sheetZoom");
     m_checkerboard->setObjectName("sheetCheckerboard");
     m_point->setObjectName("sheetPoint");
     m_point->setTextFormat(Qt::PlainText);
@@ -140,7 +138,7 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
     auto* copy = new QShortcut(QKeySequence::Copy, this);
     connect(copy, &QShortcut::activated, this, &SheetViewer::copySelectionLine);
 
-    const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect room = roomOnScreen(*this);
     resize(room.width() * 2 / 3, room.height() * 2 / 3);
 }
 

@@ -9,6 +9,7 @@
 // copies the lines of every drawing that the file does not cut yet.
 
 #include "character/CharacterTables.h"
+#include "closeup/CloseupPicture.h"
 #include "closeup/SheetRegions.h"
 #include "closeup/Slicer.h"
 #include "closeup/SurfaceImage.h"
@@ -62,8 +63,8 @@ public:
     const std::string& missingLines() const { return m_missingLines; }
     void copyMissingLines();
 
-    static constexpr int kMinZoom = 1;
-    static constexpr int kMaxZoom = 8;
+    static constexpr int kMinZoom = closeup::kMinZoom;
+    static constexpr int kMaxZoom = closeup::kMaxZoom;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

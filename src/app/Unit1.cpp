@@ -31,6 +31,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <functional>
+
 TForm1* Form1 = nullptr;
 
 using form::Control;
@@ -133,25 +135,20 @@ bool TForm1::windowCommand(Control control)
 {
     // The commands that open a window of their own; every other command
     // is the same in the window and in the headless driver.
-    switch (control) {
-    case Control::zoomview:
-        m_closeup->showZoom();
-        return true;
-    case Control::sheetview:
-        m_closeup->showSheet();
-        return true;
-    case Control::checkfile:
-        checkfileClick();
-        return true;
-    case Control::gifsave:
-        m_share->saveGifClick();
-        return true;
-    case Control::framecopy:
-        m_share->copyFrameClick();
-        return true;
-    default:
-        return false;
+    const std::pair<Control, std::function<void()>> commands[] = {
+        { Control::zoomview, [this] { m_closeup->showZoom(); } },
+        { Control::sheetview, [this] { m_closeup->showSheet(); } },
+        { Control::checkfile, [this] { checkfileClick(); } },
+        { Control::gifsave, [this] { m_share->saveGifClick(); } },
+        { Control::framecopy, [this] { m_share->copyFrameClick(); } },
+    };
+    for (const auto& [owner, command] : commands) {
+        if (owner == control) {
+            command();
+            return true;
+        }
     }
+    return false;
 }
 
 void TForm1::FormCreate()

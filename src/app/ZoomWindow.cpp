@@ -54,9 +54,7 @@ ZoomWindow::ZoomWindow(QWidget* parent)
 {
     setObjectName("ZoomWindow");
     setWindowTitle(menuCaption(form::Control::zoomview));
-    m_zoom->setObjectName("zoomFactor");
-    m_zoom->setRange(kMinZoom, kMaxZoom);
-    m_zoom->setSuffix(" 倍");
+    setUpZoomBox(*m_zoom, "zoomFactor");
     m_zoom->setValue(closeup::kStartZoom);
     m_grid->setObjectName("zoomGrid");
     m_noBackground->setObjectName("noBackground");
@@ -152,7 +150,7 @@ void ZoomWindow::fitToScreen()
     // the screen allows; the rest scrolls.
     const QSize wanted
         = m_canvas->size() + QSize(40, m_zoom->sizeHint().height() + m_readout->sizeHint().height() + 48);
-    const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect room = roomOnScreen(*this);
     resize(std::max(wanted.width(), sizeHint().width()), std::min(wanted.height(), room.height() * 9 / 10));
     resize(std::min(width(), room.width() * 9 / 10), height());
 }

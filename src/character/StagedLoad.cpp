@@ -8,45 +8,45 @@
 
 namespace character {
 
-void StagedForm::setCaption(form::Control control, std::string_view text)
+void StagedForm::setCaption(Control control, std::string_view text)
 {
     m_captions[at(control)] = std::string(text);
 }
 
-std::string StagedForm::caption(form::Control control) const
+std::string StagedForm::caption(Control control) const
 {
     const auto& held = m_captions[at(control)];
     return held ? *held : m_window.caption(control);
 }
 
-void StagedForm::setText(form::Control control, std::string_view text)
+void StagedForm::setText(Control control, std::string_view text)
 {
     m_texts[at(control)] = std::string(text);
 }
 
-std::string StagedForm::text(form::Control control) const
+std::string StagedForm::text(Control control) const
 {
     const auto& held = m_texts[at(control)];
     return held ? *held : m_window.text(control);
 }
 
-void StagedForm::setEnabled(form::Control control, bool enabled)
+void StagedForm::setEnabled(Control control, bool enabled)
 {
     m_enabled[at(control)] = enabled;
 }
 
-bool StagedForm::isEnabled(form::Control control) const
+bool StagedForm::isEnabled(Control control) const
 {
     const auto& held = m_enabled[at(control)];
     return held ? *held : m_window.isEnabled(control);
 }
 
-void StagedForm::setChecked(form::Control control, bool checked)
+void StagedForm::setChecked(Control control, bool checked)
 {
     m_checked[at(control)] = checked;
 }
 
-bool StagedForm::isChecked(form::Control control) const
+bool StagedForm::isChecked(Control control) const
 {
     const auto& held = m_checked[at(control)];
     return held ? *held : m_window.isChecked(control);
@@ -55,7 +55,7 @@ bool StagedForm::isChecked(form::Control control) const
 void StagedForm::commit()
 {
     for (std::size_t i = 0; i < m_captions.size(); ++i) {
-        const auto control = static_cast<form::Control>(i);
+        const auto control = static_cast<Control>(i);
         if (m_captions[i])
             m_window.setCaption(control, *m_captions[i]);
         if (m_texts[i])

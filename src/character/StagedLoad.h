@@ -24,28 +24,30 @@ namespace character {
 // until it is committed.
 class StagedForm : public form::FormControls {
 public:
+    using Control = form::Control;
+
     explicit StagedForm(form::FormControls& window)
         : m_window(window)
     {
     }
 
-    void setCaption(form::Control control, std::string_view text) override;
-    std::string caption(form::Control control) const override;
+    void setCaption(Control control, std::string_view text) override;
+    std::string caption(Control control) const override;
     // Runs no change handling: the state that it would set is the one
     // being loaded aside, and the window runs it when the text is committed.
-    void setText(form::Control control, std::string_view text) override;
-    std::string text(form::Control control) const override;
-    void setEnabled(form::Control control, bool enabled) override;
-    bool isEnabled(form::Control control) const override;
-    void setChecked(form::Control control, bool checked) override;
-    bool isChecked(form::Control control) const override;
+    void setText(Control control, std::string_view text) override;
+    std::string text(Control control) const override;
+    void setEnabled(Control control, bool enabled) override;
+    bool isEnabled(Control control) const override;
+    void setChecked(Control control, bool checked) override;
+    bool isChecked(Control control) const override;
     void copyPatternBoxToClipboard() override { m_window.copyPatternBoxToClipboard(); }
 
     // Hands every held change to the window.
     void commit();
 
 private:
-    static std::size_t at(form::Control control) { return static_cast<std::size_t>(control); }
+    static std::size_t at(Control control) { return static_cast<std::size_t>(control); }
 
     form::FormControls& m_window;
     std::array<std::optional<std::string>, form::kControlCount> m_captions;
