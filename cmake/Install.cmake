@@ -31,7 +31,7 @@ foreach(line ${changelog_lines})
 endforeach()
 
 set(programs)
-foreach(program nimbrel nimbrel-render nimbrel-check nimbrel-slice)
+foreach(program nimbrel nimbrel-render nimbrel-check nimbrel-slice nimbrel-lsp)
   if(TARGET ${program})
     list(APPEND programs ${program})
   endif()

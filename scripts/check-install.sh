@@ -63,6 +63,9 @@ file -b "$scratch/strip.png" | grep "^PNG image data, 484 x 271," >/dev/null || 
 if [ -x "$root/usr/bin/nimbrel-check" ]; then
   "$root/usr/bin/nimbrel-check" "$sample" >/dev/null || fail "the installed sample is not clean for nimbrel-check"
 fi
+if [ -x "$root/usr/bin/nimbrel-lsp" ]; then
+  [ "$("$root/usr/bin/nimbrel-lsp" --version)" = "nimbrel-lsp $version" ] || fail "the installed nimbrel-lsp --version is wrong"
+fi
 
 answer=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$root/usr/bin/nimbrel" --version) \
   || fail "the installed nimbrel --version fails without a display"

@@ -8,7 +8,7 @@
 
 namespace app {
 
-CloseupWindows::CloseupWindows(QWidget& owner, const playback::FormLogic& logic, TCustomDXDraw& display)
+CloseupWindows::CloseupWindows(QWidget& owner, playback::FormLogic& logic, TCustomDXDraw& display)
     : m_owner(owner)
     , m_logic(logic)
     , m_display(display)
@@ -17,8 +17,13 @@ CloseupWindows::CloseupWindows(QWidget& owner, const playback::FormLogic& logic,
 
 void CloseupWindows::showZoom()
 {
-    if (m_zoom == nullptr)
+    if (m_zoom == nullptr) {
         m_zoom = new ZoomWindow(&m_owner);
+        // A frame of the strip is shown through the player's own pause and
+        // step, so the view, the readout and the other windows follow it.
+        m_zoom->onFrameClicked = [this](std::int32_t frame) { m_logic.player().stepTo(frame); };
+        m_zoom->onRefresh = [this] { feedZoom(); };
+    }
     m_zoom->show();
     m_zoom->raise();
     m_zoom->activateWindow();
@@ -50,7 +55,9 @@ void CloseupWindows::feedZoom()
     const std::string readout = state.playbackFlag ? closeup::readoutText(closeup::frameReadout(
                                     state, state.currentAnimation, m_logic.player().frameIndex()))
                                                    : std::string();
-    m_zoom->frameShown(m_display.Surface(), readout);
+    m_zoom->frameShown(closeup::Presented { &state, m_logic.player().frameIndex(), m_logic.sheetSurface(),
+                           m_display.Surface() },
+        readout);
 }
 
 void CloseupWindows::feedSheet()

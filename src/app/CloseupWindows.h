@@ -18,7 +18,7 @@ class ZoomWindow;
 
 class CloseupWindows {
 public:
-    CloseupWindows(QWidget& owner, const playback::FormLogic& logic, TCustomDXDraw& display);
+    CloseupWindows(QWidget& owner, playback::FormLogic& logic, TCustomDXDraw& display);
 
     void showZoom();
     void showSheet();
@@ -33,7 +33,7 @@ private:
     void feedSheet();
 
     QWidget& m_owner;
-    const playback::FormLogic& m_logic;
+    playback::FormLogic& m_logic;
     TCustomDXDraw& m_display;
     // Children of the owner, so they close and go with it.
     ZoomWindow* m_zoom = nullptr;

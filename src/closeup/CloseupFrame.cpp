@@ -5,6 +5,7 @@
 #include "display/ViewDesign.h"
 #include "playback/Composition.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace closeup {
@@ -49,8 +50,7 @@ std::uint32_t backdropPixel(std::int32_t x, std::int32_t y)
 Sprite composeSprite(const character::CharacterTables& tables, std::int32_t animation,
     std::int32_t frameIndex, TDirectDrawSurface* sheet)
 {
-    Sprite sprite { ColorImage(kViewWidth, kViewHeight),
-        std::vector<bool>(std::size_t(kViewWidth) * kViewHeight, false) };
+    Sprite sprite;
     if (!usable(sheet))
         return sprite;
     // The patterns are drawn twice, over two different fills: a pixel that
@@ -64,13 +64,18 @@ Sprite composeSprite(const character::CharacterTables& tables, std::int32_t anim
         drawn[fill].capture(surface.get());
     }
     const SurfaceImage& a = drawn[0];
+    const SurfaceImage& b = drawn[1];
+    if (a.width() != b.width() || a.height() != b.height())
+        return sprite; // a surface that could not be read the second time
+    const std::int32_t width = std::min(kViewWidth, a.width());
     for (std::int32_t y = 0; y < std::min(kViewHeight, a.height()); ++y) {
-        for (std::int32_t x = 0; x < std::min(kViewWidth, a.width()); ++x) {
-            const std::uint32_t raw = a.raw(x, y);
-            if (raw != drawn[1].raw(x, y))
+        const std::uint32_t* rowA = a.rawRow(y);
+        const std::uint32_t* rowB = b.rawRow(y);
+        for (std::int32_t x = 0; x < width; ++x) {
+            if (rowA[x] != rowB[x])
                 continue;
-            sprite.covered[std::size_t(y) * kViewWidth + x] = true;
-            sprite.color.at(x, y) = a.color(raw);
+            sprite.places.push_back(static_cast<std::uint32_t>(y * kViewWidth + x));
+            sprite.colors.push_back(a.color(rowA[x]));
         }
     }
     return sprite;
@@ -89,38 +94,84 @@ ColorImage composeView(const character::CharacterTables& tables, std::int32_t an
     return colors(image);
 }
 
-ColorImage composeCloseupFrame(const character::CharacterTables& tables, std::int32_t animation,
-    std::int32_t frameIndex, TDirectDrawSurface* sheet, const OnionSettings& settings)
+namespace {
+
+ColorImage composeBackgroundOnly(const character::CharacterTables& tables, TDirectDrawSurface* sheet)
 {
+    if (!usable(sheet))
+        return ColorImage(kViewWidth, kViewHeight);
+    const auto surface = scratchSurface(*sheet);
+    surface->Fill(0);
+    playback::composeBackground(tables, sheet, surface.get());
+    SurfaceImage image;
+    image.capture(surface.get());
+    return colors(image);
+}
+
+} // namespace
+
+const Sprite& SpriteCache::sprite(const character::CharacterTables& tables, std::int32_t animation,
+    std::int32_t frameIndex, TDirectDrawSurface* sheet)
+{
+    ++m_clock;
+    for (Entry& entry : m_entries) {
+        if (entry.animation == animation && entry.frameIndex == frameIndex) {
+            entry.used = m_clock;
+            return entry.sprite;
+        }
+    }
+    if (m_entries.size() >= kMaxEntries) {
+        const auto oldest = std::min_element(m_entries.begin(), m_entries.end(),
+            [](const Entry& a, const Entry& b) { return a.used < b.used; });
+        m_entries.erase(oldest);
+    }
+    m_entries.push_back(
+        { animation, frameIndex, m_clock, composeSprite(tables, animation, frameIndex, sheet) });
+    return m_entries.back().sprite;
+}
+
+const ColorImage& SpriteCache::background(const character::CharacterTables& tables, TDirectDrawSurface* sheet)
+{
+    if (!m_hasBackground) {
+        m_background = composeBackgroundOnly(tables, sheet);
+        m_hasBackground = true;
+    }
+    return m_background;
+}
+
+void SpriteCache::clear()
+{
+    m_entries.clear();
+    m_hasBackground = false;
+}
+
+ColorImage composeCloseupFrame(const character::CharacterTables& tables, std::int32_t animation,
+    std::int32_t frameIndex, TDirectDrawSurface* sheet, const OnionSettings& settings, SpriteCache* cache)
+{
+    SpriteCache once;
+    SpriteCache& sprites = cache != nullptr ? *cache : once;
     ColorImage out(kViewWidth, kViewHeight);
     if (settings.noBackground) {
         for (std::int32_t y = 0; y < kViewHeight; ++y) {
             for (std::int32_t x = 0; x < kViewWidth; ++x)
                 out.at(x, y) = backdropPixel(x, y);
         }
-    } else if (usable(sheet)) {
-        const auto surface = scratchSurface(*sheet);
-        surface->Fill(0);
-        playback::composeBackground(tables, sheet, surface.get());
-        SurfaceImage image;
-        image.capture(surface.get());
-        out = colors(image);
+    } else {
+        out = sprites.background(tables, sheet);
     }
     // The farthest go first, so that the nearer ones lie over them.
     const std::vector<OnionFrame> neighbours
         = onionFrames(tables, animation, frameIndex, settings.before, settings.after);
     for (auto it = neighbours.rbegin(); it != neighbours.rend(); ++it) {
-        const Sprite ghost = composeSprite(tables, animation, it->index, sheet);
-        for (std::size_t i = 0; i < out.pixels.size(); ++i) {
-            if (ghost.covered[i])
-                out.pixels[i] = ghostPixel(out.pixels[i], ghost.color.pixels[i], *it);
+        const Sprite& ghost = sprites.sprite(tables, animation, it->index, sheet);
+        for (std::size_t i = 0; i < ghost.places.size(); ++i) {
+            std::uint32_t& pixel = out.pixels[ghost.places[i]];
+            pixel = ghostPixel(pixel, ghost.colors[i], *it);
         }
     }
-    const Sprite own = composeSprite(tables, animation, frameIndex, sheet);
-    for (std::size_t i = 0; i < out.pixels.size(); ++i) {
-        if (own.covered[i])
-            out.pixels[i] = own.color.pixels[i];
-    }
+    const Sprite& own = sprites.sprite(tables, animation, frameIndex, sheet);
+    for (std::size_t i = 0; i < own.places.size(); ++i)
+        out.pixels[own.places[i]] = own.colors[i];
     return out;
 }
 

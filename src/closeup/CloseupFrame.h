@@ -24,12 +24,13 @@ inline constexpr std::uint32_t kBackdropDark = 0xA8A8A8u;
 
 std::uint32_t backdropPixel(std::int32_t x, std::int32_t y);
 
-// What a frame draws without its background: the colour of every pixel
-// that its base or layer pattern covers, and which pixels those are.
+// What a frame draws without its background: the pixels that its base or
+// layer pattern covers, as places in the view (y * width + x) and their
+// colours, in rows from the top. Poses rarely fill the view, so a list is
+// quicker to lay over a picture than a mask of the whole view.
 struct Sprite {
-    ColorImage color;
-    std::vector<bool> covered;
-    bool at(std::int32_t x, std::int32_t y) const { return covered[std::size_t(y) * color.width + x]; }
+    std::vector<std::uint32_t> places;
+    std::vector<std::uint32_t> colors;
 };
 
 // Composes on surfaces made on the sheet's own display object, in its
@@ -42,8 +43,35 @@ Sprite composeSprite(const character::CharacterTables& tables, std::int32_t anim
 ColorImage composeView(const character::CharacterTables& tables, std::int32_t animation,
     std::int32_t frameIndex, TDirectDrawSurface* sheet);
 
-// The frame of the zoom window, at the view's size.
+// The sprites and the background of one animation as composed last, so
+// that a frame shown again, or shown as a neighbour, is not composed again.
+// Its owner clears it whenever the tables or the sheet may have changed.
+class SpriteCache {
+public:
+    const Sprite& sprite(const character::CharacterTables& tables, std::int32_t animation,
+        std::int32_t frameIndex, TDirectDrawSurface* sheet);
+    const ColorImage& background(const character::CharacterTables& tables, TDirectDrawSurface* sheet);
+    void clear();
+
+private:
+    struct Entry {
+        std::int32_t animation;
+        std::int32_t frameIndex;
+        std::uint64_t used;
+        Sprite sprite;
+    };
+    // The frame on show and six neighbours, with room to move on.
+    static constexpr std::size_t kMaxEntries = 16;
+    std::vector<Entry> m_entries;
+    std::uint64_t m_clock = 0;
+    bool m_hasBackground = false;
+    ColorImage m_background;
+};
+
+// The frame of the zoom window, at the view's size; `cache`, when given,
+// holds the sprites and background from earlier frames.
 ColorImage composeCloseupFrame(const character::CharacterTables& tables, std::int32_t animation,
-    std::int32_t frameIndex, TDirectDrawSurface* sheet, const OnionSettings& settings);
+    std::int32_t frameIndex, TDirectDrawSurface* sheet, const OnionSettings& settings,
+    SpriteCache* cache = nullptr);
 
 } // namespace closeup

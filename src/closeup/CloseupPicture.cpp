@@ -23,10 +23,10 @@ ColorImage closeupPicture(const ColorImage& frame, int zoom, bool grid)
 }
 
 ColorImage frameOnShow(const character::CharacterState& state, std::int32_t frameIndex,
-    TDirectDrawSurface* sheet, const OnionSettings& onion)
+    TDirectDrawSurface* sheet, const OnionSettings& onion, SpriteCache* cache)
 {
     if (state.playbackFlag)
-        return composeCloseupFrame(state.tables, state.currentAnimation, frameIndex, sheet, onion);
+        return composeCloseupFrame(state.tables, state.currentAnimation, frameIndex, sheet, onion, cache);
     // Nothing plays: no pattern is drawn, whatever a failed load left in the
     // tables.
     return composeCloseupFrame(state.tables, state.currentAnimation, frameIndex, nullptr, onion);

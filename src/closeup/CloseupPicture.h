@@ -11,6 +11,10 @@
 class TDirectDrawSurface;
 
 namespace closeup {
+class SpriteCache;
+}
+
+namespace closeup {
 
 inline constexpr int kMinZoom = 1;
 inline constexpr int kMaxZoom = 8;
@@ -32,7 +36,7 @@ ColorImage closeupPicture(const ColorImage& frame, int zoom, bool grid);
 // the current animation; before a character plays, the cleared view (or
 // the bare checkerboard without the background).
 ColorImage frameOnShow(const character::CharacterState& state, std::int32_t frameIndex,
-    TDirectDrawSurface* sheet, const OnionSettings& onion);
+    TDirectDrawSurface* sheet, const OnionSettings& onion, SpriteCache* cache = nullptr);
 
 // What the zoom window shows and saves: the frame on show, enlarged.
 ColorImage closeupOnShow(const character::CharacterState& state, std::int32_t frameIndex,

@@ -23,11 +23,6 @@ std::int32_t neighbour(std::int32_t index, int distance, bool earlier, std::int3
     return ((at - 1) % count + count) % count + 1;
 }
 
-std::uint32_t channel(std::uint32_t pixel, int shift)
-{
-    return (pixel >> shift) & 0xFFu;
-}
-
 } // namespace
 
 std::vector<OnionFrame> onionFrames(const character::CharacterTables& tables, std::int32_t animation,
@@ -59,16 +54,14 @@ std::vector<OnionFrame> onionFrames(const character::CharacterTables& tables, st
 
 std::uint32_t ghostPixel(std::uint32_t below, std::uint32_t sprite, const OnionFrame& frame)
 {
+    // All three channels at once, which keeps a frame of six neighbours
+    // cheap: halving each channel first leaves no carry into the next.
     const std::uint32_t tint = frame.earlier ? kEarlierTint : kLaterTint;
-    // 128, 64, 32 of 256.
-    const std::uint32_t alpha = 256u >> std::clamp(frame.distance, 1, kMaxOnionFrames);
-    std::uint32_t out = 0;
-    for (const int shift : { 16, 8, 0 }) {
-        const std::uint32_t ghost = (channel(sprite, shift) + channel(tint, shift)) / 2;
-        const std::uint32_t under = channel(below, shift);
-        out |= ((under * (256 - alpha) + ghost * alpha) >> 8) << shift;
-    }
-    return out;
+    const std::uint32_t ghost = ((sprite & 0xFEFEFEu) >> 1) + ((tint & 0xFEFEFEu) >> 1);
+    // 1/2, 1/4 or 1/8 of the ghost over the rest of what lies below.
+    const int shift = std::clamp(frame.distance, 1, kMaxOnionFrames);
+    const std::uint32_t keep = 0xFFFFFFu & ~(((0xFFu >> (8 - shift)) * 0x010101u));
+    return (below & 0xFFFFFFu) - ((below & keep) >> shift) + ((ghost & keep) >> shift);
 }
 
 } // namespace closeup

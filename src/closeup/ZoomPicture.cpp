@@ -1,5 +1,6 @@
 #include "closeup/ZoomPicture.h"
 
+#include "closeup/CloseupFrame.h"
 #include "closeup/CloseupPicture.h"
 
 namespace closeup {
@@ -27,12 +28,14 @@ bool ZoomPicture::composeIfChanged(const Presented& presented)
         && m_animation == state.currentAnimation && m_frameIndex == presented.frameIndex;
     if (same)
         return false;
+    if (sourceChanged)
+        m_sprites.clear();
     m_stale = false;
     m_playing = state.playbackFlag;
     m_animation = state.currentAnimation;
     m_frameIndex = presented.frameIndex;
     ++m_compositions;
-    return m_frame.assign(frameOnShow(state, presented.frameIndex, presented.sheet, m_onion));
+    return m_frame.assign(frameOnShow(state, presented.frameIndex, presented.sheet, m_onion, &m_sprites));
 }
 
 ZoomPicture::Changes ZoomPicture::update(const Presented& presented)

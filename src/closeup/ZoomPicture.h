@@ -8,6 +8,7 @@
 // presented. The strip is made once per load, reload or animation.
 
 #include "character/CharacterTables.h"
+#include "closeup/CloseupFrame.h"
 #include "closeup/ColorImage.h"
 #include "closeup/FrameList.h"
 #include "closeup/FrameSource.h"
@@ -64,6 +65,7 @@ private:
     bool m_stale = true;
     SurfaceImage m_frame;
     FrameSource m_source;
+    SpriteCache m_sprites;
     bool m_playing = false;
     std::int32_t m_animation = 0;
     std::int32_t m_frameIndex = 0;

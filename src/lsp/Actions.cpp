@@ -2,6 +2,7 @@
 #include "lsp/Features.h"
 #include "lsp/PlayCommand.h"
 #include "lsp/Server.h"
+#include "lsp/SheetPicture.h"
 
 #include "check/CheckMessages.h"
 #include "check/LineHints.h"
@@ -9,6 +10,8 @@
 namespace lsp {
 
 namespace {
+
+constexpr const char* kAddPatternLines = "パターン行を追加";
 
 bool isLetter(char c)
 {
@@ -68,6 +71,36 @@ bool overlaps(const check::Diagnostic& d, const Range& range)
     return line >= range.start.line && line <= range.end.line;
 }
 
+// Where new pattern lines go: after the last pattern line, or after the
+// sheet line when there is none yet, or at the end.
+Json addPatternLines(const Context& context)
+{
+    const Index& index = context.analysis.index;
+    if (!index.hasSheet)
+        return nullptr;
+    if (!context.analysis.missingLines) {
+        const auto sheet = context.sheets.picture(sheetPathOf(context.document, index));
+        context.analysis.missingLines
+            = sheet ? missingPatternLines(*sheet, index) : std::vector<std::string> {};
+    }
+    const std::vector<std::string>& lines = *context.analysis.missingLines;
+    if (lines.empty())
+        return nullptr;
+    const Document& document = context.document.document();
+    const std::size_t after = index.lastPatternLine != 0 ? index.lastPatternLine : index.sheetAt.line;
+    const std::size_t line = std::min(after, document.lineCount()) - 1;
+    std::string lineBreak(document.lineBreak(0));
+    if (lineBreak.empty())
+        lineBreak = "\n";
+    std::string text;
+    for (const std::string& l : lines)
+        text += lineBreak + l;
+    const Position end = document.position({ line, document.line(line).size() }, context.client.encoding);
+    const Json edit { { "range", toJson(Range { end, end }) }, { "newText", text } };
+    return Json { { "title", kAddPatternLines }, { "kind", "source" },
+        { "edit", { { "changes", { { context.document.uri(), Json::array({ edit }) } } } } } };
+}
+
 } // namespace
 
 Json codeActions(const Context& context, const Json& params)
@@ -84,8 +117,19 @@ Json codeActions(const Context& context, const Json& params)
         } else if (d.code == check::kCodeListOdd) {
             out.push_back(quickFix(context, d, "余った最後の文字を消す",
                 context.document.range(d.at, context.client.encoding), ""));
+        } else if (d.code == check::kCodePatternThreeDigits) {
+            // The line is read as a two-digit number and a value glued to
+            // it; a blank between them says so, and a number above 99 needs
+            // hexadecimal numbering, which would change every line below.
+            const SourceRange place { d.at.line, character::kPatternValueColumn,
+                character::kPatternValueColumn };
+            out.push_back(quickFix(context, d, "番号と値の間に空白を入れる",
+                context.document.range(place, context.client.encoding), " "));
         }
     }
+    Json add = addPatternLines(context);
+    if (!add.is_null())
+        out.push_back(std::move(add));
     return out;
 }
 

@@ -55,8 +55,8 @@ const Analysis& OpenDocument::analysis(SheetCache& sheets)
         [](const check::Diagnostic& a, const check::Diagnostic& b) {
             return std::tie(a.at.line, a.at.column) < std::tie(b.at.line, b.at.column);
         });
-    m_analysis
-        = std::make_unique<Analysis>(Analysis { std::move(disk), std::move(report), std::move(index) });
+    m_analysis = std::make_unique<Analysis>(
+        Analysis { std::move(disk), std::move(report), std::move(index), std::nullopt });
     return *m_analysis;
 }
 

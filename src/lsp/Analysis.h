@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lsp {
 
@@ -24,6 +25,8 @@ struct Analysis {
     DiskText disk;
     check::Report report; // with the characters the file cannot hold
     Index index;
+    // The pattern lines the sheet still lacks, found when first asked for.
+    mutable std::optional<std::vector<std::string>> missingLines;
 };
 
 class OpenDocument {

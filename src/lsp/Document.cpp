@@ -51,16 +51,23 @@ void Document::split()
 {
     m_lineStarts.assign(1, 0);
     m_lineEnds.clear();
+    m_ascii.clear();
+    bool ascii = true;
     for (std::size_t i = 0; i < m_text.size(); ++i) {
         const char c = m_text[i];
-        if (c != '\r' && c != '\n')
+        if (c != '\r' && c != '\n') {
+            ascii = ascii && static_cast<unsigned char>(c) < 0x80;
             continue;
+        }
         m_lineEnds.push_back(i);
+        m_ascii.push_back(ascii);
+        ascii = true;
         if (c == '\r' && i + 1 < m_text.size() && m_text[i + 1] == '\n')
             ++i;
         m_lineStarts.push_back(i + 1);
     }
     m_lineEnds.push_back(m_text.size());
+    m_ascii.push_back(ascii);
 }
 
 std::string_view Document::line(std::size_t line) const
@@ -82,6 +89,8 @@ TextPlace Document::place(Position position, PositionEncoding encoding) const
     if (position.line >= m_lineStarts.size())
         return TextPlace { m_lineStarts.size() - 1, line(m_lineStarts.size() - 1).size() };
     const std::string_view text = line(position.line);
+    if (m_ascii[position.line])
+        return TextPlace { position.line, std::min(position.character, text.size()) };
     std::size_t units = 0, i = 0;
     while (i < text.size()) {
         const std::size_t n = std::min(sequenceLength(static_cast<unsigned char>(text[i])), text.size() - i);
@@ -100,6 +109,8 @@ Position Document::position(TextPlace place, PositionEncoding encoding) const
 {
     const std::string_view text = line(place.line);
     const std::size_t byte = std::min(place.byte, text.size());
+    if (place.line < m_ascii.size() && m_ascii[place.line])
+        return Position { place.line, place.byte };
     // Bytes past the line's end (a range that reaches beyond it) count one
     // unit each, as the checker counts columns past the end.
     return Position { place.line, unitsOf(text.substr(0, byte), encoding) + (place.byte - byte) };

@@ -64,6 +64,9 @@ private:
     std::string m_text;
     std::vector<std::size_t> m_lineStarts;
     std::vector<std::size_t> m_lineEnds; // before the break
+    // Lines of ASCII only count the same in every encoding, which spares
+    // a walk through the line for each position on it.
+    std::vector<bool> m_ascii;
 };
 
 // Units of `bytes` (whole UTF-8) in an encoding.

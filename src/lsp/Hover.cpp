@@ -1,6 +1,7 @@
 #include "lsp/Describe.h"
 #include "lsp/Features.h"
 #include "lsp/Server.h"
+#include "lsp/SheetPicture.h"
 #include "lsp/Target.h"
 
 #include "character/NameText.h"
@@ -24,6 +25,16 @@ const char* kindName(ListKind kind)
     return "";
 }
 
+// The pattern as it stands on the sheet, for clients that show Markdown.
+std::string picture(const Context& context, const PatternDefinition& pattern)
+{
+    if (!context.client.markdown || !context.analysis.index.hasSheet)
+        return {};
+    const auto sheet = context.sheets.picture(sheetPathOf(context.document, context.analysis.index));
+    const std::string uri = sheet ? patternPictureUri(*sheet, pattern) : std::string();
+    return uri.empty() ? std::string() : "![パターン " + listForm(pattern.number) + "](" + uri + ")\n\n";
+}
+
 std::string patternHover(const Context& context, int pattern)
 {
     const Index& index = context.analysis.index;
@@ -33,6 +44,7 @@ std::string patternHover(const Context& context, int pattern)
         const std::size_t line = d->numberAt.line;
         text += std::to_string(line) + " 行目: `" + std::string(context.document.document().line(line - 1))
             + "`\n\n";
+        text += picture(context, *d);
     } else {
         text += "どのパターン行でも定義されていません\n\n";
     }

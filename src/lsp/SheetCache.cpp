@@ -1,5 +1,7 @@
 #include "lsp/SheetCache.h"
 
+#include "lsp/SheetPicture.h"
+
 #include "picture/Graphics.h"
 #include "platform/ErrorText.h"
 
@@ -40,15 +42,30 @@ SheetInfo openSheet(const std::string& path)
 
 } // namespace
 
-const SheetInfo& SheetCache::info(const std::string& path)
+SheetCache::Entry& SheetCache::entry(const std::string& path)
 {
     const platform::FileStamp stamp = platform::fileStamp(path);
     auto it = m_entries.find(path);
     if (it == m_entries.end() || !(it->second.stamp == stamp) || !stamp.exists) {
-        Entry entry { stamp, openSheet(path) };
+        Entry entry { stamp, openSheet(path), false, nullptr };
         it = m_entries.insert_or_assign(path, std::move(entry)).first;
     }
-    return it->second.info;
+    return it->second;
+}
+
+const SheetInfo& SheetCache::info(const std::string& path)
+{
+    return entry(path).info;
+}
+
+std::shared_ptr<const closeup::SurfaceImage> SheetCache::picture(const std::string& path)
+{
+    Entry& found = entry(path);
+    if (!found.pictureRead && !found.info.error) {
+        found.picture = loadSheetPicture(path);
+        found.pictureRead = true;
+    }
+    return found.picture;
 }
 
 check::SheetOpener SheetCache::opener()

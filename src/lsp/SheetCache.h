@@ -5,10 +5,12 @@
 // reading a large sheet on every keystroke would be felt.
 
 #include "check/CheckSink.h"
+#include "closeup/SurfaceImage.h"
 #include "platform/FileSystem.h"
 
 #include <exception>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace lsp {
@@ -24,12 +26,18 @@ public:
     // Opens through the cache; a file whose stamp changed is read again.
     check::SheetOpener opener();
     const SheetInfo& info(const std::string& path);
+    // The sheet's pixels, read once per version of the file; null when it
+    // cannot be read.
+    std::shared_ptr<const closeup::SurfaceImage> picture(const std::string& path);
 
 private:
     struct Entry {
         platform::FileStamp stamp;
         SheetInfo info;
+        bool pictureRead = false;
+        std::shared_ptr<const closeup::SurfaceImage> picture;
     };
+    Entry& entry(const std::string& path);
     std::map<std::string, Entry> m_entries;
 };
 

@@ -2,6 +2,8 @@
 #include "app/ZoomWindow.h"
 
 #include "app/PixelCanvas.h"
+#include "closeup/CloseupFrame.h"
+#include "closeup/FrameList.h"
 #include "closeup/SheetOverlay.h"
 #include "playback/FormLogic.h"
 #include "playback/HeadlessForm.h"
@@ -16,6 +18,7 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -160,4 +163,50 @@ TEST(SheetViewer, ClicksTakeDrawingsAndSliceAllListsWhatTheFileLacks)
     }
     logic.DXDraw1FinalizeSurface();
     fs::remove_all(dir);
+}
+
+TEST(ZoomWindow, OnionSkinStripAndSavedPictureOnTheSample)
+{
+    playback::HeadlessForm form;
+    playbacktest::NullHost host;
+    TDirectDraw directDraw;
+    playback::FormLogic logic(form, host);
+    logic.DXDraw1InitializeSurface(directDraw);
+    logic.drop(std::string(NIMBREL_SOURCE_DIR) + "/examples/sample/sample.txt");
+    logic.state().currentAnimation = 6; // joy 1, whose effects are layers
+    const closeup::Presented presented { &logic.state(), 5, logic.sheetSurface(), nullptr };
+    {
+        app::ZoomWindow window;
+        window.setZoom(2);
+        window.setOnion({ 2, 1, true });
+        window.setStripShown(true);
+        window.frameShown(presented, "アニメ 6");
+        const closeup::ColorImage expected
+            = closeup::composeCloseupFrame(logic.state().tables, 6, 5, logic.sheetSurface(), { 2, 1, true });
+        const QImage image = window.findChild<app::PixelCanvas*>("zoomCanvas")->grab().toImage();
+        ASSERT_EQ(image.size(), QSize(242, 542));
+        for (const QPoint p : { QPoint(0, 0), QPoint(60, 100), QPoint(30, 60), QPoint(100, 260) })
+            EXPECT_EQ(rgb(image, 2 * p.x() + 1, 2 * p.y() + 1), expected.at(p.x(), p.y()))
+                << p.x() << "," << p.y();
+
+        // The strip: every frame of the animation, the frame on show marked,
+        // and a click names its frame.
+        auto* strip = window.findChild<app::PixelCanvas*>("stripCanvas");
+        ASSERT_NE(strip, nullptr);
+        EXPECT_EQ(strip->width(), 16 * closeup::kCellWidth);
+        EXPECT_EQ(rgb(strip->grab().toImage(), 4 * closeup::kCellWidth + 1, 1), closeup::kMarkColor);
+        std::int32_t clicked = 0;
+        window.onFrameClicked = [&](std::int32_t frame) { clicked = frame; };
+        strip->onMouse(TPoint { 2 * closeup::kCellWidth + 5, 10 }, Qt::LeftButton, QEvent::MouseButtonPress);
+        EXPECT_EQ(clicked, 3);
+
+        // Saved whole, as shown.
+        const std::string path = testing::TempDir() + "zoom-saved.png";
+        window.savePng(path);
+        const QImage saved(QString::fromStdString(path));
+        ASSERT_EQ(saved.size(), QSize(242, 542));
+        EXPECT_EQ(rgb(saved, 121, 201), expected.at(60, 100));
+        std::remove(path.c_str());
+    }
+    logic.DXDraw1FinalizeSurface();
 }

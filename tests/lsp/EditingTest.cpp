@@ -96,12 +96,16 @@ TEST_F(LspEditing, SymbolsAreATreeOfTheCharacter)
     EXPECT_EQ(animations[1]["detail"], "喜び１, 2 コマ");
 }
 
-TEST_F(LspEditing, QuickFixesMendTheMisspeltKeywordAndTheOddList)
+TEST_F(LspEditing, QuickFixesMendKeywordsOddListsAndThreeDigits)
 {
     Json params = document();
     params["range"] = span(5, 0, 6, 14);
     params["context"] = { { "diagnostics", Json::array() } };
-    const Json actions = m_session.result("textDocument/codeAction", params);
+    Json actions = Json::array();
+    for (const Json& action : m_session.result("textDocument/codeAction", params)) {
+        if (action["kind"] == "quickfix")
+            actions.push_back(action);
+    }
     ASSERT_EQ(actions.size(), 2u) << actions.dump();
     EXPECT_EQ(actions[0]["kind"], "quickfix");
     EXPECT_EQ(actions[0]["edit"]["changes"][m_uri][0],
@@ -109,6 +113,16 @@ TEST_F(LspEditing, QuickFixesMendTheMisspeltKeywordAndTheOddList)
     EXPECT_EQ(actions[1]["edit"]["changes"][m_uri][0],
         (Json { { "range", span(6, 13, 6, 14) }, { "newText", "" } }));
     EXPECT_EQ(actions[1]["diagnostics"][0]["code"], "list-odd");
+
+    // In decimal numbering "#100" is pattern 10 glued to its left value.
+    const std::string decimal = "file:///nowhere/decimal.txt";
+    m_session.open(decimal, "#ANIME 80\n#100 0 0 1 1\n");
+    params["textDocument"]["uri"] = decimal;
+    params["range"] = span(1, 0, 1, 0);
+    const Json glued = m_session.result("textDocument/codeAction", params);
+    ASSERT_EQ(glued.size(), 1u) << glued.dump();
+    EXPECT_EQ(glued[0]["edit"]["changes"][decimal][0],
+        (Json { { "range", span(1, 3, 1, 3) }, { "newText", " " } }));
 }
 
 TEST_F(LspEditing, TheLensPlaysTheLineInTheViewer)

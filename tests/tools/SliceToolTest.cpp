@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -125,18 +124,23 @@ TEST_F(SliceTool, DeletedPosesComeBackTightAndReadBackAsPrinted)
     // The lines take the deleted numbers back, as they are the lowest free.
     write("copy.txt", readFile(m_dir / "copy.txt") + run.out);
     const character::CharacterState state = load("copy.txt");
-    const std::regex form(R"(^#([0-9A-F]{2}) (\d+) (\d+) (\d+) (\d+)$)");
     for (std::size_t i = 0; i < printed.size(); ++i) {
-        std::smatch m;
-        ASSERT_TRUE(std::regex_match(printed[i], m, form)) << printed[i];
-        EXPECT_EQ("#" + std::string(m[1]), kDeleted[i].first);
-        const int left = std::stoi(m[2]), top = std::stoi(m[3]);
-        const TRect rect { left, top, left + std::stoi(m[4]), top + std::stoi(m[5]) };
+        unsigned number = 0;
+        int left = 0, top = 0, width = 0, height = 0, end = 0;
+        ASSERT_EQ(std::sscanf(
+                      printed[i].c_str(), "#%2X %d %d %d %d%n", &number, &left, &top, &width, &height, &end),
+            5)
+            << printed[i];
+        ASSERT_EQ(std::size_t(end), printed[i].size()) << printed[i];
+        char written[8];
+        std::snprintf(written, sizeof written, "#%02X", number);
+        EXPECT_EQ(written, kDeleted[i].first);
+        const TRect rect { left, top, left + width, top + height };
         const TRect& cell = kDeleted[i].second;
         EXPECT_TRUE(rect.Left >= cell.Left && rect.Top >= cell.Top && rect.Right <= cell.Right
             && rect.Bottom <= cell.Bottom && rect.width() < cell.width() && rect.height() < cell.height())
             << printed[i];
-        EXPECT_EQ(state.tables.patterns[std::size_t(std::stoi(m[1], nullptr, 16))].rect, rect) << printed[i];
+        EXPECT_EQ(state.tables.patterns[number].rect, rect) << printed[i];
     }
     const ToolRun again = slice("copy.txt");
     EXPECT_EQ(again.out, "");

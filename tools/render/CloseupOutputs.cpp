@@ -2,6 +2,8 @@
 
 #include "export/PngEncoder.h"
 
+#include <algorithm>
+
 namespace render {
 
 namespace {
