@@ -2,6 +2,7 @@
 
 #include "platform/ErrorText.h"
 #include "platform/Exception.h"
+#include "platform/Text.h"
 #include "render/StateJson.h"
 
 #include <chrono>
@@ -83,7 +84,10 @@ void RenderDriver::report(const std::exception& error)
     if (dynamic_cast<const EAbort*>(&error) != nullptr)
         return;
     m_errorReported = true;
-    m_errors << platform::errorReportText(platform::errorMessage(error)) << '\n' << std::flush;
+    // stderr is a terminal: a sheet name from the file may hold escape sequences.
+    m_errors << platform::withVisibleControls(platform::errorReportText(platform::errorMessage(error)))
+             << '\n'
+             << std::flush;
 }
 
 void RenderDriver::printLine(const std::string& line)
