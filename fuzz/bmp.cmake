@@ -1,1 +1,1 @@
-nimbrel_fuzz(fuzz_bmp SOURCES ${CMAKE_CURRENT_LIST_DIR}/bmp.cpp LIBS picture)
+nimbrel_fuzz(fuzz_bmp SOURCES ${CMAKE_CURRENT_LIST_DIR}/bmp.cpp LIBS display picture)

@@ -70,6 +70,18 @@ ZoomWindow::ZoomWindow(QWidget* parent)
     m_scroll->setAlignment(Qt::AlignCenter);
     buildStrip();
 
+    layOut();
+    m_canvas->setDraw([this](const closeup::PixelTarget& target, const closeup::Viewport& view) {
+        const bool grid = m_grid->isChecked() && m_canvas->zoom() >= kMinGridZoom;
+        closeup::drawPixels(m_picture.frame(), target, view, { .grid = grid });
+    });
+    connectControls();
+    zoomChanged(closeup::kStartZoom);
+    fitToScreen();
+}
+
+void ZoomWindow::layOut()
+{
     auto* bar = new QHBoxLayout;
     bar->addWidget(new QLabel("倍率", this));
     bar->addWidget(m_zoom);
@@ -88,11 +100,10 @@ ZoomWindow::ZoomWindow(QWidget* parent)
     layout->addWidget(m_readout);
     layout->addWidget(m_scroll, 1);
     layout->addWidget(m_stripScroll);
+}
 
-    m_canvas->setDraw([this](const closeup::PixelTarget& target, const closeup::Viewport& view) {
-        const bool grid = m_grid->isChecked() && m_canvas->zoom() >= kMinGridZoom;
-        closeup::drawPixels(m_picture.frame(), target, view, { .grid = grid });
-    });
+void ZoomWindow::connectControls()
+{
     m_canvas->onZoomWheel = [this](int steps) { setZoom(zoom() + steps); };
     connect(m_zoom, &QSpinBox::valueChanged, this, &ZoomWindow::zoomChanged);
     connect(m_grid, &QCheckBox::toggled, m_canvas, qOverload<>(&QWidget::update));
@@ -101,8 +112,6 @@ ZoomWindow::ZoomWindow(QWidget* parent)
     connect(m_noBackground, &QCheckBox::toggled, this, [this] { settingsChanged(); });
     connect(m_stripBox, &QCheckBox::toggled, this, &ZoomWindow::stripToggled);
     connect(m_save, &QPushButton::clicked, this, &ZoomWindow::saveClicked);
-    zoomChanged(closeup::kStartZoom);
-    fitToScreen();
 }
 
 void ZoomWindow::buildStrip()

@@ -57,6 +57,8 @@ public:
     static constexpr int kMinGridZoom = closeup::kMinGridZoom;
 
 private:
+    void layOut();
+    void connectControls();
     void buildStrip();
     void zoomChanged(int zoom);
     void settingsChanged();

@@ -10,7 +10,9 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace character {
 
@@ -117,6 +119,11 @@ struct CharacterState {
     std::bitset<kPatternCount> definedPatterns;
     std::bitset<kPatternCount> hexPatterns;
     bool hexNumbering = false;
+
+    // The bytes of the definition file as the last load read them, so that
+    // what is shown of the file (the report's listing and findings) is what
+    // was loaded, not what the file holds by the time it is shown.
+    std::shared_ptr<const std::vector<std::uint8_t>> definitionText;
 };
 
 } // namespace character

@@ -41,7 +41,10 @@ TableWriter::TableWriter(
 
 void TableWriter::read()
 {
-    readDefinitionFile(m_path, *this);
+    m_state.definitionText.reset();
+    auto text = std::make_shared<const std::vector<std::uint8_t>>(readDefinitionBytes(m_path));
+    m_state.definitionText = text;
+    parseDefinition(*text, *this);
 }
 
 void TableWriter::characterName(std::string_view name, const SourceRange&)

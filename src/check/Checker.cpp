@@ -5,6 +5,7 @@
 #include "check/CheckMessages.h"
 #include "check/FinalChecks.h"
 #include "check/LineHints.h"
+#include "display/DXDraws.h"
 #include "picture/Graphics.h"
 #include "platform/ErrorText.h"
 #include "platform/FileSystem.h"
@@ -23,7 +24,11 @@ SheetSize openPicture(const std::string& path)
     TPicture picture;
     picture.LoadFromFile(path);
     const TGraphic* graphic = picture.Graphic();
-    return graphic == nullptr ? SheetSize {} : SheetSize { graphic->Width(), graphic->Height() };
+    if (graphic == nullptr)
+        return SheetSize {};
+    // The viewer would fail to make the sheet's surface: the same error.
+    requireSheetSurfaceSize(graphic->Width(), graphic->Height());
+    return SheetSize { graphic->Width(), graphic->Height() };
 }
 
 bool before(const Diagnostic& a, const Diagnostic& b)

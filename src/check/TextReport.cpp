@@ -2,6 +2,7 @@
 
 #include "character/Lines.h"
 #include "check/ShownLine.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 
@@ -50,8 +51,11 @@ std::string formatDiagnostic(std::string_view path, const Diagnostic& d, const S
 {
     const std::size_t line = std::max<std::size_t>(d.at.line, 1);
     const std::size_t column = std::max<std::size_t>(d.at.column, 1);
-    std::string out = std::string(path) + ":" + std::to_string(line) + ":" + std::to_string(column) + ": "
-        + std::string(severityName(d.severity)) + ": " + d.message + " [" + std::string(d.code) + "]\n";
+    // For a terminal: a name quoted from the file may hold escape sequences.
+    std::string out = platform::withVisibleControls(std::string(path) + ":" + std::to_string(line) + ":"
+                          + std::to_string(column) + ": " + std::string(severityName(d.severity)) + ": "
+                          + d.message + " [" + std::string(d.code) + "]")
+        + "\n";
     if (d.at.line == 0 || !lines.has(d.at.line))
         return out;
     const ShownLine& shown = lines.shown(d.at.line);

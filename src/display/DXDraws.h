@@ -93,6 +93,12 @@ private:
     platform::HDC m_dc = nullptr;
 };
 
+// The window's display keeps its surfaces in 32-bit pixels; a sheet of this
+// size that its surface could not hold raises what making that surface
+// raises (EDirectDrawSurfaceError, "サーフェース を作成できません"), so that a
+// check without a display reports what the window would show.
+void requireSheetSurfaceSize(std::int32_t width, std::int32_t height);
+
 class TDirectDrawSurface : public TDirectX {
 public:
     explicit TDirectDrawSurface(TDirectDraw* directDraw);

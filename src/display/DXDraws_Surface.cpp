@@ -1,6 +1,7 @@
 #include "display/DXDraws.h"
 
 #include "display/DXConsts.h"
+#include "platform/Gdi.h"
 
 #include <algorithm>
 #include <cstring>
@@ -54,6 +55,13 @@ bool TDirectDrawSurface::CreateSurface(const DDSURFACEDESC& desc)
     AttachSurface(made);
     TransparentColor(0);
     return true;
+}
+
+void requireSheetSurfaceSize(std::int32_t width, std::int32_t height)
+{
+    constexpr std::int32_t kDisplayBits = 32;
+    if (width > 0 && height > 0 && !platform::pixelMemoryFits(width, height, kDisplayBits))
+        throw EDirectDrawSurfaceError(format(dxconsts::kSCannotMake, { dxconsts::kSurfaceName }));
 }
 
 void TDirectDrawSurface::SetSize(std::int32_t width, std::int32_t height)

@@ -3,7 +3,6 @@
 #include "character/DefinitionReader.h"
 #include "character/Lines.h"
 #include "character/NameText.h"
-#include "platform/FileSystem.h"
 
 #include <string_view>
 
@@ -13,11 +12,16 @@ namespace {
 
 class PatternSink : public character::DefinitionSink {
 public:
-    explicit PatternSink(std::array<int, 256>& lines)
-        : m_lines(lines)
+    explicit PatternSink(DefinitionListing& listing)
+        : m_lines(listing.patternLine)
+        , m_sheetName(listing.sheetName)
     {
     }
 
+    void sheetName(std::string_view name, const character::SourceRange&) override
+    {
+        m_sheetName = character::nameToUtf8(name);
+    }
     void pattern(
         int number, std::int32_t, std::int32_t, std::int32_t, std::int32_t, const PatternPlaces& at) override
     {
@@ -27,13 +31,14 @@ public:
 
 private:
     std::array<int, 256>& m_lines;
+    std::string& m_sheetName;
 };
 
 // The reader stops at the first failing line, as the load does, and the
 // places it hands over are its own line numbers.
 void findPatternLines(DefinitionListing& listing, std::span<const std::uint8_t> text)
 {
-    PatternSink sink(listing.patternLine);
+    PatternSink sink(listing);
     try {
         character::parseDefinition(text, sink);
     } catch (const std::exception&) {
@@ -45,13 +50,16 @@ void findPatternLines(DefinitionListing& listing, std::span<const std::uint8_t> 
 
 DefinitionListing readDefinitionListing(const std::string& path)
 {
-    DefinitionListing listing;
-    std::vector<std::uint8_t> text;
     try {
-        text = character::readDefinitionBytes(path);
+        return definitionListing(character::readDefinitionBytes(path));
     } catch (const std::exception&) {
-        return listing;
+        return DefinitionListing {};
     }
+}
+
+DefinitionListing definitionListing(std::span<const std::uint8_t> text)
+{
+    DefinitionListing listing;
     listing.readable = true;
     character::LineReader reader(text);
     std::string_view line;

@@ -6,6 +6,8 @@
 // report and the load can never disagree on it.
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,13 @@ struct DefinitionListing {
     // Line numbers from 1; 0 where no line defined the pattern. Lines after
     // the first failing one count for nothing, as the load stops there.
     std::array<int, 256> patternLine {};
+    // The sheet name as the last sheet line before any failing one writes
+    // it, as UTF-8; empty without one.
+    std::string sheetName;
 };
+
+// The listing of the bytes that a load read.
+DefinitionListing definitionListing(std::span<const std::uint8_t> text);
 
 // Never raises: a file that cannot be read gives an unreadable listing.
 DefinitionListing readDefinitionListing(const std::string& path);

@@ -25,7 +25,12 @@ void appendEscaped(std::string& out, char c)
         out += "&#39;";
         break;
     default:
-        out += c;
+        // Controls other than tab and line ends make a page invalid (0x1A
+        // ends many a file written on older systems): shown as pictures.
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F)
+            out += platform::withVisibleControls(std::string_view(&c, 1));
+        else
+            out += c;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "export/Html.h"
 #include "export/ReportParts.h"
 
+#include "character/Paths.h"
 #include "display/DXDraws.h"
 
 namespace exporter {
@@ -41,16 +42,24 @@ std::string orNone(const std::string& text)
     return text.empty() ? "（なし）" : escapeHtml(text);
 }
 
-void appendHeader(std::string& page, const ReportInput& input)
+// The page is shared: it names the files as the definition writes them, not
+// by where they lie on this machine.
+std::string fileName(const std::string& path)
+{
+    return path.substr(character::definitionFolder(path).size());
+}
+
+void appendHeader(std::string& page, const ReportInput& input, const DefinitionListing& listing)
 {
     const character::CharacterState& state = *input.state;
     page += "<header><h1>" + orNone(input.name) + "</h1>\n<dl class=\"facts\">\n";
     page += "<dt>フレーム間隔</dt><dd>" + std::to_string(state.frameInterval) + " ミリ秒</dd>\n";
-    page += "<dt>シート画像</dt><dd>" + orNone(state.sheetPath);
+    page += "<dt>シート画像</dt><dd>" + orNone(state.sheetPath.empty() ? std::string() : listing.sheetName);
     if (input.sheet != nullptr && input.sheet->Width() > 0)
         page += "（" + std::to_string(input.sheet->Width()) + " × " + std::to_string(input.sheet->Height())
             + " ピクセル）";
-    page += "</dd>\n<dt>定義ファイル</dt><dd>" + orNone(input.definitionPath) + "</dd>\n</dl></header>\n";
+    page += "</dd>\n<dt>定義ファイル</dt><dd>" + orNone(fileName(input.definitionPath))
+        + "</dd>\n</dl></header>\n";
 }
 
 void appendListing(std::string& page, const DefinitionListing& listing)
@@ -73,13 +82,16 @@ void appendListing(std::string& page, const DefinitionListing& listing)
 
 std::string reportHtml(const ReportInput& input)
 {
-    const DefinitionListing listing = readDefinitionListing(input.definitionPath);
+    // Everything from the bytes that were loaded: the file may have been
+    // edited since, and the page must not contradict itself.
+    const auto& text = input.state->definitionText;
+    const DefinitionListing listing = text != nullptr ? definitionListing(*text) : DefinitionListing {};
     std::string page = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width\">\n<title>";
     page += orNone(input.name) + " — Nimbrel キャラクターレポート</title>\n";
     page += kStyle;
     page += "</head>\n<body>\n";
-    appendHeader(page, input);
+    appendHeader(page, input, listing);
     report::appendSheet(page, input, listing);
     report::appendAnimations(page, input);
     report::appendDiagnostics(page, input, listing.lines.size());

@@ -1,5 +1,6 @@
 #include "export/ReportParts.h"
 
+#include "character/Paths.h"
 #include "check/Checker.h"
 #include "export/Html.h"
 
@@ -17,13 +18,28 @@ std::string placeText(const character::SourceRange& at)
     return text;
 }
 
+// A shared page does not tell where the files lie on this machine: the
+// folder of the definition is left out of the messages that name a file.
+std::string withoutFolder(std::string message, const std::string& folder)
+{
+    if (folder.empty())
+        return message;
+    for (std::size_t at = message.find(folder); at != std::string::npos; at = message.find(folder, at))
+        message.erase(at, folder.size());
+    return message;
+}
+
 } // namespace
 
 void appendDiagnostics(std::string& page, const ReportInput& input, std::size_t listedLines)
 {
     page += "<section id=\"diagnostics\"><h2>チェック結果</h2>\n";
-    const check::CheckedFile checked = check::checkFile(input.definitionPath, check::pictureSheetOpener());
-    const check::Report& report = checked.report;
+    if (input.state->definitionText == nullptr) {
+        page += "<p>定義ファイルを読めません。</p></section>\n";
+        return;
+    }
+    const check::Report report = check::checkDefinition(
+        *input.state->definitionText, input.definitionPath, check::pictureSheetOpener());
     if (report.diagnostics.empty()) {
         page += "<p>問題は見つかりませんでした。</p></section>\n";
         return;
@@ -38,7 +54,8 @@ void appendDiagnostics(std::string& page, const ReportInput& input, std::size_t 
             page += "<a href=\"#L" + std::to_string(d.at.line) + "\">" + placeText(d.at) + "</a>";
         else
             page += placeText(d.at);
-        page += std::string("：<b>") + (error ? "エラー" : "警告") + "</b> " + escapeHtml(d.message)
+        page += std::string("：<b>") + (error ? "エラー" : "警告") + "</b> "
+            + escapeHtml(withoutFolder(d.message, character::definitionFolder(input.definitionPath)))
             + " <code>[" + escapeHtml(d.code) + "]</code></li>\n";
     }
     page += "</ul></section>\n";

@@ -52,10 +52,12 @@ void appendPattern(std::string& page, int number, const character::PatternEntry&
         page += "<a href=\"#L" + std::to_string(line) + "\">";
     page += "<g class=\"pat" + std::string(place ? " place" : "") + "\"><title>" + escapeHtml(title)
         + "</title>";
-    page += "<rect x=\"" + std::to_string(entry.left) + "\" y=\"" + std::to_string(entry.top) + "\" width=\""
+    // 64-bit: the four values are any 32-bit numbers the file wrote.
+    const std::int64_t left = entry.left, top = entry.top;
+    page += "<rect x=\"" + std::to_string(left) + "\" y=\"" + std::to_string(top) + "\" width=\""
         + std::to_string(std::max(entry.width, 0)) + "\" height=\""
         + std::to_string(std::max(entry.height, 0)) + "\"/>";
-    page += "<text x=\"" + std::to_string(entry.left + 2) + "\" y=\"" + std::to_string(entry.top + 11) + "\">"
+    page += "<text x=\"" + std::to_string(left + 2) + "\" y=\"" + std::to_string(top + 11) + "\">"
         + character::hexPair(number) + "</text></g>" + (line > 0 ? "</a>" : "") + "\n";
 }
 

@@ -94,15 +94,23 @@ bool isDefaultMasks(const PixelFormat& f)
 
 } // namespace
 
+bool pixelMemoryFits(std::int32_t width, std::int32_t height, std::int32_t bitCount)
+{
+    if (width <= 0 || height <= 0 || bitCount <= 0 || bitCount > 32)
+        return false;
+    const std::uint64_t stride = ((std::uint64_t(width) * std::uint64_t(bitCount) + 31) / 32) * 4;
+    return stride * std::uint64_t(height) <= kMaxPixelBytes; // both below 2^37: no overflow
+}
+
 HBITMAP makeBitmap(
     std::int32_t width, std::int32_t height, const PixelFormat& format, bool topDown, bool section)
 {
     if (width <= 0 || height <= 0 || !isDefinedBitCount(format.bitCount))
         return nullptr;
-    const std::uint64_t stride = ((std::uint64_t(width) * format.bitCount + 31) / 32) * 4;
-    const std::uint64_t bytes = stride * std::uint64_t(height); // both below 2^37: no overflow
-    if (bytes > kMaxPixelBytes)
+    if (!pixelMemoryFits(width, height, format.bitCount))
         return nullptr;
+    const std::uint64_t stride = ((std::uint64_t(width) * format.bitCount + 31) / 32) * 4;
+    const std::uint64_t bytes = stride * std::uint64_t(height);
     const PixelMemory memory = allocatePixels(static_cast<std::size_t>(bytes));
     if (!memory.bytes)
         return nullptr;

@@ -150,6 +150,10 @@ private:
 
 using HBITMAP = std::shared_ptr<Bitmap>;
 
+// Whether pixel memory of this size stays within kMaxPixelBytes (sides of
+// up to 2^31 and any defined bit count: the product is formed in 64 bits).
+bool pixelMemoryFits(std::int32_t width, std::int32_t height, std::int32_t bitCount);
+
 // Pixel memory of the given layout, zero-filled; nullptr when a side is not
 // positive or the memory would pass kMaxPixelBytes.
 HBITMAP makeBitmap(

@@ -77,4 +77,22 @@ bool isValidUtf8(std::string_view text)
     return true;
 }
 
+std::string withVisibleControls(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            out += c;
+            continue;
+        }
+        const char32_t picture = byte == 0x7F ? 0x2421 : 0x2400 + byte;
+        out += static_cast<char>(0xE0 | (picture >> 12));
+        out += static_cast<char>(0x80 | ((picture >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (picture & 0x3F));
+    }
+    return out;
+}
+
 } // namespace platform

@@ -24,6 +24,11 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 std::size_t utf8SequenceLength(std::string_view text);
 bool isValidUtf8(std::string_view text);
 
+// Text for a terminal: each C0 control and DEL becomes its picture of the
+// block at U+2400 (ESC as "␛"), so that a name in a file cannot retitle,
+// clear or otherwise drive the terminal it is printed on. Other bytes stay.
+std::string withVisibleControls(std::string_view text);
+
 // A Shift-JIS (CP932) lead byte: it and the byte after it are one
 // double-byte character, whose second byte may be any of 0x40 to 0xFC,
 // "\\" (0x5C) included.

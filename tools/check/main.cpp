@@ -6,6 +6,7 @@
 #include "check/Checker.h"
 #include "check/TextReport.h"
 #include "platform/ErrorText.h"
+#include "platform/Text.h"
 
 #include <exception>
 #include <iostream>
@@ -54,7 +55,8 @@ int main(int argc, char** argv)
     try {
         options = checktool::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::invalid_argument& e) {
-        std::cerr << "nimbrel-check: " << e.what() << "\n" << checktool::kUsage;
+        std::cerr << "nimbrel-check: " << platform::withVisibleControls(e.what()) << "\n"
+                  << checktool::kUsage;
         return 2;
     }
     if (options.help) {

@@ -2,6 +2,7 @@
 
 #include "platform/ErrorText.h"
 #include "platform/Exception.h"
+#include "platform/Text.h"
 #include "render/StateJson.h"
 
 #include <chrono>
@@ -83,7 +84,8 @@ void RenderDriver::report(const std::exception& error)
     if (!text)
         return;
     m_errorReported = true;
-    m_errors << *text << '\n' << std::flush;
+    // stderr is a terminal: a sheet name from the file may hold escape sequences.
+    m_errors << platform::withVisibleControls(*text) << '\n' << std::flush;
 }
 
 void RenderDriver::printLine(const std::string& line)

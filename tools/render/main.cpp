@@ -2,6 +2,7 @@
 // composition without a window, for character authors and end-to-end tests.
 
 #include "platform/ErrorText.h"
+#include "platform/Text.h"
 #include "render/Arguments.h"
 #include "render/RenderDriver.h"
 
@@ -44,7 +45,8 @@ int main(int argc, char** argv)
         return 0;
     }
     if (line.error) {
-        std::cerr << "nimbrel-render: " << *line.error << "\n\n" << render::usageText();
+        std::cerr << "nimbrel-render: " << platform::withVisibleControls(*line.error) << "\n\n"
+                  << render::usageText();
         return kExitUsage;
     }
     // The last catch: whatever escapes the driver's own error report (an
