@@ -153,7 +153,7 @@ void BM_SampleReport(benchmark::State& state)
 {
     Sample& scene = sample();
     exporter::ReportInput input;
-    input.name = scene.form.caption(character::Control::Label1);
+    input.name = scene.form.caption(form::Control::Label1);
     input.definitionPath = kSample;
     input.state = &scene.logic.state();
     input.sheet = scene.logic.sheetSurface();

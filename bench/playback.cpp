@@ -88,7 +88,7 @@ BENCHMARK(BM_ComposeLayeredFrame)->Unit(benchmark::kMicrosecond);
 void BM_IdleStep(benchmark::State& state)
 {
     Scene scene;
-    scene.logic.buttonClick(character::Control::Button6);
+    scene.logic.buttonClick(form::Control::Button6);
     for (auto _ : state) {
         bool done = true;
         scene.logic.idle(done);

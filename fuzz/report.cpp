@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::int64_t { sheet.Width() } * sheet.Height() > 256 * 256)
         return 0;
     const std::string page = exporter::reportHtml(exporter::ReportInput {
-        form.caption(character::Control::Label1), path, state.get(), &sheet, &directDraw });
+        form.caption(form::Control::Label1), path, state.get(), &sheet, &directDraw });
     if (!platform::isValidUtf8(page))
         std::abort();
     for (const char c : page)

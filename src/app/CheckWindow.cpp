@@ -25,7 +25,7 @@ CheckWindow::CheckWindow(QWidget* owner)
     , m_table(new QTableWidget(0, static_cast<int>(check::kProblemHeadings.size()), this))
 {
     setObjectName("CheckWindow");
-    setWindowTitle(qtText(check::kSCheckWindowTitle));
+    setWindowTitle(menuCaption(form::Control::checkfile));
     setFont(windowFont(12));
     m_summary->setObjectName("CheckSummary");
     m_summary->setTextFormat(Qt::PlainText);

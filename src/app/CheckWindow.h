@@ -1,6 +1,6 @@
 #pragma once
 
-// The window of ツール → 定義ファイルの検査: the problems of the loaded
+// The checker's window (checkfile in the tools menu): the problems of the loaded
 // definition file, one row each, as nimbrel-check reports them. It is
 // refreshed after every load and reload while it is open; the checker
 // gives the rows, this only shows them.

@@ -1,6 +1,6 @@
 #pragma once
 
-// The two windows of the menu 表示 beside the main window: made when first
+// The two windows of the view menu beside the main window: made when first
 // asked for, fed with every frame the view presents while they are open, and
 // idle while they are closed.
 

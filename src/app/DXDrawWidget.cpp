@@ -20,10 +20,7 @@ DXDrawWidget::DXDrawWidget(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
     m_window->OnPresented = [this] { presented(); };
-    m_control.Loading = true;
-    m_control.SetForm(m_form);
-    m_control.SetWindowHandle(m_window);
-    display::loadViewDesign(m_control);
+    display::beginViewLoading(m_control, m_form, m_window);
 }
 
 DXDrawWidget::~DXDrawWidget()
@@ -49,9 +46,7 @@ void DXDrawWidget::presented()
 void DXDrawWidget::formShown()
 {
     syncWindow();
-    m_control.Loading = false;
-    m_control.Loaded();
-    m_control.FormShown();
+    display::endViewLoading(m_control);
 }
 
 void DXDrawWidget::formDestroying()

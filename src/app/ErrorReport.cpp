@@ -53,14 +53,14 @@ void setErrorSinkForTesting(std::function<void(const std::string&)> sink)
 void reportError(const std::exception& error)
 {
     releaseTheMouse();
-    if (dynamic_cast<const EAbort*>(&error))
+    const std::optional<std::string> text = platform::reportedText(error);
+    if (!text)
         return;
-    const std::string text = platform::errorReportText(platform::errorMessage(error));
     if (errorSink()) {
-        errorSink()(text);
+        errorSink()(*text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, "Nimbrel", QString::fromUtf8(text.c_str()), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, "Nimbrel", QString::fromUtf8(text->c_str()), QMessageBox::Ok,
         QApplication::activeWindow());
     // Messages quote paths and typed text; none of it is markup.
     box.setTextFormat(Qt::PlainText);

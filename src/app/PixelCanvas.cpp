@@ -1,16 +1,31 @@
 #include "app/PixelCanvas.h"
 
 #include "app/ErrorReport.h"
+#include "closeup/CloseupPicture.h"
 
 #include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QSpinBox>
 #include <QWheelEvent>
 
 #include <cmath>
 
 namespace app {
+
+void setUpZoomBox(QSpinBox& box, const char* name)
+{
+    box.setObjectName(name);
+    box.setRange(closeup::kMinZoom, closeup::kMaxZoom);
+    box.setSuffix(" 倍");
+}
+
+QRect roomOnScreen(const QWidget& window)
+{
+    return window.screen() ? window.screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+}
 
 PixelCanvas::PixelCanvas(QWidget* parent)
     : QWidget(parent)

@@ -10,12 +10,22 @@
 #include "closeup/PixelTarget.h"
 
 #include <QEvent>
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
 #include <vector>
 
+class QSpinBox;
+
 namespace app {
+
+// The zoom box of a close-up window: its object name, the factors from
+// closeup::kMinZoom to closeup::kMaxZoom, and the unit.
+void setUpZoomBox(QSpinBox& box, const char* name);
+// The room a close-up window may take: the screen's available area, or a
+// 1024 × 768 one while the window is on no screen.
+QRect roomOnScreen(const QWidget& window);
 
 class PixelCanvas : public QWidget {
     Q_OBJECT

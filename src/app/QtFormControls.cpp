@@ -19,13 +19,13 @@ QString fromUtf8(std::string_view text)
 }
 } // namespace
 
-QObject* QtFormControls::find(character::Control control) const
+QObject* QtFormControls::find(form::Control control) const
 {
-    const std::string_view name = character::controlName(control);
+    const std::string_view name = form::controlName(control);
     return m_form.findChild<QObject*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 }
 
-void QtFormControls::setCaption(character::Control control, std::string_view text)
+void QtFormControls::setCaption(form::Control control, std::string_view text)
 {
     QObject* o = find(control);
     if (auto* label = qobject_cast<QLabel*>(o)) {
@@ -39,7 +39,7 @@ void QtFormControls::setCaption(character::Control control, std::string_view tex
     }
 }
 
-std::string QtFormControls::caption(character::Control control) const
+std::string QtFormControls::caption(form::Control control) const
 {
     QObject* o = find(control);
     if (auto* label = qobject_cast<QLabel*>(o))
@@ -51,7 +51,7 @@ std::string QtFormControls::caption(character::Control control) const
     return {};
 }
 
-void QtFormControls::setText(character::Control control, std::string_view text)
+void QtFormControls::setText(form::Control control, std::string_view text)
 {
     // QLineEdit reports a changed text through textChanged, which runs the
     // box's change handling; an unchanged text reports nothing.
@@ -59,14 +59,14 @@ void QtFormControls::setText(character::Control control, std::string_view text)
         edit->setText(fromUtf8(text));
 }
 
-std::string QtFormControls::text(character::Control control) const
+std::string QtFormControls::text(form::Control control) const
 {
     if (auto* edit = qobject_cast<QLineEdit*>(find(control)))
         return edit->text().toStdString();
     return {};
 }
 
-void QtFormControls::setEnabled(character::Control control, bool enabled)
+void QtFormControls::setEnabled(form::Control control, bool enabled)
 {
     QObject* o = find(control);
     if (auto* w = qobject_cast<QWidget*>(o))
@@ -75,7 +75,7 @@ void QtFormControls::setEnabled(character::Control control, bool enabled)
         action->setEnabled(enabled);
 }
 
-bool QtFormControls::isEnabled(character::Control control) const
+bool QtFormControls::isEnabled(form::Control control) const
 {
     QObject* o = find(control);
     if (auto* w = qobject_cast<QWidget*>(o))
@@ -85,7 +85,7 @@ bool QtFormControls::isEnabled(character::Control control) const
     return false;
 }
 
-void QtFormControls::setChecked(character::Control control, bool checked)
+void QtFormControls::setChecked(form::Control control, bool checked)
 {
     QObject* o = find(control);
     if (auto* button = qobject_cast<QAbstractButton*>(o))
@@ -94,7 +94,7 @@ void QtFormControls::setChecked(character::Control control, bool checked)
         action->setChecked(checked);
 }
 
-bool QtFormControls::isChecked(character::Control control) const
+bool QtFormControls::isChecked(form::Control control) const
 {
     QObject* o = find(control);
     if (auto* button = qobject_cast<QAbstractButton*>(o))

@@ -4,6 +4,7 @@
 #include "app/ErrorReport.h"
 #include "export/ExportConsts.h"
 #include "export/PlayingAnimation.h"
+#include "form/FormControls.h"
 #include "platform/Exception.h"
 
 #include <QAction>
@@ -43,15 +44,10 @@ QComboBox* addScaleChoice(QFileDialog& dialog)
     return scale;
 }
 
-// The design table makes the menu ツール with the checker's item; the sharing
-// commands join it.
-QMenu* toolsMenu(QMainWindow& window)
+QString qtName(form::Control control)
 {
-    if (QMenu* tools = window.menuBar()->findChild<QMenu*>("ToolsMenu"))
-        return tools;
-    QMenu* tools = window.menuBar()->addMenu("ツール");
-    tools->setObjectName("ToolsMenu");
-    return tools;
+    const std::string_view name = form::controlName(control);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 } // namespace
@@ -60,14 +56,10 @@ ShareCommands::ShareCommands(QMainWindow& window, const playback::FormLogic& log
     : m_window(window)
     , m_logic(logic)
     , m_view(view)
-    , m_menu(toolsMenu(window))
-    , m_saveGif(m_menu->addAction("GIF で保存…"))
-    , m_copyFrame(m_menu->addAction("フレームを画像でコピー"))
+    , m_menu(window.menuBar()->findChild<QMenu*>("ToolsMenu"))
+    , m_saveGif(window.menuBar()->findChild<QAction*>(qtName(form::Control::gifsave)))
+    , m_copyFrame(window.menuBar()->findChild<QAction*>(qtName(form::Control::framecopy)))
 {
-    m_saveGif->setObjectName("gifsave");
-    m_copyFrame->setObjectName("framecopy");
-    QObject::connect(m_saveGif, &QAction::triggered, &window, [this] { saveGifClick(); });
-    QObject::connect(m_copyFrame, &QAction::triggered, &window, [this] { copyFrameClick(); });
 }
 
 void ShareCommands::saveGifClick()

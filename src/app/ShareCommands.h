@@ -1,9 +1,9 @@
 #pragma once
 
-// The menu ツール's commands for showing a character to others: "GIF で保存…"
+// The tools menu's commands for showing a character to others: gifsave
 // saves the animation that is playing, once through, as an animated GIF at a
-// scale chosen in the file dialog; "フレームを画像でコピー" puts the frame on
-// show on the clipboard as an image. What they write lives below this layer.
+// scale chosen in the file dialog; framecopy puts the frame on show on the
+// clipboard as an image. What they write lives below this layer.
 
 #include <QImage>
 
@@ -26,7 +26,8 @@ inline constexpr int kMaxGifDialogScale = 4;
 
 class ShareCommands {
 public:
-    // Adds the menu to the window's menu bar.
+    // The menu and its items are the window's, made from its design; the
+    // window calls the handlers.
     ShareCommands(QMainWindow& window, const playback::FormLogic& logic, DXDrawWidget& view);
 
     QMenu* menu() const { return m_menu; }

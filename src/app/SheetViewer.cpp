@@ -1,6 +1,7 @@
 #include "app/SheetViewer.h"
 
 #include "app/PixelCanvas.h"
+#include "app/WindowLook.h"
 #include "closeup/PatternNumbers.h"
 #include "closeup/PixelView.h"
 #include "closeup/SheetOverlay.h"
@@ -65,10 +66,8 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
     , m_canvas(new PixelCanvas)
 {
     setObjectName("SheetViewer");
-    setWindowTitle("シート表示");
-    m_zoom->setObjectName("sheetZoom");
-    m_zoom->setRange(kMinZoom, kMaxZoom);
-    m_zoom->setSuffix(" 倍");
+    setWindowTitle(menuCaption(form::Control::sheetview));
+    setUpZoomBox(*m_zoom, "sheetZoom");
     m_checkerboard->setObjectName("sheetCheckerboard");
     m_point->setObjectName("sheetPoint");
     m_point->setTextFormat(Qt::PlainText);
@@ -139,7 +138,7 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
     auto* copy = new QShortcut(QKeySequence::Copy, this);
     connect(copy, &QShortcut::activated, this, &SheetViewer::copySelectionLine);
 
-    const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect room = roomOnScreen(*this);
     resize(room.width() * 2 / 3, room.height() * 2 / 3);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// シート表示: the image that the sheet surface holds, enlarged by a whole
+// The sheet window: the image that the sheet surface holds, enlarged by a whole
 // factor and scrollable, with every pattern outlined and labelled, the
 // patterns of the frame on show highlighted, the key colour optionally as a
 // checkerboard, what lies under the mouse, and the pattern line for a
@@ -9,6 +9,7 @@
 // copies the lines of every drawing that the file does not cut yet.
 
 #include "character/CharacterTables.h"
+#include "closeup/CloseupPicture.h"
 #include "closeup/SheetRegions.h"
 #include "closeup/Slicer.h"
 #include "closeup/SurfaceImage.h"
@@ -62,8 +63,8 @@ public:
     const std::string& missingLines() const { return m_missingLines; }
     void copyMissingLines();
 
-    static constexpr int kMinZoom = 1;
-    static constexpr int kMaxZoom = 8;
+    static constexpr int kMinZoom = closeup::kMinZoom;
+    static constexpr int kMaxZoom = closeup::kMaxZoom;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

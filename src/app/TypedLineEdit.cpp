@@ -1,6 +1,6 @@
 #include "app/TypedLineEdit.h"
 
-#include "character/TypedEdit.h"
+#include "form/TypedEdit.h"
 
 #include <QEvent>
 #include <QValidator>
@@ -47,8 +47,8 @@ public:
         if (m_edit.m_userInput == 0)
             return Acceptable;
         const auto cursor = static_cast<std::size_t>(QStringView(input).first(pos).toUcs4().size());
-        const character::TypedEdit kept
-            = character::limitTypedEdit(m_before.toStdU32String(), input.toStdU32String(), cursor, m_limit);
+        const form::TypedEdit kept
+            = form::limitTypedEdit(m_before.toStdU32String(), input.toStdU32String(), cursor, m_limit);
         input = QString::fromStdU32String(kept.text);
         pos = static_cast<int>(QString::fromStdU32String(kept.text.substr(0, kept.cursor)).size());
         return Acceptable;

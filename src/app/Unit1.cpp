@@ -31,10 +31,11 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <functional>
+
 TForm1* Form1 = nullptr;
 
-using character::Control;
-using character::kFormDesign;
+using form::Control;
 
 namespace {
 QString qtText(std::string_view text)
@@ -43,33 +44,33 @@ QString qtText(std::string_view text)
 }
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
+TForm1::TForm1(QWidget* parent, const form::FormDesign& design)
     : QMainWindow(parent,
         Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
             | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName("Form1");
-    setWindowTitle(QString::fromUtf8(kFormDesign.caption));
+    setWindowTitle(qtText(design.caption));
     setWindowIcon(app::windowIcon());
-    setFont(app::windowFont(character::kWindowFontPixels));
+    setFont(app::windowFont(form::kWindowFontPixels));
 
     auto* client = new QWidget(this);
     client->setObjectName("client");
-    client->setFixedSize(kFormDesign.clientWidth, kFormDesign.clientHeight);
+    client->setFixedSize(design.clientWidth, design.clientHeight);
     client->setAutoFillBackground(true);
     setCentralWidget(client);
-    createMenu();
-    createControls(client);
+    createMenu(design);
+    createControls(design, client);
     takeMembers(client);
     new app::DropTarget(*this);
-    setFixedSize(kFormDesign.clientWidth, kFormDesign.clientHeight + menuBar()->sizeHint().height());
+    setFixedSize(design.clientWidth, design.clientHeight + menuBar()->sizeHint().height());
 
     m_controls = std::make_unique<app::QtFormControls>(*this);
     m_host = std::make_unique<app::WindowPlayerHost>(DXDraw1->control());
     m_logic = std::make_unique<playback::FormLogic>(*m_controls, *m_host);
-    createViewMenu();
+    m_closeup = std::make_unique<app::CloseupWindows>(*this, *m_logic, DXDraw1->control());
     m_share = std::make_unique<app::ShareCommands>(*this, *m_logic, *DXDraw1);
-    connectHandlers();
+    connectHandlers(design);
     app::guarded([this] { FormCreate(); });
 }
 
@@ -82,43 +83,28 @@ TForm1::~TForm1()
     m_logic.reset();
 }
 
-void TForm1::connectHandlers()
+void TForm1::connectHandlers(const form::FormDesign& design)
 {
-    const std::pair<QPushButton*, void (TForm1::*)()> clicks[] = {
-        { Button1, &TForm1::Button1Click },
-        { Button2, &TForm1::Button2Click },
-        { Button3, &TForm1::Button3Click },
-        { Button4, &TForm1::Button4Click },
-        { Button5, &TForm1::Button5Click },
-        { Button6, &TForm1::Button6Click },
-        { Button7, &TForm1::Button7Click },
-        { Button8, &TForm1::Button8Click },
-        { Button9, &TForm1::Button9Click },
-        { Button10, &TForm1::Button10Click },
-        { Button11, &TForm1::Button11Click },
-        { Button12, &TForm1::Button12Click },
-        { Button14, &TForm1::Button14Click },
-        { buttonck, &TForm1::buttonckClick },
-        { reload, &TForm1::reloadClick },
-        { CGreload, &TForm1::CGreloadClick },
-        { clipper, &TForm1::clipperClick },
-    };
-    for (const auto& [button, handler] : clicks)
-        connect(button, &QPushButton::clicked, this, handler);
-    connect(Edit1, &QLineEdit::textChanged, this, &TForm1::Edit1Change);
-    // A checkable action toggles itself before it reports the click; the
-    // handler is what toggles the mark, so Qt's toggle is undone first.
-    const std::pair<QAction*, void (TForm1::*)()> items[] = {
-        { autocgload, &TForm1::autocgloadClick },
-        { autodefload, &TForm1::autodefloadClick },
-    };
-    for (const auto& [item, handler] : items) {
-        connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
-            item->setChecked(!checked);
-            (this->*handler)();
-        });
+    for (const form::Row& row : design.rows) {
+        if (!row.control)
+            continue;
+        const Control control = *row.control;
+        if (row.kind == form::ControlKind::Button) {
+            auto* button = findChild<QPushButton*>(qtText(row.name));
+            connect(button, &QPushButton::clicked, this, [this, control] { press(control); });
+        } else if (row.kind == form::ControlKind::Item) {
+            // A checkable action toggles itself before it reports the
+            // click; the command is what sets the mark, so Qt's toggle is
+            // undone first.
+            auto* item = MainMenu1->findChild<QAction*>(qtText(row.name));
+            connect(item, &QAction::triggered, this, [this, item, control](bool checked) {
+                if (item->isCheckable())
+                    item->setChecked(!checked);
+                press(control);
+            });
+        }
     }
-    connect(checkfile, &QAction::triggered, this, &TForm1::checkfileClick);
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm1::Edit1Change);
     // The check window follows every load while it is open.
     m_logic->setLoadObserver([this] {
         if (m_checkWindow != nullptr && m_checkWindow->isVisible())
@@ -139,7 +125,30 @@ void TForm1::connectHandlers()
 
 void TForm1::press(Control control)
 {
-    app::guarded([&] { m_logic->press(control); });
+    app::guarded([&] {
+        if (!windowCommand(control))
+            m_logic->press(control);
+    });
+}
+
+bool TForm1::windowCommand(Control control)
+{
+    // The commands that open a window of their own; every other command
+    // is the same in the window and in the headless driver.
+    const std::pair<Control, std::function<void()>> commands[] = {
+        { Control::zoomview, [this] { m_closeup->showZoom(); } },
+        { Control::sheetview, [this] { m_closeup->showSheet(); } },
+        { Control::checkfile, [this] { checkfileClick(); } },
+        { Control::gifsave, [this] { m_share->saveGifClick(); } },
+        { Control::framecopy, [this] { m_share->copyFrameClick(); } },
+    };
+    for (const auto& [owner, command] : commands) {
+        if (owner == control) {
+            command();
+            return true;
+        }
+    }
+    return false;
 }
 
 void TForm1::FormCreate()
@@ -296,96 +305,70 @@ void TForm1::dropEvent(QDropEvent* event)
     }
 }
 
-void TForm1::createViewMenu()
-{
-    m_closeup = std::make_unique<app::CloseupWindows>(*this, *m_logic, DXDraw1->control());
-    // 表示 stands between 設定 and ツール, which the design table makes.
-    N2 = new QMenu("表示", MainMenu1);
-    QMenu* tools = MainMenu1->findChild<QMenu*>("ToolsMenu");
-    MainMenu1->insertMenu(tools ? tools->menuAction() : nullptr, N2);
-    N2->setObjectName("N2");
-    // Function keys and Ctrl combinations: Space, Enter, the arrows, Tab and
-    // typing all belong to the window's controls. The keys work from the two
-    // windows of this menu as well.
-    const auto item = [this](const char* name, const char* caption, const char* key, auto command) {
-        QAction* action = N2->addAction(caption);
-        action->setObjectName(name);
-        action->setShortcut(QKeySequence(key, QKeySequence::PortableText));
-        action->setShortcutContext(Qt::ApplicationShortcut);
-        connect(action, &QAction::triggered, this, [this, command] {
-            app::guarded([&] { command(); });
-            // Steps pause a playing animation; the mark follows the player.
-            pauseplay->setChecked(m_logic->player().paused());
-        });
-        return action;
-    };
-    playback::Player& player = m_logic->player();
-    pauseplay = item("pauseplay", "一時停止", "F5", [&player] { player.togglePause(); });
-    pauseplay->setCheckable(true);
-    item("stepnext", "コマ送り", "F7", [&player] { player.stepForward(); });
-    item("stepback", "コマ戻し", "F6", [&player] { player.stepBack(); });
-    item("restart", "最初から", "F8", [&player] { player.restart(); });
-    N2->addSeparator();
-    item("zoomview", "拡大表示", "Ctrl+1", [this] { m_closeup->showZoom(); });
-    item("sheetview", "シート表示", "Ctrl+2", [this] { m_closeup->showSheet(); });
-}
-
-void TForm1::createMenu()
+void TForm1::createMenu(const form::FormDesign& design)
 {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName("MainMenu1");
-    for (const character::MenuDesign& d : kFormDesign.menu) {
-        QMenu* parent = d.parent.empty() ? nullptr : MainMenu1->findChild<QMenu*>(qtText(d.parent));
-        if (d.kind == character::MenuKind::Menu) {
+    for (const form::Row& d : design.rows) {
+        if (d.kind == form::ControlKind::Menu) {
             QMenu* menu = MainMenu1->addMenu(qtText(d.caption));
             menu->setObjectName(qtText(d.name));
             continue;
         }
-        QAction* action = d.kind == character::MenuKind::Separator ? parent->addSeparator()
-                                                                   : parent->addAction(qtText(d.caption));
+        if (d.kind != form::ControlKind::Item && d.kind != form::ControlKind::Separator)
+            continue;
+        QMenu* parent = MainMenu1->findChild<QMenu*>(qtText(d.menu));
+        QAction* action = d.kind == form::ControlKind::Separator ? parent->addSeparator()
+                                                                 : parent->addAction(qtText(d.caption));
         action->setObjectName(qtText(d.name));
         action->setCheckable(d.checkable);
-        if (!d.shortcut.empty())
+        if (!d.shortcut.empty()) {
             action->setShortcut(QKeySequence(qtText(d.shortcut), QKeySequence::PortableText));
+            // The keys work from the windows of the menus as well.
+            action->setShortcutContext(Qt::ApplicationShortcut);
+        }
     }
 }
 
-QWidget* TForm1::createControl(const character::ControlDesign& d, QWidget* client)
+QWidget* TForm1::createControl(const form::Row& d, QWidget* client)
 {
     const QString caption = qtText(d.caption);
     switch (d.kind) {
-    case character::ControlKind::Label: {
+    case form::ControlKind::Label: {
         auto* label = new QLabel(caption, client);
         // A character name is text, never markup.
         label->setTextFormat(Qt::PlainText);
         return label;
     }
-    case character::ControlKind::Button:
+    case form::ControlKind::Button:
         return new QPushButton(caption, client);
-    case character::ControlKind::Edit:
+    case form::ControlKind::Edit:
         if (d.typedLimit > 0)
             return new app::TypedLineEdit(caption, d.typedLimit, client);
         return new QLineEdit(caption, client);
-    case character::ControlKind::CheckBox:
+    case form::ControlKind::CheckBox:
         return new QCheckBox(caption, client);
-    case character::ControlKind::Display:
+    default:
         break;
     }
     return new app::DXDrawWidget(client);
 }
 
-void TForm1::createControls(QWidget* client)
+void TForm1::createControls(const form::FormDesign& design, QWidget* client)
 {
-    std::vector<QWidget*> tabChain(kFormDesign.controls.size(), nullptr);
-    for (const character::ControlDesign& d : kFormDesign.controls) {
+    std::vector<QWidget*> tabChain(design.rows.size(), nullptr);
+    for (const form::Row& d : design.rows) {
+        if (d.kind == form::ControlKind::Menu || d.kind == form::ControlKind::Item
+            || d.kind == form::ControlKind::Separator)
+            continue;
         QWidget* w = createControl(d, client);
         w->setObjectName(qtText(d.name));
         w->setGeometry(d.bounds.left, d.bounds.top, d.bounds.width, d.bounds.height);
         w->setEnabled(d.enabled);
-        if (d.fontPixels != character::kWindowFontPixels)
+        if (d.fontPixels != form::kWindowFontPixels)
             w->setFont(app::windowFont(d.fontPixels));
         // Labels size themselves to their caption, from their top-left corner.
-        if (d.kind == character::ControlKind::Label)
+        if (d.kind == form::ControlKind::Label)
             static_cast<QLabel*>(w)->adjustSize();
         if (d.tabOrder >= 0 && static_cast<std::size_t>(d.tabOrder) < tabChain.size())
             tabChain[static_cast<std::size_t>(d.tabOrder)] = w;
@@ -399,7 +382,7 @@ void TForm1::createControls(QWidget* client)
 void TForm1::takeMembers(QWidget* client)
 {
     auto take = [client]<typename T>(T*& member, Control control) {
-        member = client->findChild<T*>(qtText(character::controlName(control)), Qt::FindDirectChildrenOnly);
+        member = client->findChild<T*>(qtText(form::controlName(control)), Qt::FindDirectChildrenOnly);
     };
     take(Label1, Control::Label1);
     take(Label2, Control::Label2);
@@ -427,10 +410,12 @@ void TForm1::takeMembers(QWidget* client)
     take(CGreload, Control::CGreload);
     take(DXDraw1, Control::DXDraw1);
     N1 = MainMenu1->findChild<QMenu*>("N1");
-    autocgload = MainMenu1->findChild<QAction*>(qtText(character::controlName(Control::autocgload)));
-    autodefload = MainMenu1->findChild<QAction*>(qtText(character::controlName(Control::autodefload)));
+    autocgload = MainMenu1->findChild<QAction*>(qtText(form::controlName(Control::autocgload)));
+    autodefload = MainMenu1->findChild<QAction*>(qtText(form::controlName(Control::autodefload)));
+    N2 = MainMenu1->findChild<QMenu*>("N2");
+    pauseplay = MainMenu1->findChild<QAction*>(qtText(form::controlName(Control::pauseplay)));
     ToolsMenu = MainMenu1->findChild<QMenu*>("ToolsMenu");
-    checkfile = MainMenu1->findChild<QAction*>("checkfile");
+    checkfile = MainMenu1->findChild<QAction*>(qtText(form::controlName(Control::checkfile)));
 }
 
 void TForm1::checkfileClick()

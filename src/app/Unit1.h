@@ -4,7 +4,7 @@
 // and pattern boxes, the reload commands and one menu. It only wires widgets
 // to the window's logic; what a command does lives below this layer.
 
-#include "character/FormDesign.h"
+#include "form/FormDesign.h"
 
 #include <QMainWindow>
 
@@ -36,7 +36,8 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // The window is built from `design`'s rows, which are read only here.
+    explicit TForm1(QWidget* parent = nullptr, const form::FormDesign& design = form::kFormDesign);
     ~TForm1() override;
 
     QLabel* Label1 = nullptr;
@@ -67,7 +68,7 @@ public:
     QMenuBar* MainMenu1 = nullptr;
     QMenu* N1 = nullptr;
     QAction* autocgload = nullptr;
-    QMenu* N2 = nullptr; // 表示
+    QMenu* N2 = nullptr; // the view menu
     QAction* pauseplay = nullptr;
     QAction* autodefload = nullptr;
     QMenu* ToolsMenu = nullptr;
@@ -106,7 +107,7 @@ public slots:
     void Edit1Change();
     void DXDraw1InitializeSurface();
     void DXDraw1FinalizeSurface();
-    // ツール → 定義ファイルの検査: opens the check window on the loaded file.
+    // The checker's menu item: opens the check window on the loaded file.
     void checkfileClick();
 
 protected:
@@ -116,14 +117,15 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    static QWidget* createControl(const character::ControlDesign& design, QWidget* client);
-    void createControls(QWidget* client);
-    void createMenu();
-    // The menu 表示: pause, steps and the two windows of its own.
-    void createViewMenu();
+    static QWidget* createControl(const form::Row& design, QWidget* client);
+    void createControls(const form::FormDesign& design, QWidget* client);
+    void createMenu(const form::FormDesign& design);
     void takeMembers(QWidget* client);
-    void connectHandlers();
-    void press(character::Control control);
+    void connectHandlers(const form::FormDesign& design);
+    // Every button and menu item of the design comes here.
+    void press(form::Control control);
+    // Runs the command if it is one of the window's own; whether it was.
+    bool windowCommand(form::Control control);
 
     std::unique_ptr<app::QtFormControls> m_controls;
     std::unique_ptr<app::WindowPlayerHost> m_host;

@@ -1,5 +1,7 @@
 #include "app/WindowLook.h"
 
+#include "form/FormControls.h"
+
 #include <QSize>
 #include <QString>
 
@@ -24,6 +26,12 @@ QIcon windowIcon()
     for (const int size : kWindowIconSizes)
         icon.addFile(QString(":/icons/%1/io.github.nimbrel.Nimbrel.png").arg(size), QSize(size, size));
     return icon;
+}
+
+QString menuCaption(form::Control item)
+{
+    const std::string_view caption = form::designCaption(item);
+    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
 } // namespace app

@@ -3,6 +3,8 @@
 // The window's look on Linux: the Japanese proportional gothic face it was
 // designed with, the compact controls of its design sizes, and its icon.
 
+#include "form/FormDesign.h"
+
 #include <QFont>
 #include <QIcon>
 
@@ -16,5 +18,8 @@ QFont windowFont(int pixelSize);
 // The sizes of the icon's drawings, from data/icons/.
 inline constexpr std::array kWindowIconSizes { 16, 32, 48, 64, 128, 256 };
 QIcon windowIcon();
+// A window of its own that a menu item opens is titled with the item's
+// caption.
+QString menuCaption(form::Control item);
 
 } // namespace app

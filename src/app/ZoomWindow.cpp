@@ -2,6 +2,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/PixelCanvas.h"
+#include "app/WindowLook.h"
 #include "closeup/PixelView.h"
 #include "display/ViewDesign.h"
 #include "export/PngEncoder.h"
@@ -52,10 +53,8 @@ ZoomWindow::ZoomWindow(QWidget* parent)
     , m_stripCanvas(new PixelCanvas)
 {
     setObjectName("ZoomWindow");
-    setWindowTitle("拡大表示");
-    m_zoom->setObjectName("zoomFactor");
-    m_zoom->setRange(kMinZoom, kMaxZoom);
-    m_zoom->setSuffix(" 倍");
+    setWindowTitle(menuCaption(form::Control::zoomview));
+    setUpZoomBox(*m_zoom, "zoomFactor");
     m_zoom->setValue(closeup::kStartZoom);
     m_grid->setObjectName("zoomGrid");
     m_noBackground->setObjectName("noBackground");
@@ -160,7 +159,7 @@ void ZoomWindow::fitToScreen()
     // the screen allows; the rest scrolls.
     const QSize wanted
         = m_canvas->size() + QSize(40, m_zoom->sizeHint().height() + m_readout->sizeHint().height() + 48);
-    const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect room = roomOnScreen(*this);
     resize(std::max(wanted.width(), sizeHint().width()), std::min(wanted.height(), room.height() * 9 / 10));
     resize(std::min(width(), room.width() * 9 / 10), height());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// 拡大表示: the view's frames enlarged by a whole factor, with an optional
+// The zoom window: the view's frames enlarged by a whole factor, with an optional
 // pixel grid and a line that says which frame is on show; onion skin, the
 // frame without its background, a strip of every frame to jump to, and the
 // picture saved as PNG. What it shows is decided below the window

@@ -50,6 +50,25 @@ inline bool isPatternNumber(std::int64_t p)
     return p >= 0 && p < kPatternCount;
 }
 
+// A pattern number as the lists write it: the two hexadecimal digits of its
+// low byte.
+inline std::string hexPair(std::int32_t pattern)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return { kDigits[(pattern >> 4) & 15], kDigits[pattern & 15] };
+}
+
+// An animation ends at the first frame whose base and layer slots are both
+// empty; the frames before it are the ones it plays. `shows(index)` tells
+// whether frame `index` has a base or a layer pattern.
+template <typename Shows> std::int32_t playedFrameCount(Shows shows)
+{
+    std::int32_t index = 1;
+    while (index <= kLastSlot && shows(index))
+        ++index;
+    return index - 1;
+}
+
 struct CharacterTables {
     std::array<PatternEntry, kPatternCount> patterns {};
     FrameTable base {};
@@ -65,6 +84,17 @@ struct CharacterTables {
         if (!isAnimationNumber(animation) || !isFrameIndex(index))
             return kEmptySlot;
         return table[static_cast<std::size_t>(animation)][static_cast<std::size_t>(index)];
+    }
+
+    // Whether frame `index` of `animation` has a base or a layer pattern.
+    bool showsFrame(std::int64_t animation, std::int64_t index) const
+    {
+        return slot(base, animation, index) != kEmptySlot || slot(layer, animation, index) != kEmptySlot;
+    }
+    // How many frames `animation` plays once through; 0 for none.
+    std::int32_t frameCount(std::int64_t animation) const
+    {
+        return playedFrameCount([&](std::int32_t index) { return showsFrame(animation, index); });
     }
 };
 

@@ -74,31 +74,45 @@ enum class IgnoredText {
     numberingValue, // a numbering line whose value is not "16"
 };
 
+// What the reader hands over, item by item. Every item does nothing unless
+// a sink overrides it, so a sink names only what it uses.
+// What the reader hands over, item by item. Each item does nothing unless a
+// sink overrides it, so that a sink names only what it uses.
 class DefinitionSink {
 public:
     virtual ~DefinitionSink() = default;
 
     // Raw bytes of the file, no character-set conversion; may be empty.
-    virtual void characterName(std::string_view name, const SourceRange& at) = 0;
-    virtual void frameInterval(std::int32_t milliseconds, const SourceRange& at) = 0;
-    virtual void hexNumberingOn(const SourceRange& at) = 0;
+    virtual void characterName(std::string_view /*name*/, const SourceRange& /*at*/) { }
+    virtual void frameInterval(std::int32_t /*milliseconds*/, const SourceRange& /*at*/) { }
+    virtual void hexNumberingOn(const SourceRange& /*at*/) { }
     // A file name relative to the definition file's folder.
-    virtual void sheetName(std::string_view name, const SourceRange& at) = 0;
+    virtual void sheetName(std::string_view /*name*/, const SourceRange& /*at*/) { }
 
     // A base list line: its frames one by one, each at its pair, then its
     // end, which comes only when the whole list was decoded. The end carries
     // the places of the animation number and of the whole list.
-    virtual void baseFrame(int animation, int frameIndex, std::int32_t pattern, const SourceRange& at) = 0;
-    virtual void baseListEnd(int animation, const SourceRange& number, const SourceRange& list) = 0;
+    virtual void baseFrame(
+        int /*animation*/, int /*frameIndex*/, std::int32_t /*pattern*/, const SourceRange& /*at*/)
+    {
+    }
+    virtual void baseListEnd(int /*animation*/, const SourceRange& /*number*/, const SourceRange& /*list*/) {
+    }
 
     // A layer line: the whole layer list, then the placement list, then the
     // end, which comes only when both lists were decoded.
-    virtual void layerFrame(int animation, int frameIndex, std::int32_t pattern, const SourceRange& at) = 0;
-    virtual void placementFrame(int animation, int frameIndex, std::int32_t pattern, const SourceRange& at)
-        = 0;
-    virtual void layerListsEnd(
-        int animation, const SourceRange& number, const SourceRange& layer, const SourceRange& placement)
-        = 0;
+    virtual void layerFrame(
+        int /*animation*/, int /*frameIndex*/, std::int32_t /*pattern*/, const SourceRange& /*at*/)
+    {
+    }
+    virtual void placementFrame(
+        int /*animation*/, int /*frameIndex*/, std::int32_t /*pattern*/, const SourceRange& /*at*/)
+    {
+    }
+    virtual void layerListsEnd(int /*animation*/, const SourceRange& /*number*/, const SourceRange& /*layer*/,
+        const SourceRange& /*placement*/)
+    {
+    }
 
     // A pattern line: pattern number 1 to 255 and its four values, with the
     // places of the number and of the four value texts.
@@ -106,9 +120,10 @@ public:
         SourceRange number;
         std::array<SourceRange, 4> values; // left, top, width, height
     };
-    virtual void pattern(int number, std::int32_t left, std::int32_t top, std::int32_t width,
-        std::int32_t height, const PatternPlaces& at)
-        = 0;
+    virtual void pattern(int /*number*/, std::int32_t /*left*/, std::int32_t /*top*/, std::int32_t /*width*/,
+        std::int32_t /*height*/, const PatternPlaces& /*at*/)
+    {
+    }
 
     // Each line before its items, with its number counted from 1.
     virtual void beginLine(std::string_view, std::size_t) { }

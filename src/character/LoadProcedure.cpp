@@ -6,7 +6,7 @@
 
 namespace character {
 
-void resetProcedure(CharacterState& state, FormControls& form)
+void resetProcedure(CharacterState& state, form::FormControls& form)
 {
     CharacterTables& tables = state.tables;
     for (PatternEntry& entry : tables.patterns)
@@ -21,13 +21,14 @@ void resetProcedure(CharacterState& state, FormControls& form)
     state.hexNumbering = false;
     state.frameInterval = kDefaultFrameInterval;
     state.currentAnimation = 1;
-    for (const Control button : kAnimationButtons)
+    for (const form::Control button : form::kAnimationButtons)
         form.setEnabled(button, false);
-    form.setText(Control::Edit1, std::to_string(kDefaultFrameInterval));
-    form.setCaption(Control::Label2, kStateCaption);
+    form.setText(form::Control::Edit1, std::to_string(kDefaultFrameInterval));
+    form.setCaption(form::Control::Label2, kStateCaption);
 }
 
-void fileload(const std::string& path, CharacterState& state, FormControls& form, TDirectDrawSurface* sheet)
+void fileload(
+    const std::string& path, CharacterState& state, form::FormControls& form, TDirectDrawSurface* sheet)
 {
     resetProcedure(state, form);
     TableWriter writer(state, form, sheet, path);

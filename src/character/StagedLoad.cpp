@@ -89,7 +89,7 @@ std::unique_ptr<TDirectDrawSurface> loadSheetAside(TDirectDraw& directDraw, cons
 }
 
 std::unique_ptr<TDirectDrawSurface> fileloadOrKeep(
-    const std::string& path, CharacterState& state, FormControls& form, TDirectDrawSurface* sheet)
+    const std::string& path, CharacterState& state, form::FormControls& form, TDirectDrawSurface* sheet)
 {
     // A copy, not a blank: a load keeps the patterns' four values, the sheet
     // path and age and the playback flag of the character before it.

@@ -8,7 +8,7 @@
 // half-typed lines; the reload command keeps the plain load procedure.
 
 #include "character/CharacterTables.h"
-#include "character/FormControls.h"
+#include "form/FormControls.h"
 
 #include <array>
 #include <memory>
@@ -22,9 +22,11 @@ namespace character {
 
 // Reads through to a window's controls and keeps every change to itself
 // until it is committed.
-class StagedForm : public FormControls {
+class StagedForm : public form::FormControls {
 public:
-    explicit StagedForm(FormControls& window)
+    using Control = form::Control;
+
+    explicit StagedForm(form::FormControls& window)
         : m_window(window)
     {
     }
@@ -47,11 +49,11 @@ public:
 private:
     static std::size_t at(Control control) { return static_cast<std::size_t>(control); }
 
-    FormControls& m_window;
-    std::array<std::optional<std::string>, kControlCount> m_captions;
-    std::array<std::optional<std::string>, kControlCount> m_texts;
-    std::array<std::optional<bool>, kControlCount> m_enabled;
-    std::array<std::optional<bool>, kControlCount> m_checked;
+    form::FormControls& m_window;
+    std::array<std::optional<std::string>, form::kControlCount> m_captions;
+    std::array<std::optional<std::string>, form::kControlCount> m_texts;
+    std::array<std::optional<bool>, form::kControlCount> m_enabled;
+    std::array<std::optional<bool>, form::kControlCount> m_checked;
 };
 
 // Loads the definition file at `path` aside and, when it loaded whole, puts
@@ -60,7 +62,7 @@ private:
 // line: `sheet` then stays, with its transparent colour taken again, as a
 // load takes it). Raises the load's error with nothing changed.
 std::unique_ptr<TDirectDrawSurface> fileloadOrKeep(
-    const std::string& path, CharacterState& state, FormControls& form, TDirectDrawSurface* sheet);
+    const std::string& path, CharacterState& state, form::FormControls& form, TDirectDrawSurface* sheet);
 
 // Loads the sheet image at `path` into a new surface of `directDraw` and
 // takes its transparent colour, for the caller to put in place of the sheet

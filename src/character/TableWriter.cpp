@@ -4,6 +4,7 @@
 #include "character/NameText.h"
 #include "character/Paths.h"
 #include "display/DXDraws.h"
+#include "form/Buttons.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 
@@ -29,7 +30,7 @@ void requireAnimationNumber(int animation)
 } // namespace
 
 TableWriter::TableWriter(
-    CharacterState& state, FormControls& form, TDirectDrawSurface* sheet, const std::string& path)
+    CharacterState& state, form::FormControls& form, TDirectDrawSurface* sheet, const std::string& path)
     : m_state(state)
     , m_form(form)
     , m_sheet(sheet)
@@ -48,13 +49,13 @@ void TableWriter::read()
 
 void TableWriter::characterName(std::string_view name, const SourceRange&)
 {
-    m_form.setCaption(Control::Label1, nameToUtf8(name));
+    m_form.setCaption(form::Control::Label1, nameToUtf8(name));
 }
 
 void TableWriter::frameInterval(std::int32_t milliseconds, const SourceRange&)
 {
     m_state.frameInterval = milliseconds;
-    m_form.setText(Control::Edit1, std::to_string(milliseconds));
+    m_form.setText(form::Control::Edit1, std::to_string(milliseconds));
 }
 
 void TableWriter::sheetName(std::string_view name, const SourceRange&)
@@ -85,7 +86,7 @@ void TableWriter::storeFrame(FrameTable& table, int animation, int frameIndex, s
 
 void TableWriter::enableButton(int animation)
 {
-    if (const auto button = animationButton(animation))
+    if (const auto button = form::animationButton(animation))
         m_form.setEnabled(*button, true);
 }
 

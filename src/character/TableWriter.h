@@ -6,7 +6,7 @@
 
 #include "character/CharacterTables.h"
 #include "character/DefinitionReader.h"
-#include "character/FormControls.h"
+#include "form/FormControls.h"
 
 #include <cstdint>
 #include <string>
@@ -19,7 +19,7 @@ namespace character {
 class TableWriter : public DefinitionSink {
 public:
     TableWriter(
-        CharacterState& state, FormControls& form, TDirectDrawSurface* sheet, const std::string& path);
+        CharacterState& state, form::FormControls& form, TDirectDrawSurface* sheet, const std::string& path);
 
     // Parses the definition file, applying every item as it comes.
     void read();
@@ -47,7 +47,7 @@ private:
     void enableButton(int animation);
 
     CharacterState& m_state;
-    FormControls& m_form;
+    form::FormControls& m_form;
     TDirectDrawSurface* m_sheet;
     const std::string& m_path;
     std::string m_folder;

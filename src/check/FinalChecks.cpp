@@ -1,12 +1,13 @@
 #include "check/FinalChecks.h"
 
 #include "check/CheckMessages.h"
+#include "form/Buttons.h"
 #include "platform/Exception.h"
-#include "playback/Buttons.h"
 #include "playback/Composition.h"
 
 namespace check {
 
+using character::hexPair;
 using character::kAnimationCount;
 using character::kEmptySlot;
 using character::kPatternCount;
@@ -15,13 +16,6 @@ using playback::kViewHeight;
 using playback::kViewWidth;
 
 namespace {
-
-// The pattern numbers as lists write them.
-std::string hex(std::int32_t pattern)
-{
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    return { kDigits[(pattern >> 4) & 15], kDigits[pattern & 15] };
-}
 
 std::string text(std::int64_t n)
 {
@@ -63,31 +57,29 @@ private:
             if (high > 0 && high <= 9 && low <= 9 && m.patterns[static_cast<std::size_t>(decimal)].decimal)
                 warn(kCodePatternUndefined,
                     platform::format(
-                        kSPatternUndefinedDecimal, { hex(use.pattern), text(decimal), hex(decimal) }),
+                        kSPatternUndefinedDecimal, { hexPair(use.pattern), text(decimal), hexPair(decimal) }),
                     use.at);
             else
-                warn(kCodePatternUndefined, platform::format(kSPatternUndefined, { hex(use.pattern) }),
+                warn(kCodePatternUndefined, platform::format(kSPatternUndefined, { hexPair(use.pattern) }),
                     use.at);
         }
     }
 
-    // The player ends an animation at the first frame whose base and layer
-    // slots are both empty.
+    // The frames the player plays, over the model's slots.
     static std::size_t playedFrames(const CheckModel& m, std::size_t a)
     {
-        std::size_t k = 1;
-        while (k < character::kSlotCount
-            && (m.base[a][k].pattern != kEmptySlot || m.layer[a][k].pattern != kEmptySlot))
-            ++k;
-        return k - 1;
+        return static_cast<std::size_t>(character::playedFrameCount([&](std::int32_t index) {
+            const auto k = static_cast<std::size_t>(index);
+            return m.base[a][k].pattern != kEmptySlot || m.layer[a][k].pattern != kEmptySlot;
+        }));
     }
 
     static bool hasButton(int animation)
     {
-        const auto button = character::animationButton(animation);
+        const auto button = form::animationButton(animation);
         if (!button)
             return false;
-        const playback::ButtonAction* action = playback::buttonAction(*button);
+        const form::ButtonAction* action = form::buttonAction(*button);
         return action != nullptr && action->animation == animation;
     }
 
@@ -136,8 +128,8 @@ private:
         if (firstHidden != nullptr)
             warn(kCodeOutsideView,
                 platform::format(kSLayerOutsideView,
-                    { text(animation), text(hiddenFrame), hex(m.layer[a][hiddenFrame].pattern),
-                        hex(firstHidden->pattern), text(hidden) }),
+                    { text(animation), text(hiddenFrame), hexPair(m.layer[a][hiddenFrame].pattern),
+                        hexPair(firstHidden->pattern), text(hidden) }),
                 firstHidden->at);
         const std::size_t base = m.baseReach[a].frames, layer = m.layerReach[a].frames;
         if (base != layer)
@@ -182,19 +174,19 @@ private:
         if (v.width <= 0 || v.height <= 0) {
             warn(kCodePatternOutsideSheet,
                 platform::format(
-                    kSEmptyRect, { hex(p), text(v.left), text(v.top), text(right), text(bottom) }),
+                    kSEmptyRect, { hexPair(p), text(v.left), text(v.top), text(right), text(bottom) }),
                 line.valuesAt);
         } else if (m.sheet
             && (v.left < 0 || v.top < 0 || right > m.sheet->width || bottom > m.sheet->height)) {
             warn(kCodePatternOutsideSheet,
                 platform::format(kSOutsideSheet,
-                    { hex(p), text(v.left), text(v.top), text(right), text(bottom), text(m.sheet->width),
+                    { hexPair(p), text(v.left), text(v.top), text(right), text(bottom), text(m.sheet->width),
                         text(m.sheet->height) }),
                 line.valuesAt);
         } else if (m_baseUsed[static_cast<std::size_t>(p)] && p != playback::kBackgroundPattern
             && (v.width > kViewWidth || v.height > kViewHeight)) {
             warn(kCodeOutsideView,
-                platform::format(kSBaseOutsideView, { hex(p), text(v.width), text(v.height) }),
+                platform::format(kSBaseOutsideView, { hexPair(p), text(v.width), text(v.height) }),
                 line.valuesAt);
         }
     }

@@ -25,7 +25,6 @@ struct ProblemRow {
 
 inline constexpr std::array<std::string_view, 6> kProblemHeadings { "行", "桁", "種類", "メッセージ",
     "コード", "ソース" };
-inline constexpr const char* kSCheckWindowTitle = "定義ファイルの検査";
 inline constexpr const char* kSNothingLoaded = "定義ファイルが読み込まれていません";
 inline constexpr const char* kSProblemSummary = "%s: エラー %d 件、警告 %d 件";
 

@@ -7,11 +7,8 @@ namespace check {
 
 namespace {
 
-// Shift-JIS: a lead byte and the byte after it make one character.
-bool isShiftJisLead(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+// Shift-JIS: a lead byte and the byte after it make one character, unless
+// that byte cannot follow a lead byte.
 bool isShiftJisTrail(unsigned char c)
 {
     return c >= 0x40 && c <= 0xFC && c != 0x7F;
@@ -22,7 +19,8 @@ std::size_t characterLength(std::string_view rest, bool utf8)
     if (utf8)
         return std::max<std::size_t>(1, platform::utf8SequenceLength(rest));
     const auto lead = static_cast<unsigned char>(rest[0]);
-    if (rest.size() >= 2 && isShiftJisLead(lead) && isShiftJisTrail(static_cast<unsigned char>(rest[1])))
+    if (rest.size() >= 2 && platform::isShiftJisLeadByte(lead)
+        && isShiftJisTrail(static_cast<unsigned char>(rest[1])))
         return 2;
     return 1;
 }

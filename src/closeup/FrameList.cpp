@@ -12,7 +12,7 @@ namespace closeup {
 
 std::int32_t stripFrameCount(const character::CharacterTables& tables, std::int32_t animation)
 {
-    return std::max(1, frameCount(tables, animation));
+    return std::max(1, tables.frameCount(animation));
 }
 
 ColorImage thumbnail(const ColorImage& frame)

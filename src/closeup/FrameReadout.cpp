@@ -1,8 +1,8 @@
 #include "closeup/FrameReadout.h"
 
-#include "character/FormControls.h"
 #include "closeup/PatternNumbers.h"
-#include "playback/Buttons.h"
+#include "form/Buttons.h"
+#include "form/FormControls.h"
 
 namespace closeup {
 
@@ -14,25 +14,15 @@ namespace {
 // animations have none.
 std::string buttonCaption(std::int32_t animation)
 {
-    for (const character::Control button : character::kButtonsInCreationOrder) {
-        const playback::ButtonAction* action = playback::buttonAction(button);
+    for (const form::Control button : form::kButtonsInCreationOrder) {
+        const form::ButtonAction* action = form::buttonAction(button);
         if (action != nullptr && action->animation == animation)
-            return std::string(character::designCaption(button));
+            return std::string(form::designCaption(button));
     }
     return {};
 }
 
 } // namespace
-
-std::int32_t frameCount(const CharacterTables& tables, std::int32_t animation)
-{
-    std::int32_t count = 0;
-    while (count < character::kLastSlot
-        && (CharacterTables::slot(tables.base, animation, count + 1) != character::kEmptySlot
-            || CharacterTables::slot(tables.layer, animation, count + 1) != character::kEmptySlot))
-        ++count;
-    return count;
-}
 
 FrameReadout frameReadout(
     const character::CharacterState& state, std::int32_t animation, std::int32_t frameIndex)
@@ -42,7 +32,7 @@ FrameReadout frameReadout(
     out.animation = animation;
     out.caption = buttonCaption(animation);
     out.frameIndex = frameIndex;
-    out.frameCount = frameCount(tables, animation);
+    out.frameCount = tables.frameCount(animation);
     out.base = CharacterTables::slot(tables.base, animation, frameIndex);
     out.layered
         = character::isAnimationNumber(animation) && tables.layered[static_cast<std::size_t>(animation)];

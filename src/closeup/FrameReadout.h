@@ -22,11 +22,6 @@ struct FrameReadout {
     bool operator==(const FrameReadout&) const = default;
 };
 
-// The frames an animation plays before its end test sends it back: the
-// slots from 1 up to the first that is empty in both the base and the layer
-// table.
-std::int32_t frameCount(const character::CharacterTables& tables, std::int32_t animation);
-
 FrameReadout frameReadout(
     const character::CharacterState& state, std::int32_t animation, std::int32_t frameIndex);
 

@@ -29,7 +29,7 @@ std::vector<OnionFrame> onionFrames(const character::CharacterTables& tables, st
     std::int32_t frameIndex, int before, int after)
 {
     std::vector<OnionFrame> frames;
-    const std::int32_t count = frameCount(tables, animation);
+    const std::int32_t count = tables.frameCount(animation);
     if (frameIndex < 1 || frameIndex > count)
         return frames;
     const bool wraps = playback::animationClass(animation) == playback::AnimationClass::looping;

@@ -10,10 +10,10 @@ namespace {
 constexpr int kLastDecimalPattern = 99;
 constexpr int kLastHexPattern = character::kPatternCount - 1;
 
-std::string twoDigits(int number, bool hex)
+std::string decimalPair(int number)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, hex ? "%02X" : "%02d", number);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", number);
     return text;
 }
 
@@ -23,7 +23,7 @@ std::string listPair(std::int32_t pattern)
 {
     if (!character::isPatternNumber(pattern))
         return "--";
-    return twoDigits(pattern, true);
+    return character::hexPair(pattern);
 }
 
 std::string patternLabel(const character::CharacterState& state, int number)
@@ -32,8 +32,8 @@ std::string patternLabel(const character::CharacterState& state, int number)
         return listPair(number);
     // Below ten both numberings write the same digits.
     if (state.hexPatterns.test(static_cast<std::size_t>(number)) || number < 10)
-        return twoDigits(number, true);
-    return twoDigits(number, false) + " (" + twoDigits(number, true) + ")";
+        return character::hexPair(number);
+    return decimalPair(number) + " (" + character::hexPair(number) + ")";
 }
 
 std::optional<int> lowestFreePattern(const character::CharacterState& state)
@@ -57,8 +57,9 @@ std::vector<int> freePatterns(const character::CharacterState& state)
 
 std::string patternLine(int number, bool hexNumbering, const TRect& rect)
 {
-    return "#" + twoDigits(number, hexNumbering) + " " + std::to_string(rect.Left) + " "
-        + std::to_string(rect.Top) + " " + std::to_string(rect.width()) + " " + std::to_string(rect.height());
+    return "#" + (hexNumbering ? character::hexPair(number) : decimalPair(number)) + " "
+        + std::to_string(rect.Left) + " " + std::to_string(rect.Top) + " " + std::to_string(rect.width())
+        + " " + std::to_string(rect.height());
 }
 
 } // namespace closeup

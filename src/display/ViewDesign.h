@@ -31,4 +31,23 @@ inline void loadViewDesign(TCustomDXDraw& draw)
     draw.SetSurfaceHeight(kViewHeight);
 }
 
+// The control as the form makes it, the same in the window and in the
+// headless driver: it reads its stored properties while loading, in the
+// form's window and a window of its own; the form places it; once the form
+// is shown, loading ends and the control makes its surface.
+inline void beginViewLoading(TCustomDXDraw& draw, const platform::HWND& form, const platform::HWND& window)
+{
+    draw.Loading = true;
+    draw.SetForm(form);
+    draw.SetWindowHandle(window);
+    loadViewDesign(draw);
+}
+
+inline void endViewLoading(TCustomDXDraw& draw)
+{
+    draw.Loading = false;
+    draw.Loaded();
+    draw.FormShown();
+}
+
 } // namespace display

@@ -18,20 +18,9 @@ public:
     {
     }
 
-    void characterName(std::string_view, const character::SourceRange&) override { }
-    void frameInterval(std::int32_t, const character::SourceRange&) override { }
-    void hexNumberingOn(const character::SourceRange&) override { }
     void sheetName(std::string_view name, const character::SourceRange&) override
     {
         m_sheetName = character::nameToUtf8(name);
-    }
-    void baseFrame(int, int, std::int32_t, const character::SourceRange&) override { }
-    void baseListEnd(int, const character::SourceRange&, const character::SourceRange&) override { }
-    void layerFrame(int, int, std::int32_t, const character::SourceRange&) override { }
-    void placementFrame(int, int, std::int32_t, const character::SourceRange&) override { }
-    void layerListsEnd(int, const character::SourceRange&, const character::SourceRange&,
-        const character::SourceRange&) override
-    {
     }
     void pattern(
         int number, std::int32_t, std::int32_t, std::int32_t, std::int32_t, const PatternPlaces& at) override

@@ -8,20 +8,10 @@ namespace exporter {
 
 using character::CharacterTables;
 
-std::int32_t onceThroughLength(const CharacterTables& tables, std::int32_t animation)
-{
-    std::int32_t index = 1;
-    while (index <= character::kLastSlot
-        && (CharacterTables::slot(tables.base, animation, index) != character::kEmptySlot
-            || CharacterTables::slot(tables.layer, animation, index) != character::kEmptySlot))
-        ++index;
-    return index - 1;
-}
-
 std::vector<Image> onceThroughFrames(
     const CharacterTables& tables, std::int32_t animation, TDirectDrawSurface* sheet, TDirectDraw& directDraw)
 {
-    const std::int32_t length = onceThroughLength(tables, animation);
+    const std::int32_t length = tables.frameCount(animation);
     std::vector<Image> frames;
     frames.reserve(static_cast<std::size_t>(length));
     TDirectDrawSurface view(&directDraw);

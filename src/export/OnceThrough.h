@@ -16,10 +16,8 @@ class TDirectDrawSurface;
 
 namespace exporter {
 
-// The number of frames before the end test; 0 when slot 1 already ends it.
-std::int32_t onceThroughLength(const character::CharacterTables& tables, std::int32_t animation);
-
-// Composes those frames, each on a cleared view of its own made on
+// Composes the frames that the animation plays once through (the tables'
+// frameCount), each on a cleared view of its own made on
 // `directDraw` (the window's view is left alone), from `sheet`.
 std::vector<Image> onceThroughFrames(const character::CharacterTables& tables, std::int32_t animation,
     TDirectDrawSurface* sheet, TDirectDraw& directDraw);

@@ -1,9 +1,10 @@
 #include "export/ReportParts.h"
 
-#include "character/FormControls.h"
 #include "export/GifEncoder.h"
 #include "export/Html.h"
 #include "export/OnceThrough.h"
+#include "form/Buttons.h"
+#include "form/FormControls.h"
 #include "playback/Player.h"
 
 #include <algorithm>
@@ -30,14 +31,14 @@ std::string classText(std::int32_t animation)
 
 std::string buttonText(std::int32_t animation)
 {
-    const auto button = character::animationButton(animation);
-    return button ? std::string(character::designCaption(*button)) : "（ボタンなし）";
+    const auto button = form::animationButton(animation);
+    return button ? std::string(form::designCaption(*button)) : "（ボタンなし）";
 }
 
 std::string slotText(const character::FrameTable& table, std::int32_t animation, std::int32_t index)
 {
     const std::int32_t pattern = CharacterTables::slot(table, animation, index);
-    return pattern == character::kEmptySlot ? "—" : hexNumber(pattern);
+    return pattern == character::kEmptySlot ? "—" : character::hexPair(pattern);
 }
 
 Image stripOf(const std::vector<Image>& frames)
@@ -101,7 +102,7 @@ int appendAnimations(std::string& page, const ReportInput& input)
     page += "<section id=\"animations\"><h2>アニメーション</h2>\n";
     int written = 0;
     for (std::int32_t a = 0; a < character::kAnimationCount; ++a) {
-        if (onceThroughLength(input.state->tables, a) == 0)
+        if (input.state->tables.frameCount(a) == 0)
             continue;
         appendAnimation(page, input, a);
         ++written;

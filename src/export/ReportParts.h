@@ -14,9 +14,6 @@ namespace exporter::report {
 // A picture as a data URI, lossless: a GIF when its colours fit, else a PNG.
 std::string imageUri(const Image& image);
 
-// Two hexadecimal digits, as the lists of a definition file write numbers.
-std::string hexNumber(std::int32_t number);
-
 void appendSheet(std::string& page, const ReportInput& input, const DefinitionListing& listing);
 // The checker's findings, each linking to its line of the listing.
 void appendDiagnostics(std::string& page, const ReportInput& input, std::size_t listedLines);

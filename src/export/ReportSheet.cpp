@@ -7,7 +7,6 @@
 #include "export/PngEncoder.h"
 
 #include <array>
-#include <cstdio>
 
 namespace exporter::report {
 
@@ -45,7 +44,7 @@ void appendPattern(std::string& page, int number, const character::PatternEntry&
     const int line = listing.patternLine[static_cast<std::size_t>(number)];
     const std::string values = "左 " + std::to_string(entry.left) + "、上 " + std::to_string(entry.top)
         + "、幅 " + std::to_string(entry.width) + "、高さ " + std::to_string(entry.height);
-    std::string title = "パターン " + hexNumber(number) + "（" + std::to_string(number) + "）"
+    std::string title = "パターン " + character::hexPair(number) + "（" + std::to_string(number) + "）"
         + (place ? "：配置（ビュー上の位置）" : "") + "\n" + values;
     if (line > 0 && static_cast<std::size_t>(line) <= listing.lines.size())
         title += "\n" + std::to_string(line) + " 行目: " + listing.lines[static_cast<std::size_t>(line - 1)];
@@ -59,7 +58,7 @@ void appendPattern(std::string& page, int number, const character::PatternEntry&
         + std::to_string(std::max(entry.width, 0)) + "\" height=\""
         + std::to_string(std::max(entry.height, 0)) + "\"/>";
     page += "<text x=\"" + std::to_string(left + 2) + "\" y=\"" + std::to_string(top + 11) + "\">"
-        + hexNumber(number) + "</text></g>" + (line > 0 ? "</a>" : "") + "\n";
+        + character::hexPair(number) + "</text></g>" + (line > 0 ? "</a>" : "") + "\n";
 }
 
 } // namespace
@@ -68,13 +67,6 @@ std::string imageUri(const Image& image)
 {
     const std::vector<std::uint8_t> gif = encodeStillGif(image);
     return gif.empty() ? dataUri("image/png", encodePng(image)) : dataUri("image/gif", gif);
-}
-
-std::string hexNumber(std::int32_t number)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(number) & 0xFFu);
-    return text;
 }
 
 void appendSheet(std::string& page, const ReportInput& input, const DefinitionListing& listing)

@@ -1,6 +1,7 @@
 #include "lsp/Describe.h"
 
-#include "character/FormControls.h"
+#include "form/Buttons.h"
+#include "form/FormControls.h"
 
 #include <cstdio>
 
@@ -31,9 +32,9 @@ std::string rectangleText(const PatternDefinition& d)
 AnimationFacts animationFacts(int animation)
 {
     AnimationFacts facts;
-    if (const std::optional<character::Control> button = character::animationButton(animation)) {
-        facts.button = character::controlName(*button);
-        facts.caption = character::designCaption(*button);
+    if (const std::optional<form::Control> button = form::animationButton(animation)) {
+        facts.button = form::controlName(*button);
+        facts.caption = form::designCaption(*button);
     }
     switch (animation) {
     case 4:

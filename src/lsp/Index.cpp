@@ -103,12 +103,10 @@ int Index::frameCount(int animation) const
     if (!character::isAnimationNumber(animation))
         return 0;
     const std::size_t a = static_cast<std::size_t>(animation);
-    int k = 1;
-    while (k < character::kSlotCount
-        && (base[a][std::size_t(k)] != character::kEmptySlot
-            || layer[a][std::size_t(k)] != character::kEmptySlot))
-        ++k;
-    return k - 1;
+    return character::playedFrameCount([&](std::int32_t index) {
+        const auto k = static_cast<std::size_t>(index);
+        return base[a][k] != character::kEmptySlot || layer[a][k] != character::kEmptySlot;
+    });
 }
 
 Index indexDefinition(std::span<const std::uint8_t> text)

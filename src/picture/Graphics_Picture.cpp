@@ -1,18 +1,11 @@
 // The picture and the file-format registry: how a file name becomes a
 // graphic class.
-#include "picture/DIB.h"
 #include "picture/Graphics.h"
-#include "picture/QvDIB.h"
 #include "platform/Text.h"
 
 #include <algorithm>
 
 namespace {
-
-bool isShiftJisLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 bool isDelimiter(char c)
 {
@@ -29,7 +22,7 @@ std::string GraphicExtension(const std::string& fileName)
     const bool doubleByte = !platform::isValidUtf8(fileName);
     std::size_t last = std::string::npos;
     for (std::size_t i = 0; i < fileName.size(); ++i) {
-        if (doubleByte && isShiftJisLeadByte(static_cast<unsigned char>(fileName[i]))) {
+        if (doubleByte && platform::isShiftJisLeadByte(static_cast<unsigned char>(fileName[i]))) {
             ++i;
             continue;
         }
@@ -39,14 +32,6 @@ std::string GraphicExtension(const std::string& fileName)
     if (last == std::string::npos || fileName[last] != '.')
         return std::string();
     return fileName.substr(last + 1);
-}
-
-TFileFormatsList::TFileFormatsList()
-{
-    Add("wmf", "メタファイル", 0, TMetafile::StaticClass());
-    Add("emf", "エンハンス メタファイル", 0, TMetafile::StaticClass());
-    Add("ico", "アイコン", 0, TIcon::StaticClass());
-    Add("bmp", "ビットマップ", 0, TBitmap::StaticClass());
 }
 
 void TFileFormatsList::Add(const std::string& extension, const std::string& description, int descriptionId,
@@ -67,19 +52,6 @@ TGraphicClass TFileFormatsList::FindGraphicClass(const std::string& extension) c
     const auto found = std::find_if(
         m_entries.rbegin(), m_entries.rend(), [&wanted](const Entry& e) { return e.Extension == wanted; });
     return found == m_entries.rend() ? nullptr : found->GraphicClass;
-}
-
-TFileFormatsList& GetFileFormats()
-{
-    // The two "dib" modules register at start-up, QvDIB first; the first of
-    // them makes the registry with its built-in entries.
-    static TFileFormatsList formats = [] {
-        TFileFormatsList list;
-        list.Add("dib", "Device Independent Bitmap", 0, TQvDIB::StaticClass());
-        list.Add("dib", "Device Independent Bitmap", 0, TDIB::StaticClass());
-        return list;
-    }();
-    return formats;
 }
 
 TPicture::TPicture()

@@ -31,4 +31,11 @@ std::string errorReportText(std::string_view message)
     return text;
 }
 
+std::optional<std::string> reportedText(const std::exception& error)
+{
+    if (dynamic_cast<const EAbort*>(&error) != nullptr)
+        return std::nullopt;
+    return errorReportText(errorMessage(error));
+}
+
 } // namespace platform

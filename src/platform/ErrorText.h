@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,10 @@ std::string errorMessage(const std::exception& error);
 // when the message is not empty and its last character (a multi-byte
 // character counts whole) compares greater than "." byte by byte.
 std::string errorReportText(std::string_view message);
+
+// What the error report shows for an error, in the window and in the
+// headless driver alike: nothing for a silent abort, else the report text
+// of its message.
+std::optional<std::string> reportedText(const std::exception& error);
 
 } // namespace platform

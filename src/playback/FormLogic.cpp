@@ -2,15 +2,17 @@
 
 #include "character/LoadProcedure.h"
 #include "display/DXDraws.h"
-#include "playback/Buttons.h"
+#include "form/Buttons.h"
 
 #include <utility>
 
 namespace playback {
 
-using character::Control;
+using form::ButtonAction;
+using form::ButtonKind;
+using form::Control;
 
-FormLogic::FormLogic(character::FormControls& form, PlayerHost& host, const platform::RealClock& clock)
+FormLogic::FormLogic(form::FormControls& form, PlayerHost& host, const platform::RealClock& clock)
     : m_form(form)
     , m_state(std::make_unique<character::CharacterState>())
     , m_player(*m_state, form, host)
@@ -106,6 +108,10 @@ void FormLogic::press(Control control)
         { Control::clipper, &FormLogic::clipperClick },
         { Control::autocgload, &FormLogic::autocgloadClick },
         { Control::autodefload, &FormLogic::autodefloadClick },
+        { Control::pauseplay, &FormLogic::pauseplayClick },
+        { Control::stepnext, &FormLogic::stepnextClick },
+        { Control::stepback, &FormLogic::stepbackClick },
+        { Control::restart, &FormLogic::restartClick },
     };
     if (!m_form.isEnabled(control))
         return;
@@ -116,6 +122,39 @@ void FormLogic::press(Control control)
         }
     }
     buttonClick(control);
+}
+
+void FormLogic::pauseplayClick()
+{
+    playerCommand(&Player::togglePause);
+}
+
+void FormLogic::stepnextClick()
+{
+    playerCommand(&Player::stepForward);
+}
+
+void FormLogic::stepbackClick()
+{
+    playerCommand(&Player::stepBack);
+}
+
+void FormLogic::restartClick()
+{
+    playerCommand(&Player::restart);
+}
+
+void FormLogic::playerCommand(void (Player::*command)())
+{
+    // Steps pause a playing animation; the pause item's mark follows the
+    // player, whether or not the step could draw.
+    try {
+        (m_player.*command)();
+    } catch (...) {
+        m_form.setChecked(Control::pauseplay, m_player.paused());
+        throw;
+    }
+    m_form.setChecked(Control::pauseplay, m_player.paused());
 }
 
 void FormLogic::DXDraw1InitializeSurface(TDirectDraw& directDraw)

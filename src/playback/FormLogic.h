@@ -7,7 +7,7 @@
 // raised to the caller, which hands them to the error report.
 
 #include "character/CharacterTables.h"
-#include "character/FormControls.h"
+#include "form/FormControls.h"
 #include "platform/Clock.h"
 #include "platform/FileWatch.h"
 #include "playback/Player.h"
@@ -24,7 +24,7 @@ namespace playback {
 class FormLogic {
 public:
     // `clock` tells when a changed file has settled; tests hand in their own.
-    FormLogic(character::FormControls& form, PlayerHost& host,
+    FormLogic(form::FormControls& form, PlayerHost& host,
         const platform::RealClock& clock = platform::systemClock());
     // Frees the sheet surface if the surface-finalised event has not; its
     // TDirectDraw must still exist then.
@@ -42,13 +42,18 @@ public:
     void autocgloadClick();
     void autodefloadClick();
     void clipperClick();
+    // The player commands of the view menu.
+    void pauseplayClick();
+    void stepnextClick();
+    void stepbackClick();
+    void restartClick();
     void Edit1Change();
     // Any animation button or buttonck; other controls are ignored.
-    void buttonClick(character::Control button);
+    void buttonClick(form::Control button);
     // A click on a control or menu item: the command it stands for, the same
     // in the window and in the headless driver. A disabled control, or one
     // without a command, ignores the click.
-    void press(character::Control control);
+    void press(form::Control control);
     void DXDraw1InitializeSurface(TDirectDraw& directDraw);
     void DXDraw1FinalizeSurface();
 
@@ -78,6 +83,7 @@ private:
     void automaticSheetReload(const platform::FileStamp& stamp);
     bool watchingSheet() const;
     void automaticDefinitionReload();
+    void playerCommand(void (Player::*command)());
     // Runs a load and tells the observer afterwards, whatever its outcome.
     template <typename Load> void observedLoad(Load load)
     {
@@ -92,7 +98,7 @@ private:
             m_loaded();
     }
 
-    character::FormControls& m_form;
+    form::FormControls& m_form;
     // The tables are large; they are made once and live as long as the window.
     std::unique_ptr<character::CharacterState> m_state;
     Player m_player;

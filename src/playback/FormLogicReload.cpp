@@ -9,7 +9,7 @@
 
 namespace playback {
 
-using character::Control;
+using form::Control;
 
 void FormLogic::sheetReload(const platform::FileStamp& stamp)
 {

@@ -2,14 +2,14 @@
 
 namespace playback {
 
-using character::Control;
+using form::Control;
 
-HeadlessForm::HeadlessForm(const character::FormDesign& design)
+HeadlessForm::HeadlessForm(const form::FormDesign& design)
 {
-    for (int i = 0; i < character::kControlCount; ++i) {
+    for (int i = 0; i < form::kControlCount; ++i) {
         const auto control = static_cast<Control>(i);
-        at(control).caption = std::string(character::designCaption(control, design));
-        at(control).enabled = character::enabledAtStart(control, design);
+        at(control).caption = std::string(form::designCaption(control, design));
+        at(control).enabled = form::enabledAtStart(control, design);
     }
 }
 

@@ -4,7 +4,7 @@
 // tests: every control starts with the caption, text and enabled state of
 // its row in the window's design, unchecked.
 
-#include "character/FormControls.h"
+#include "form/FormControls.h"
 
 #include <array>
 #include <functional>
@@ -12,22 +12,22 @@
 
 namespace playback {
 
-class HeadlessForm : public character::FormControls {
+class HeadlessForm : public form::FormControls {
 public:
-    explicit HeadlessForm(const character::FormDesign& design = character::kFormDesign);
+    explicit HeadlessForm(const form::FormDesign& design = form::kFormDesign);
 
-    void setCaption(character::Control control, std::string_view text) override;
-    std::string caption(character::Control control) const override;
-    void setText(character::Control control, std::string_view text) override;
-    std::string text(character::Control control) const override;
-    void setEnabled(character::Control control, bool enabled) override;
-    bool isEnabled(character::Control control) const override;
-    void setChecked(character::Control control, bool checked) override;
-    bool isChecked(character::Control control) const override;
+    void setCaption(form::Control control, std::string_view text) override;
+    std::string caption(form::Control control) const override;
+    void setText(form::Control control, std::string_view text) override;
+    std::string text(form::Control control) const override;
+    void setEnabled(form::Control control, bool enabled) override;
+    bool isEnabled(form::Control control) const override;
+    void setChecked(form::Control control, bool checked) override;
+    bool isChecked(form::Control control) const override;
     void copyPatternBoxToClipboard() override;
 
     // Runs after an edit box's text changed, as the window's change handler.
-    std::function<void(character::Control)> onTextChanged;
+    std::function<void(form::Control)> onTextChanged;
 
     const std::string& clipboard() const { return m_clipboard; }
     bool patternBoxSelected() const { return m_patternBoxSelected; }
@@ -38,13 +38,10 @@ private:
         bool enabled = true;
         bool checked = false;
     };
-    State& at(character::Control control) { return m_controls[static_cast<std::size_t>(control)]; }
-    const State& at(character::Control control) const
-    {
-        return m_controls[static_cast<std::size_t>(control)];
-    }
+    State& at(form::Control control) { return m_controls[static_cast<std::size_t>(control)]; }
+    const State& at(form::Control control) const { return m_controls[static_cast<std::size_t>(control)]; }
 
-    std::array<State, character::kControlCount> m_controls;
+    std::array<State, form::kControlCount> m_controls;
     std::string m_clipboard;
     bool m_patternBoxSelected = false;
 };

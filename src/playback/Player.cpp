@@ -5,8 +5,8 @@
 #include "character/NameText.h"
 #include "character/TextTerms.h"
 #include "display/DXDraws.h"
+#include "form/Buttons.h"
 #include "platform/Exception.h"
-#include "playback/Buttons.h"
 #include "playback/Composition.h"
 
 #include <algorithm>
@@ -14,7 +14,7 @@
 
 namespace playback {
 
-using character::Control;
+using form::Control;
 
 namespace {
 
@@ -53,7 +53,7 @@ AnimationClass animationClass(std::int32_t animation)
     }
 }
 
-Player::Player(character::CharacterState& state, character::FormControls& form, PlayerHost& host)
+Player::Player(character::CharacterState& state, form::FormControls& form, PlayerHost& host)
     : m_state(state)
     , m_form(form)
     , m_host(host)
@@ -155,11 +155,8 @@ void Player::waitForFrame()
 
 void Player::endTest()
 {
-    using character::CharacterTables;
-    const auto& tables = m_state.tables;
     const std::int32_t current = m_state.currentAnimation;
-    if (CharacterTables::slot(tables.base, current, m_frameIndex) != character::kEmptySlot
-        || CharacterTables::slot(tables.layer, current, m_frameIndex) != character::kEmptySlot)
+    if (m_state.tables.showsFrame(current, m_frameIndex))
         return;
     const AnimationClass kind = animationClass(current);
     if ((kind == AnimationClass::patternCheck && !m_form.isChecked(Control::CheckBox1))

@@ -6,7 +6,7 @@
 // pattern-check button call. It reads time and waits only through its host.
 
 #include "character/CharacterTables.h"
-#include "character/FormControls.h"
+#include "form/FormControls.h"
 #include "playback/PlayerHost.h"
 
 #include <cstdint>
@@ -25,7 +25,7 @@ AnimationClass animationClass(std::int32_t animation);
 
 class Player {
 public:
-    Player(character::CharacterState& state, character::FormControls& form, PlayerHost& host);
+    Player(character::CharacterState& state, form::FormControls& form, PlayerHost& host);
 
     // The window's sheet surface, or none; read afresh after every wait,
     // since the display may drop and re-make it while the player waits.
@@ -76,7 +76,7 @@ private:
     void start(std::int32_t animation, std::string_view label);
 
     character::CharacterState& m_state;
-    character::FormControls& m_form;
+    form::FormControls& m_form;
     PlayerHost& m_host;
     TDirectDrawSurface* m_sheet = nullptr;
     std::function<void()> m_automaticReload;

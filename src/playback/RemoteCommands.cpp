@@ -1,11 +1,11 @@
 #include "playback/RemoteCommands.h"
 
-#include "playback/Buttons.h"
+#include "form/Buttons.h"
 #include "playback/FormLogic.h"
 
 namespace playback {
 
-using character::Control;
+using form::Control;
 
 namespace {
 
@@ -16,33 +16,32 @@ std::string quoted(std::string_view name)
 
 bool isCheckBox(Control control)
 {
-    const character::ControlDesign* row = character::kFormDesign.find(control);
-    return row != nullptr && row->kind == character::ControlKind::CheckBox;
+    const form::Row* row = form::kFormDesign.find(control);
+    return row != nullptr && row->kind == form::ControlKind::CheckBox;
 }
 
-// Labels, edit boxes and the view have nothing to press.
+// What the headless driver can press or toggle: labels, edit boxes and the
+// view have nothing to press, and the items that open a window of their own
+// need the window.
 bool isPressable(Control control)
 {
-    if (character::kFormDesign.findMenu(control) != nullptr)
-        return true;
-    const character::ControlDesign* row = character::kFormDesign.find(control);
-    return row != nullptr
-        && (row->kind == character::ControlKind::Button || row->kind == character::ControlKind::CheckBox);
+    const form::Row* row = form::kFormDesign.find(control);
+    return row != nullptr && row->driver.reach != form::Reach::none;
 }
 
 } // namespace
 
 std::optional<Control> buttonPlaying(std::int32_t animation)
 {
-    for (const Control button : character::kAnimationButtons) {
-        const ButtonAction* action = buttonAction(button);
+    for (const Control button : form::kAnimationButtons) {
+        const form::ButtonAction* action = form::buttonAction(button);
         if (action != nullptr && action->animation == animation)
             return button;
     }
     return std::nullopt;
 }
 
-RemoteCommands::RemoteCommands(character::FormControls& form, FormLogic& logic)
+RemoteCommands::RemoteCommands(form::FormControls& form, FormLogic& logic)
     : m_form(form)
     , m_logic(logic)
 {
@@ -56,14 +55,14 @@ void RemoteCommands::open(const std::string& path)
 void RemoteCommands::requireEnabled(Control control) const
 {
     if (!m_form.isEnabled(control)) {
-        throw ERemoteRefusal(std::string(character::controlName(control)) + " (" + m_form.caption(control)
-            + ") は今は使えません");
+        throw ERemoteRefusal(
+            std::string(form::controlName(control)) + " (" + m_form.caption(control) + ") は今は使えません");
     }
 }
 
 void RemoteCommands::press(std::string_view name)
 {
-    const std::optional<Control> control = character::controlByName(name);
+    const std::optional<Control> control = form::controlByName(name);
     if (!control)
         throw ERemoteRefusal(quoted(name) + " という名前のボタンやメニュー項目はありません");
     if (!isPressable(*control))

@@ -7,7 +7,7 @@
 // and a message that says what was asked; nothing of the window changes
 // then. Load errors are raised as the drop raises them.
 
-#include "character/FormControls.h"
+#include "form/FormControls.h"
 #include "platform/Exception.h"
 
 #include <cstdint>
@@ -27,11 +27,11 @@ class ERemoteRefusal : public Exception {
 // The animation button that plays `animation`; none for an animation that
 // no button plays (animation 9 is only drawn by Button1's list, 30 is the
 // pattern check's).
-std::optional<character::Control> buttonPlaying(std::int32_t animation);
+std::optional<form::Control> buttonPlaying(std::int32_t animation);
 
 class RemoteCommands {
 public:
-    RemoteCommands(character::FormControls& form, FormLogic& logic);
+    RemoteCommands(form::FormControls& form, FormLogic& logic);
 
     void open(const std::string& path);
     // Buttons and menu items are pressed, check boxes toggled, as the
@@ -43,9 +43,9 @@ public:
 
 private:
     // Refuses a control that cannot be used now, naming it and its caption.
-    void requireEnabled(character::Control control) const;
+    void requireEnabled(form::Control control) const;
 
-    character::FormControls& m_form;
+    form::FormControls& m_form;
     FormLogic& m_logic;
 };
 

@@ -7,7 +7,7 @@ namespace playback {
 
 namespace {
 
-using character::Control;
+using form::Control;
 
 OrderedJson sheetJson(TDirectDrawSurface* sheet)
 {
@@ -28,22 +28,21 @@ std::string jsonLine(const OrderedJson& json)
     return json.dump(-1, ' ', false, OrderedJson::error_handler_t::replace);
 }
 
-OrderedJson stateObject(
-    const character::FormControls& form, const FormLogic& logic, const std::string& clipboard)
+OrderedJson stateObject(const form::FormControls& form, const FormLogic& logic, const std::string& clipboard)
 {
     const character::CharacterState& state = logic.state();
     const Player& player = logic.player();
     OrderedJson json = OrderedJson::object();
     for (const Control text : { Control::Label1, Control::Label2 })
-        json[std::string(character::controlName(text))] = form.caption(text);
+        json[std::string(form::controlName(text))] = form.caption(text);
     for (const Control text : { Control::Edit1, Control::Edit2 })
-        json[std::string(character::controlName(text))] = form.text(text);
+        json[std::string(form::controlName(text))] = form.text(text);
     for (const Control box : { Control::CheckBox1, Control::CheckBox2, Control::autocgload })
-        json[std::string(character::controlName(box))] = form.isChecked(box);
+        json[std::string(form::controlName(box))] = form.isChecked(box);
     OrderedJson enabled = OrderedJson::array();
-    for (const Control button : character::kButtonsInCreationOrder) {
+    for (const Control button : form::kButtonsInCreationOrder) {
         if (form.isEnabled(button))
-            enabled.push_back(std::string(character::controlName(button)));
+            enabled.push_back(std::string(form::controlName(button)));
     }
     json["enabled"] = std::move(enabled);
     json["animation"] = state.currentAnimation;

@@ -6,7 +6,7 @@
 // surface and the clipboard. Members keep the order in which they are added,
 // so a run prints the same bytes every time; keys are only ever appended.
 
-#include "character/FormControls.h"
+#include "form/FormControls.h"
 
 #include <nlohmann/json.hpp>
 
@@ -19,8 +19,7 @@ class FormLogic;
 using OrderedJson = nlohmann::ordered_json;
 
 // `clipboard`: the text last put on the clipboard by ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ.
-OrderedJson stateObject(
-    const character::FormControls& form, const FormLogic& logic, const std::string& clipboard);
+OrderedJson stateObject(const form::FormControls& form, const FormLogic& logic, const std::string& clipboard);
 
 // One line; bytes that are no valid UTF-8 (a Shift-JIS sheet path, a typed
 // pattern) become U+FFFD, so the line is valid JSON whatever the input.

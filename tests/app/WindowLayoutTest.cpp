@@ -1,7 +1,10 @@
+#include "app/ErrorReport.h"
 #include "app/Unit1.h"
+#include "playback/FormLogic.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -10,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,9 +114,7 @@ TEST(Window, EveryHandlerOfTheDesignIsASlotOfTheForm)
         EXPECT_GE(form.metaObject()->indexOfSlot((std::string(handler) + "()").c_str()), 0) << handler;
     // And every row of the design that names a handler names a slot.
     std::vector<std::string_view> named;
-    for (const auto& row : character::kControlDesigns)
-        named.push_back(row.handler);
-    for (const auto& row : character::kMenuDesigns)
+    for (const auto& row : form::kRows)
         named.push_back(row.handler);
     for (const std::string_view handler : named) {
         if (!handler.empty()) {
@@ -149,4 +151,76 @@ TEST(Window, SettingsMenuHoldsTheCheckableAutomaticReloads)
         EXPECT_TRUE(item->isCheckable());
         EXPECT_FALSE(item->isChecked());
     }
+}
+
+TEST(Window, ViewAndToolsMenusHoldTheirItemsWithTheirKeysInOrder)
+{
+    TForm1 form;
+    QStringList titles;
+    for (QAction* menu : form.menuBar()->actions())
+        titles << menu->text();
+    EXPECT_EQ(titles, (QStringList { "設定", "表示", "ツール" }));
+    struct Item {
+        const char* name;
+        const char* caption;
+        const char* key;
+        bool checkable;
+    };
+    const Item view[] = { { "pauseplay", "一時停止", "F5", true }, { "stepnext", "コマ送り", "F7", false },
+        { "stepback", "コマ戻し", "F6", false }, { "restart", "最初から", "F8", false },
+        { "", "", "", false }, { "zoomview", "拡大表示", "Ctrl+1", false },
+        { "sheetview", "シート表示", "Ctrl+2", false } };
+    const Item tools[] = { { "checkfile", "定義ファイルの検査", "", false },
+        { "gifsave", "GIF で保存…", "", false }, { "framecopy", "フレームを画像でコピー", "", false } };
+    const auto expectItems = [](QMenu* menu, std::span<const Item> items) {
+        ASSERT_EQ(menu->actions().size(), static_cast<qsizetype>(items.size()));
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            QAction* action = menu->actions()[static_cast<qsizetype>(i)];
+            SCOPED_TRACE(items[i].caption);
+            EXPECT_EQ(action->isSeparator(), std::string_view(items[i].name).empty());
+            EXPECT_EQ(action->objectName(), items[i].name);
+            EXPECT_EQ(action->text(), QString::fromUtf8(items[i].caption));
+            EXPECT_EQ(action->shortcut(), QKeySequence(items[i].key));
+            EXPECT_EQ(action->isCheckable(), items[i].checkable);
+            EXPECT_FALSE(action->isChecked());
+        }
+    };
+    EXPECT_EQ(form.N2->title(), "表示");
+    expectItems(form.N2, view);
+    EXPECT_EQ(form.ToolsMenu->title(), "ツール");
+    expectItems(form.ToolsMenu, tools);
+    // The keys work from the windows of the menu too.
+    EXPECT_EQ(form.pauseplay->shortcutContext(), Qt::ApplicationShortcut);
+}
+
+// A new command is one row of the table and one handler: a row added to a
+// copy of the table is a menu item of the window that runs the command of
+// its control.
+TEST(Window, ACommandRowAddedToTheTableIsAMenuItemThatRunsItsCommand)
+{
+    std::vector<form::Row> rows(form::kRows.begin(), form::kRows.end());
+    rows.push_back(form::item(form::Control::restart, "again", "N2", "もう一度", "F9", form::Mark::plain));
+    form::FormDesign design = form::kFormDesign;
+    design.rows = rows;
+    std::vector<std::string> errors;
+    app::setErrorSinkForTesting([&](const std::string& text) { errors.push_back(text); });
+    {
+        TForm1 form(nullptr, design);
+        form.show();
+        QAction* again = form.N2->actions().back();
+        EXPECT_EQ(again->objectName(), "again");
+        EXPECT_EQ(again->text(), "もう一度");
+        EXPECT_EQ(again->shortcut(), QKeySequence(Qt::Key_F9));
+
+        form.dropFile(std::string(NIMBREL_SOURCE_DIR) + "/examples/sample/sample.txt");
+        form.findChild<QAction*>("stepnext")->trigger();
+        form.findChild<QAction*>("stepnext")->trigger();
+        EXPECT_TRUE(form.pauseplay->isChecked());
+        EXPECT_EQ(form.logic().player().frameIndex(), 2);
+        again->trigger();
+        EXPECT_EQ(form.logic().player().frameIndex(), 1);
+        EXPECT_TRUE(form.pauseplay->isChecked());
+    }
+    app::setErrorSinkForTesting(nullptr);
+    EXPECT_TRUE(errors.empty()) << errors.front();
 }

@@ -14,8 +14,8 @@
 #include <algorithm>
 #include <optional>
 
-using character::Control;
 using character::kEmptySlot;
+using form::Control;
 
 namespace {
 
@@ -51,7 +51,7 @@ protected:
     std::vector<Control> enabledButtons() const
     {
         std::vector<Control> out;
-        for (const Control b : character::kAnimationButtons) {
+        for (const Control b : form::kAnimationButtons) {
             if (form.isEnabled(b))
                 out.push_back(b);
         }

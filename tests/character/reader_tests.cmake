@@ -4,5 +4,4 @@ nimbrel_test(character_reader_tests
     ${CMAKE_CURRENT_LIST_DIR}/TextTermsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DefinitionReaderTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DefinitionListsTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TypedEditTest.cpp
   LIBS character)

@@ -58,10 +58,10 @@ TEST_F(Marks, TheFrameCountIncludesFramesWithOnlyALayer)
 {
     character::CharacterState& s = logic.state();
     s.tables.layer[1][6] = 0x1A;
-    EXPECT_EQ(closeup::frameCount(s.tables, 1), 6);
+    EXPECT_EQ(s.tables.frameCount(1), 6);
     s.tables.base[2].fill(2);
-    EXPECT_EQ(closeup::frameCount(s.tables, 2), 255);
-    EXPECT_EQ(closeup::frameCount(s.tables, 31), 0);
+    EXPECT_EQ(s.tables.frameCount(2), 255);
+    EXPECT_EQ(s.tables.frameCount(31), 0);
 }
 
 TEST_F(Marks, TheFrameOnShowMarksItsBaseLayerAndWhereTheLayerLands)

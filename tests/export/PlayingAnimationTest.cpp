@@ -55,8 +55,8 @@ protected:
 
 TEST_F(PlayingAnimationTest, SavesTheOneShotOnceThroughAtTheIntervalInEffect)
 {
-    logic.buttonClick(character::Control::Button6);
-    form.setText(character::Control::Edit1, "120");
+    logic.buttonClick(form::Control::Button6);
+    form.setText(form::Control::Edit1, "120");
     logic.Edit1Change();
     exporter::savePlayingAnimation((folder / "joy.gif").string(), logic, directDraw, 2);
 
@@ -79,11 +79,11 @@ TEST_F(PlayingAnimationTest, SavesTheOneShotOnceThroughAtTheIntervalInEffect)
 
 TEST_F(PlayingAnimationTest, AnAnimationWithoutFramesWritesNothing)
 {
-    logic.buttonClick(character::Control::Button2); // slot 1 is pattern 0, then pattern 2
+    logic.buttonClick(form::Control::Button2); // slot 1 is pattern 0, then pattern 2
     exporter::savePlayingAnimation((folder / "two.gif").string(), logic, directDraw, 1);
     EXPECT_EQ(giftest::decodeGif(read("two.gif")).frames.size(), 2u);
 
-    logic.buttonClick(character::Control::Button14); // animation 3: no row at all
+    logic.buttonClick(form::Control::Button14); // animation 3: no row at all
     try {
         exporter::savePlayingAnimation((folder / "none.gif").string(), logic, directDraw, 1);
         ADD_FAILURE();

@@ -124,11 +124,11 @@ TEST(OnceThrough, EndsBeforeTheFirstIndexWithNeitherBaseNorLayer)
     tables->base[6][4] = 2; // after the end: never reached
     tables->base[7][2] = 2; // slot 1 empty: no frames at all
     tables->base[8].fill(2); // a full row ends after slot 255
-    EXPECT_EQ(exporter::onceThroughLength(*tables, 4), 5);
-    EXPECT_EQ(exporter::onceThroughLength(*tables, 6), 2);
-    EXPECT_EQ(exporter::onceThroughLength(*tables, 7), 0);
-    EXPECT_EQ(exporter::onceThroughLength(*tables, 8), 255);
-    EXPECT_EQ(exporter::onceThroughLength(*tables, 31), 0);
+    EXPECT_EQ(tables->frameCount(4), 5);
+    EXPECT_EQ(tables->frameCount(6), 2);
+    EXPECT_EQ(tables->frameCount(7), 0);
+    EXPECT_EQ(tables->frameCount(8), 255);
+    EXPECT_EQ(tables->frameCount(31), 0);
 }
 
 } // namespace

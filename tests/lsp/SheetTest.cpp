@@ -5,7 +5,8 @@
 #include "LspSession.h"
 #include "lsp/Uri.h"
 
-#include <regex>
+#include <cctype>
+#include <sstream>
 
 namespace {
 
@@ -60,11 +61,19 @@ TEST(LspSheet, AddPatternLinesCutsWhatTheSheetStillLacks)
     const Json edit = actions[0]["edit"]["changes"][uri][0];
     EXPECT_EQ(edit["range"]["start"], (Json { { "line", 2 }, { "character", 15 } }));
     const std::string added = edit["newText"];
-    // Lines in the file's own breaks and numbering, after the last one.
-    const std::regex line("\r\n#([0-9A-F]{2}) -?[0-9]+ -?[0-9]+ [0-9]+ [0-9]+");
+    // Lines in the file's own breaks and numbering, after the last one:
+    // "#NN left top width height", the number in two hexadecimal digits.
     std::size_t count = 0;
-    for (auto it = std::sregex_iterator(added.begin(), added.end(), line); it != std::sregex_iterator(); ++it)
+    for (std::size_t at = 0; (at = added.find("\r\n", at)) != std::string::npos; at += 2) {
+        std::istringstream line(added.substr(at + 2, added.find("\r\n", at + 2) - at - 2));
+        std::string number;
+        long left = 0, top = 0, width = 0, height = 0;
+        line >> number >> left >> top >> width >> height;
+        EXPECT_TRUE(line && line.peek() == EOF && number.size() == 3 && number[0] == '#'
+            && isxdigit(number[1]) && isxdigit(number[2]) && width > 0 && height > 0)
+            << line.str();
         ++count;
+    }
     EXPECT_GT(count, 10u);
     EXPECT_EQ(added.substr(0, 6), "\r\n#02 ");
 

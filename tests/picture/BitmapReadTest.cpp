@@ -64,7 +64,7 @@ Image imageFor(const Format& f, std::uint32_t headerSize)
         if (f.bitCount == 8 && headerSize == 12)
             s.colors.resize(256); // a core header cannot say that fewer are used
         else if (f.bitCount == 8)
-            s.clrUsed = n;
+            s.colorsUsed = n;
         auto index = [n](std::int32_t x, std::int32_t y) { return std::uint32_t(x + 3 * y) % n; };
         s.pixels = f.compression == platform::BI_RGB ? packRows(kWidth, kHeight, f.bitCount, index)
                                                      : encodeRle(kWidth, kHeight, f.bitCount, index);
@@ -155,7 +155,7 @@ TEST(BitmapRead, ColoursUsedDecidesTheTableLength)
     BmpImage s;
     s.bitCount = 8;
     s.width = 2;
-    s.clrUsed = 16;
+    s.colorsUsed = 16;
     for (std::uint32_t c : kPalette)
         s.colors.push_back(quad(c));
     s.pixels = { 15, 1, 0, 0 };

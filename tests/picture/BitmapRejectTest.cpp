@@ -67,7 +67,7 @@ TEST(BitmapRead, RefusesMalformedFilesWithTheRightError)
         { "2 bits", modified([](BmpImage& s) { s.bitCount = 2; }), false },
         { "0 bits", modified([](BmpImage& s) { s.bitCount = 0; }), false },
         { "64 bits", modified([](BmpImage& s) { s.bitCount = 64; }), false },
-        { "300 colours", modified([](BmpImage& s) { s.clrUsed = 300; }), false },
+        { "300 colours", modified([](BmpImage& s) { s.colorsUsed = 300; }), false },
         { "colour table cut short", modified([](BmpImage& s) {
              s.bitCount = 8;
              s.colors.resize(10);
@@ -122,7 +122,7 @@ TEST(BitmapRead, RefusesMalformedFilesWithTheRightError)
         { "RLE8 with 4 bits", modified([](BmpImage& s) {
              s.bitCount = 4;
              s.compression = platform::BI_RLE8;
-             s.clrUsed = 1;
+             s.colorsUsed = 1;
              s.colors = { Color {} };
              s.pixels = { 0, 1 };
          }),
@@ -132,7 +132,7 @@ TEST(BitmapRead, RefusesMalformedFilesWithTheRightError)
              s.bitCount = 8;
              s.height = -2;
              s.compression = platform::BI_RLE8;
-             s.clrUsed = 1;
+             s.colorsUsed = 1;
              s.colors = { Color {} };
              s.pixels = { 0, 1 };
          }),

@@ -1,9 +1,14 @@
 #pragma once
 
-// Builds BMP files from bytes for the reader tests: any header kind, any
-// field value (valid or not), optional gap before the pixel array, plus row
-// packing and simple run-length encoders.
+// Builds BMP files from bytes for the reader tests of both the bitmap and
+// the DIB classes: any header kind, any field value (valid or not), masks,
+// colour table, an optional gap before the pixel array and a free pixel
+// offset, so that tests can build sound and broken files byte by byte; plus
+// row packing and simple run-length encoders.
 
+#include "platform/Gdi.h"
+
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -13,9 +18,7 @@ namespace bmptest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct Color {
-    std::uint8_t blue = 0, green = 0, red = 0, reserved = 0;
-};
+using Color = platform::RgbQuad;
 
 struct BmpImage {
     std::uint32_t headerSize = 40; // 12, 40, 52, 56, 108, 124 or anything for malformed files
@@ -25,9 +28,10 @@ struct BmpImage {
     std::uint16_t bitCount = 24;
     std::uint32_t compression = 0;
     std::optional<std::uint32_t> sizeImage; // default: the pixel bytes' length
-    std::uint32_t clrUsed = 0;
+    std::uint32_t colorsUsed = 0;
     std::vector<Color> colors; // written as they are (3 bytes each with a 12-byte header)
-    std::optional<std::uint32_t> masks[3]; // written after a 40-byte header, or inside a longer one
+    // Red, green and blue: written after a 40-byte header, or inside a longer one.
+    std::array<std::optional<std::uint32_t>, 3> masks;
     std::uint32_t gap = 0; // bytes between colour table and pixels
     std::optional<std::uint32_t> pixelOffset; // default: where the pixels really start
     Bytes pixels;
@@ -64,7 +68,7 @@ inline Bytes writeBmp(const BmpImage& s)
         put32(info, s.sizeImage.value_or(static_cast<std::uint32_t>(s.pixels.size())));
         put32(info, 2835);
         put32(info, 2835);
-        put32(info, s.clrUsed);
+        put32(info, s.colorsUsed);
         put32(info, 0);
         const bool inside = s.headerSize >= 52;
         for (const auto& m : s.masks)
@@ -74,11 +78,11 @@ inline Bytes writeBmp(const BmpImage& s)
             info.resize(s.headerSize, 0);
     }
     for (const Color& c : s.colors) {
-        info.push_back(c.blue);
-        info.push_back(c.green);
-        info.push_back(c.red);
+        info.push_back(c.rgbBlue);
+        info.push_back(c.rgbGreen);
+        info.push_back(c.rgbRed);
         if (s.headerSize != 12)
-            info.push_back(c.reserved);
+            info.push_back(c.rgbReserved);
     }
     info.insert(info.end(), s.gap, 0xCD);
 

@@ -6,9 +6,9 @@ using namespace dibtest;
 
 namespace {
 
-DibFile paletteFile(std::uint8_t shade)
+BmpImage paletteFile(std::uint8_t shade)
 {
-    DibFile f;
+    BmpImage f;
     f.width = 2;
     f.height = 2;
     f.bitCount = 8;
@@ -18,9 +18,9 @@ DibFile paletteFile(std::uint8_t shade)
     return f;
 }
 
-DibFile rgbFile()
+BmpImage rgbFile()
 {
-    DibFile f;
+    BmpImage f;
     f.width = 2;
     f.height = 1;
     f.bitCount = 24;
@@ -110,7 +110,7 @@ TEST(DibSharing, NewAndClearedDibsReferToTheEmptyImage)
     EXPECT_EQ(&a.Image(), TDIBSharedImage::EmptyImage().get());
     EXPECT_EQ(TDIBSharedImage::EmptyImage().use_count(), own + 2);
 
-    load(a, writeDib(rgbFile()));
+    load(a, writeBmp(rgbFile()));
     EXPECT_FALSE(a.Empty());
     a.Clear();
     EXPECT_TRUE(a.Empty());
@@ -120,7 +120,7 @@ TEST(DibSharing, NewAndClearedDibsReferToTheEmptyImage)
 TEST(DibSharing, CopiesShareOneRecordUntilOneChanges)
 {
     TDIB a, b;
-    load(a, writeDib(rgbFile()));
+    load(a, writeBmp(rgbFile()));
     b.CopyFrom(a);
     EXPECT_EQ(&a.Image(), &b.Image());
     EXPECT_EQ(a.ImageRefCount(), 2);
@@ -136,7 +136,7 @@ TEST(DibSharing, CopiesShareOneRecordUntilOneChanges)
 TEST(DibSharing, DrawingOnASharedCanvasMakesItPrivateFirst)
 {
     TDIB a, b;
-    load(a, writeDib(rgbFile()));
+    load(a, writeBmp(rgbFile()));
     TCanvas& canvas = a.Canvas();
     b.CopyFrom(a);
     const TDIBSharedImage* shared = &b.Image();
@@ -151,7 +151,7 @@ TEST(DibSharing, DrawingOnASharedCanvasMakesItPrivateFirst)
 TEST(DibSharing, PrivateRecordsStayPut)
 {
     TDIB a;
-    load(a, writeDib(rgbFile()));
+    load(a, writeBmp(rgbFile()));
     const TDIBSharedImage* loaded = &a.Image();
     a.Bits(); // private and uncompressed already: kept, still memory-only
     EXPECT_EQ(&a.Image(), loaded);
@@ -208,7 +208,7 @@ TEST(DibSize, WidthAndHeightSetters)
 TEST(DibDraw, IntermediateOfTheSurfaceStretchesTheGraphic)
 {
     TDIB source;
-    load(source, writeDib(rgbFile()));
+    load(source, writeBmp(rgbFile()));
     TDIB temp;
     temp.SetSize(2, 1, 24);
     temp.Canvas().DrawGraphic(0, 0, &source);
@@ -235,7 +235,7 @@ TEST(DibDraw, EmptyDrawsNothingAndPalettesAreRestored)
     EXPECT_EQ(target.pixels(), std::vector<std::uint32_t>(4, 0x123456));
 
     TDIB indexed;
-    load(indexed, writeDib(paletteFile(0x80)));
+    load(indexed, writeBmp(paletteFile(0x80)));
     const platform::HPALETTE before = target.dc->palette();
     indexed.Draw(canvas, { 0, 0, 2, 2 });
     EXPECT_EQ(target.dc->palette(), before);
@@ -246,7 +246,7 @@ TEST(DibDraw, EmptyDrawsNothingAndPalettesAreRestored)
 TEST(DibColors, SetColorTableRecoloursOnlyThisDib)
 {
     TDIB a, b;
-    load(a, writeDib(paletteFile(0x80)));
+    load(a, writeBmp(paletteFile(0x80)));
     a.Canvas();
     b.CopyFrom(a);
     const platform::HPALETTE oldPalette = a.GetPalette();
@@ -268,9 +268,9 @@ TEST(DibPaletteCache, EqualColoursShareOnePaletteUntilTheLastGoes)
     const std::size_t before = cache.Count();
     {
         TDIB a, b, c;
-        load(a, writeDib(paletteFile(0x40)));
-        load(b, writeDib(paletteFile(0x40)));
-        load(c, writeDib(paletteFile(0x41)));
+        load(a, writeBmp(paletteFile(0x40)));
+        load(b, writeBmp(paletteFile(0x40)));
+        load(c, writeBmp(paletteFile(0x41)));
         const platform::HPALETTE pa = a.GetPalette();
         ASSERT_TRUE(pa);
         EXPECT_EQ(b.GetPalette(), pa);
@@ -311,7 +311,7 @@ TEST(DibPaletteCache, EqualKeysWithOtherColoursDoNotShare)
 TEST(DibColors, TrueColourImagesHaveNoPalette)
 {
     TDIB dib;
-    load(dib, writeDib(rgbFile()));
+    load(dib, writeBmp(rgbFile()));
     EXPECT_EQ(dib.GetPalette(), nullptr);
 }
 

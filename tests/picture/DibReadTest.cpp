@@ -126,9 +126,9 @@ std::vector<std::uint8_t> encodeRle(const Model& m, int bitCount)
     return out;
 }
 
-DibFile goodFile(const GoodCase& c, const Model& m)
+BmpImage goodFile(const GoodCase& c, const Model& m)
 {
-    DibFile f;
+    BmpImage f;
     f.headerSize = c.headerSize;
     f.width = kW;
     f.height = c.topDown ? -kH : kH;
@@ -150,7 +150,7 @@ DibFile goodFile(const GoodCase& c, const Model& m)
     default:
         break;
     }
-    if (f.masks)
+    if (f.masks[0])
         f.compression = platform::BI_BITFIELDS;
     if (c.kind == Kind::Rle8 || c.kind == Kind::Rle4) {
         f.compression = c.kind == Kind::Rle8 ? platform::BI_RLE8 : platform::BI_RLE4;
@@ -174,7 +174,7 @@ TEST_P(GoodFiles, ShowTheirColoursThroughCanvasAndDraw)
     const int tolerance = c.bitCount == 16 ? 8 : 0;
 
     TDIB dib;
-    load(dib, writeDib(goodFile(c, m)));
+    load(dib, writeBmp(goodFile(c, m)));
     ASSERT_EQ(dib.Width(), kW);
     ASSERT_EQ(dib.Height(), kH);
     EXPECT_EQ(dib.BitCount(), c.bitCount);
@@ -209,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(Dib, GoodFiles,
 
 TEST(DibLoad, ZeroBytesOrABareFileHeaderLeaveItEmpty)
 {
-    const auto header = cut(writeDib(small24()), 14);
+    const auto header = cut(writeBmp(small24()), 14);
     for (const auto& bytes : { std::vector<std::uint8_t> {}, header }) {
         TDIB dib;
         load(dib, bytes);
@@ -221,7 +221,7 @@ TEST(DibLoad, ZeroBytesOrABareFileHeaderLeaveItEmpty)
 
 TEST(DibLoad, ColorsUsedAbove256ReadsOnly256Entries)
 {
-    DibFile f;
+    BmpImage f;
     f.width = 4;
     f.height = 1;
     f.bitCount = 8;
@@ -229,7 +229,7 @@ TEST(DibLoad, ColorsUsedAbove256ReadsOnly256Entries)
     f.colors = testPalette(256);
     f.pixels = { 0, 255, 7, 0 };
     TDIB dib;
-    load(dib, writeDib(f));
+    load(dib, writeBmp(f));
     EXPECT_EQ(drawnFromCanvas(dib),
         (std::vector<std::uint32_t> {
             rgbOf(f.colors[0]), rgbOf(f.colors[255]), rgbOf(f.colors[7]), rgbOf(f.colors[0]) }));
@@ -237,7 +237,7 @@ TEST(DibLoad, ColorsUsedAbove256ReadsOnly256Entries)
 
 TEST(DibLoad, ColorsUsed16LeavesTheOtherEntriesBlack)
 {
-    DibFile f;
+    BmpImage f;
     f.width = 2;
     f.height = 1;
     f.bitCount = 8;
@@ -245,7 +245,7 @@ TEST(DibLoad, ColorsUsed16LeavesTheOtherEntriesBlack)
     f.colors = testPalette(16);
     f.pixels = { 15, 200, 0, 0 };
     TDIB dib;
-    load(dib, writeDib(f));
+    load(dib, writeBmp(f));
     EXPECT_EQ(dib.ColorTable()[15], f.colors[15]);
     for (std::size_t i = 16; i < 256; ++i)
         EXPECT_EQ(dib.ColorTable()[i], platform::RgbQuad {}) << i;
@@ -254,11 +254,11 @@ TEST(DibLoad, ColorsUsed16LeavesTheOtherEntriesBlack)
 
 TEST(DibLoad, ColoursOfATrueColourFileStayOutOfTheInfoBlock)
 {
-    DibFile f = small24();
+    BmpImage f = small24();
     f.colorsUsed = 2;
     f.colors = testPalette(2);
     TDIB dib;
-    load(dib, writeDib(f));
+    load(dib, writeBmp(f));
     EXPECT_EQ(dib.ColorTable()[1], f.colors[1]);
     EXPECT_EQ(dib.Image().ColorCount, 0);
     EXPECT_TRUE(dib.Image().InfoBlock.colors.empty());
@@ -269,40 +269,40 @@ TEST(DibLoad, ColoursOfATrueColourFileStayOutOfTheInfoBlock)
 // colour table and into the file; otherwise the pixels follow the table.
 TEST(DibLoad, PixelOffsetIsUsedWhenItIsPlausible)
 {
-    DibFile f;
+    BmpImage f;
     f.width = 1;
     f.height = 1;
     f.bitCount = 24;
     f.gap = 6;
     f.pixels = { 0x10, 0x20, 0x30, 0 };
     TDIB dib;
-    load(dib, writeDib(f));
+    load(dib, writeBmp(f));
     EXPECT_EQ(drawnFromCanvas(dib), std::vector<std::uint32_t> { 0x302010 });
 
     for (std::uint32_t offset : { 0u, 20u, 9999u }) {
         f.gap = 0;
         f.pixelOffset = offset;
         TDIB plain;
-        load(plain, writeDib(f));
+        load(plain, writeBmp(f));
         EXPECT_EQ(drawnFromCanvas(plain), std::vector<std::uint32_t> { 0x302010 }) << offset;
     }
 }
 
 TEST(DibLoad, SixteenBitWithoutFieldsIs555AndWithFields565)
 {
-    DibFile f;
+    BmpImage f;
     f.width = 1;
     f.height = 1;
     f.bitCount = 16;
     f.pixels = { 0x1F, 0x7C, 0, 0 }; // 0x7C1F
     TDIB dib;
-    load(dib, writeDib(f));
+    load(dib, writeBmp(f));
     EXPECT_EQ(dib.ChannelFormat(), TDIBChannelFormat::FromBitCounts(5, 5, 5));
     EXPECT_TRUE(sameColors(drawnFromCanvas(dib), { 0xFF00FF }, 8));
 
     f.compression = platform::BI_BITFIELDS;
     f.masks = { { 0xF800, 0x7E0, 0x1F } };
-    load(dib, writeDib(f));
+    load(dib, writeBmp(f));
     EXPECT_EQ(dib.ChannelFormat(), TDIBChannelFormat::FromBitCounts(5, 6, 5));
     EXPECT_TRUE(sameColors(drawnFromCanvas(dib), { 0x7B81FF }, 8));
 }
@@ -310,7 +310,7 @@ TEST(DibLoad, SixteenBitWithoutFieldsIs555AndWithFields565)
 // Red lowest in the pixel: the record keeps the file's masks, so red stays red.
 TEST(DibLoad, BitFieldsWithRedLowestKeepTheirMasks)
 {
-    DibFile f;
+    BmpImage f;
     f.width = 2;
     f.height = 1;
     f.bitCount = 32;
@@ -318,7 +318,7 @@ TEST(DibLoad, BitFieldsWithRedLowestKeepTheirMasks)
     f.masks = { { 0xFF, 0xFF00, 0xFF0000 } };
     f.pixels = { 0xFF, 0, 0, 0, 0, 0, 0xFF, 0 };
     TDIB dib;
-    load(dib, writeDib(f));
+    load(dib, writeBmp(f));
     EXPECT_EQ(dib.ChannelFormat().RedMask, 0xFFu);
     EXPECT_EQ(dib.ChannelFormat().BlueMask, 0xFF0000u);
     EXPECT_EQ(dib.ChannelFormat().RedBits, 8);
@@ -335,7 +335,7 @@ TEST(DibLoad, AFileThatIsNotADibStillNeedsTheSignature)
 
 TEST(DibLoad, StoredDataHasNoFileHeader)
 {
-    const auto file = writeDib(small24());
+    const auto file = writeBmp(small24());
     const std::vector<std::uint8_t> stored(file.begin() + 14, file.end());
     TBytesStream stream(stored);
     TDIB dib;

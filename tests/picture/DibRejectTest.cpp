@@ -16,9 +16,9 @@ struct BadCase {
     int bitCount = 0;
 };
 
-DibFile with(std::function<void(DibFile&)> change)
+BmpImage with(std::function<void(BmpImage&)> change)
 {
-    DibFile f = small24();
+    BmpImage f = small24();
     change(f);
     return f;
 }
@@ -26,16 +26,16 @@ DibFile with(std::function<void(DibFile&)> change)
 std::vector<BadCase> badCases()
 {
     const auto file
-        = [](std::function<void(DibFile&)> change) { return [=] { return writeDib(with(change)); }; };
-    const auto bits = [&](std::uint16_t count) { return file([=](DibFile& f) { f.bitCount = count; }); };
-    const auto masks = [&](std::uint16_t count, std::vector<std::uint32_t> m) {
-        return file([=](DibFile& f) {
+        = [](std::function<void(BmpImage&)> change) { return [=] { return writeBmp(with(change)); }; };
+    const auto bits = [&](std::uint16_t count) { return file([=](BmpImage& f) { f.bitCount = count; }); };
+    const auto masks = [&](std::uint16_t count, std::array<std::uint32_t, 3> m) {
+        return file([=](BmpImage& f) {
             f.bitCount = count;
             f.compression = platform::BI_BITFIELDS;
-            f.masks = m;
+            f.masks = { m[0], m[1], m[2] };
         });
     };
-    const std::vector<std::uint8_t> good = writeDib(small24());
+    const std::vector<std::uint8_t> good = writeBmp(small24());
     return {
         { "oneByte", [=] { return cut(good, 1); }, BadCase::Invalid },
         { "thirteenBytes", [=] { return cut(good, 13); }, BadCase::Invalid },
@@ -48,37 +48,37 @@ std::vector<BadCase> badCases()
             BadCase::Invalid },
         { "oneHeaderSizeByte", [=] { return cut(good, 15); }, BadCase::Invalid },
         { "threeHeaderSizeBytes", [=] { return cut(good, 17); }, BadCase::Invalid },
-        { "header108", file([](DibFile& f) { f.headerSize = 108; }), BadCase::Invalid },
-        { "header124", file([](DibFile& f) { f.headerSize = 124; }), BadCase::Invalid },
-        { "header0", file([](DibFile& f) { f.headerSize = 0; }), BadCase::Invalid },
-        { "compressionJpeg", file([](DibFile& f) { f.compression = 4; }), BadCase::Invalid },
-        { "rle8With24Bits", file([](DibFile& f) { f.compression = platform::BI_RLE8; }), BadCase::Invalid },
-        { "rle4With1Bit", file([](DibFile& f) {
+        { "header108", file([](BmpImage& f) { f.headerSize = 108; }), BadCase::Invalid },
+        { "header124", file([](BmpImage& f) { f.headerSize = 124; }), BadCase::Invalid },
+        { "header0", file([](BmpImage& f) { f.headerSize = 0; }), BadCase::Invalid },
+        { "compressionJpeg", file([](BmpImage& f) { f.compression = 4; }), BadCase::Invalid },
+        { "rle8With24Bits", file([](BmpImage& f) { f.compression = platform::BI_RLE8; }), BadCase::Invalid },
+        { "rle4With1Bit", file([](BmpImage& f) {
              f.bitCount = 1;
              f.compression = platform::BI_RLE4;
          }),
             BadCase::Invalid },
-        { "widthZero", file([](DibFile& f) { f.width = 0; }), BadCase::Invalid },
-        { "widthNegative", file([](DibFile& f) { f.width = -2; }), BadCase::Invalid },
-        { "heightZero", file([](DibFile& f) { f.height = 0; }), BadCase::Invalid },
-        { "heightMostNegative", file([](DibFile& f) { f.height = INT32_MIN; }), BadCase::Invalid },
-        { "pixelsOver256MiB", file([](DibFile& f) {
+        { "widthZero", file([](BmpImage& f) { f.width = 0; }), BadCase::Invalid },
+        { "widthNegative", file([](BmpImage& f) { f.width = -2; }), BadCase::Invalid },
+        { "heightZero", file([](BmpImage& f) { f.height = 0; }), BadCase::Invalid },
+        { "heightMostNegative", file([](BmpImage& f) { f.height = INT32_MIN; }), BadCase::Invalid },
+        { "pixelsOver256MiB", file([](BmpImage& f) {
              f.width = 20000;
              f.height = 20000;
          }),
             BadCase::Invalid },
-        { "sizeProductOverflows", file([](DibFile& f) {
+        { "sizeProductOverflows", file([](BmpImage& f) {
              f.width = INT32_MAX;
              f.height = INT32_MAX;
              f.bitCount = 32;
          }),
             BadCase::Invalid },
-        { "coreHeaderCut", [=] { return cut(writeDib(with([](DibFile& f) { f.headerSize = 12; })), 20); },
+        { "coreHeaderCut", [=] { return cut(writeBmp(with([](BmpImage& f) { f.headerSize = 12; })), 20); },
             BadCase::Read },
         { "infoHeaderCut", [=] { return cut(good, 40); }, BadCase::Read },
         { "masksCut",
             [=] {
-                return cut(writeDib(with([](DibFile& f) {
+                return cut(writeBmp(with([](BmpImage& f) {
                     f.bitCount = 16;
                     f.compression = platform::BI_BITFIELDS;
                     f.masks = { { 0xF800, 0x7E0, 0x1F } };
@@ -88,7 +88,7 @@ std::vector<BadCase> badCases()
             BadCase::Read },
         { "colorTableCut",
             [=] {
-                return cut(writeDib(with([](DibFile& f) {
+                return cut(writeBmp(with([](BmpImage& f) {
                     f.bitCount = 8;
                     f.colorsUsed = 4;
                     f.colors = std::vector<platform::RgbQuad>(4);
@@ -98,9 +98,9 @@ std::vector<BadCase> badCases()
             BadCase::Read },
         { "pixelsShort", [=] { return cut(good, good.size() - 1); }, BadCase::Read },
         { "topDownPixelsShort",
-            [=] { return cut(writeDib(with([](DibFile& f) { f.height = -2; })), 14 + 40 + 12); },
+            [=] { return cut(writeBmp(with([](BmpImage& f) { f.height = -2; })), 14 + 40 + 12); },
             BadCase::Read },
-        { "rleShorterThanItsSize", file([](DibFile& f) {
+        { "rleShorterThanItsSize", file([](BmpImage& f) {
              f.bitCount = 8;
              f.compression = platform::BI_RLE8;
              f.colors = std::vector<platform::RgbQuad>(256);
@@ -140,7 +140,7 @@ TEST_P(BadFiles, FailWithTheReadersMessageAndKeepThePreviousImage)
 {
     const BadCase& c = GetParam();
     TDIB dib;
-    load(dib, writeDib(small24()));
+    load(dib, writeBmp(small24()));
     const TDIBSharedImage* before = &dib.Image();
 
     const auto bytes = c.bytes();

@@ -139,9 +139,9 @@ TEST(DibRle, EndOfBitmapOffsetIsFoundWithoutWriting)
 
 // ---- run-length files --------------------------------------------------
 
-DibFile rle8File(Bytes data)
+BmpImage rle8File(Bytes data)
 {
-    DibFile f;
+    BmpImage f;
     f.width = 4;
     f.height = 2;
     f.bitCount = 8;
@@ -162,7 +162,7 @@ Bytes bitsOf(TDIB& dib)
 TEST(DibRleFile, StaysCompressedUntilPixelsAreAskedFor)
 {
     TDIB dib;
-    load(dib, writeDib(rle8File({ 3, 5, 0, 0, 1, 6, 0, 1 })));
+    load(dib, writeBmp(rle8File({ 3, 5, 0, 0, 1, 6, 0, 1 })));
     EXPECT_TRUE(dib.Image().Compressed);
     EXPECT_EQ(dib.ImageSize(), 8);
     EXPECT_EQ(dib.Image().InfoBlock.header.biCompression, platform::BI_RLE8);
@@ -174,22 +174,22 @@ TEST(DibRleFile, StaysCompressedUntilPixelsAreAskedFor)
 
 TEST(DibRleFile, NegativeHeightIsTakenAsPositiveAndDecodedBottomUp)
 {
-    DibFile f = rle8File({ 1, 7, 0, 1 });
+    BmpImage f = rle8File({ 1, 7, 0, 1 });
     f.height = -2;
     TDIB dib;
-    load(dib, writeDib(f));
+    load(dib, writeBmp(f));
     EXPECT_EQ(dib.Height(), 2);
     EXPECT_EQ(drawnFromCanvas(dib), (std::vector<std::uint32_t> { 0, 0, 0, 0, 0x070000, 0, 0, 0 }));
 }
 
 TEST(DibRleFile, BitCountChoosesTheDecoder)
 {
-    DibFile f = rle8File({ 3, 0x12, 0, 1 });
+    BmpImage f = rle8File({ 3, 0x12, 0, 1 });
     f.bitCount = 4;
     f.colors.resize(16);
     f.compression = platform::BI_RLE8; // says RLE8, holds four-bit pixels
     TDIB dib;
-    load(dib, writeDib(f));
+    load(dib, writeBmp(f));
     EXPECT_EQ(dib.Image().InfoBlock.header.biCompression, platform::BI_RLE4);
     EXPECT_EQ(bitsOf(dib)[0], 0x12);
     EXPECT_EQ(bitsOf(dib)[1], 0x10);
@@ -200,10 +200,10 @@ TEST(DibRleFile, BitCountChoosesTheDecoder)
 TEST(DibRleFile, SizeZeroOrTooSmallReadsToTheEndOfTheFile)
 {
     for (std::uint32_t size : { 0u, 2u }) {
-        DibFile f = rle8File({ 1, 9, 0, 0, 2, 3, 0, 1 });
+        BmpImage f = rle8File({ 1, 9, 0, 0, 2, 3, 0, 1 });
         f.sizeImage = size;
         TDIB dib;
-        load(dib, writeDib(f));
+        load(dib, writeBmp(f));
         EXPECT_EQ(dib.ImageSize(), 8) << size;
         EXPECT_EQ(bitsOf(dib), (Bytes { 9, 0, 0, 0, 3, 3, 0, 0 })) << size;
     }
@@ -211,10 +211,10 @@ TEST(DibRleFile, SizeZeroOrTooSmallReadsToTheEndOfTheFile)
 
 TEST(DibRleFile, ASizeThatHoldsTheWholeBitmapIsKept)
 {
-    DibFile f = rle8File({ 1, 9, 0, 1, 0xEE, 0xEE });
+    BmpImage f = rle8File({ 1, 9, 0, 1, 0xEE, 0xEE });
     f.sizeImage = 4;
     TDIB dib;
-    load(dib, writeDib(f));
+    load(dib, writeBmp(f));
     EXPECT_EQ(dib.ImageSize(), 4);
     EXPECT_EQ(dib.Image().InfoBlock.header.biSizeImage, 4u);
 }
@@ -222,14 +222,14 @@ TEST(DibRleFile, ASizeThatHoldsTheWholeBitmapIsKept)
 TEST(DibRleFile, MissingEndOfBitmapIsNoError)
 {
     TDIB dib;
-    load(dib, writeDib(rle8File({ 2, 4, 0, 0, 4, 1 })));
+    load(dib, writeBmp(rle8File({ 2, 4, 0, 0, 4, 1 })));
     EXPECT_EQ(bitsOf(dib), (Bytes { 4, 4, 0, 0, 1, 1, 1, 1 }));
 }
 
 TEST(DibRleFile, MemoryOnlyDrawMatchesTheDecodedSection)
 {
     TDIB dib;
-    load(dib, writeDib(rle8File({ 2, 4, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1 })));
+    load(dib, writeBmp(rle8File({ 2, 4, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1 })));
     const auto direct = drawnByDraw(dib);
     EXPECT_EQ(direct, drawnFromCanvas(dib));
     EXPECT_EQ(

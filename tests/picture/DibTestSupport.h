@@ -4,7 +4,7 @@
 // TDIB into a 32-bit context the way the surface layer does, so that tests
 // compare the colours that would reach the screen.
 
-#include "DibWriter.h"
+#include "BmpWriter.h"
 #include "picture/DIB.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +14,12 @@
 
 namespace dibtest {
 
-inline DibFile small24()
+using bmptest::BmpImage;
+using bmptest::writeBmp;
+
+inline BmpImage small24()
 {
-    DibFile f;
+    BmpImage f;
     f.width = 2;
     f.height = 2;
     f.bitCount = 24;

@@ -39,3 +39,12 @@ TEST(ErrorMessage, NoLibraryTextReachesTheUser)
         "予期しないエラーが発生しました");
     EXPECT_EQ(platform::errorMessage(std::runtime_error("unknown error")), "予期しないエラーが発生しました");
 }
+
+// The window's message box and the driver's error line show the same text,
+// and neither shows a silent abort.
+TEST(ErrorMessage, AReportShowsTheMessageWithItsPeriodAndNothingForAnAbort)
+{
+    EXPECT_EQ(platform::reportedText(EAbort()), std::nullopt);
+    EXPECT_EQ(platform::reportedText(EConvertError("'x' は数値ではありません")), "'x' は数値ではありません.");
+    EXPECT_EQ(platform::reportedText(std::bad_alloc()), "メモリが足りません.");
+}

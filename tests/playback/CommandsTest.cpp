@@ -12,7 +12,7 @@
 #include <chrono>
 #include <filesystem>
 
-using character::Control;
+using form::Control;
 
 namespace {
 
@@ -109,7 +109,7 @@ TEST_F(Commands, ADropEnablesTheReloadsEvenWhenItsLoadFails)
 {
     EXPECT_THROW(logic.drop(dir / "none.txt"), EFOpenError);
     for (const Control c : { Control::reload, Control::CGreload, Control::buttonck })
-        EXPECT_TRUE(form.isEnabled(c)) << character::controlName(c);
+        EXPECT_TRUE(form.isEnabled(c)) << form::controlName(c);
 }
 
 TEST_F(Commands, TheAutomaticReloadFollowsTheSheetsAgeAndKeysIt)
@@ -189,7 +189,7 @@ TEST_F(Commands, APressRunsTheCommandOfItsControlOnlyWhileItIsEnabled)
     };
     for (const auto& [button, label] : buttons) {
         logic.press(button);
-        EXPECT_EQ(form.caption(Control::Label2), label) << character::controlName(button);
+        EXPECT_EQ(form.caption(Control::Label2), label) << form::controlName(button);
     }
     logic.press(Control::reload);
     EXPECT_EQ(form.caption(Control::Label2), "状態");

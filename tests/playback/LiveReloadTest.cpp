@@ -17,7 +17,7 @@
 #include <fstream>
 #include <sys/stat.h>
 
-using character::Control;
+using form::Control;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "playback/Player.h"
 
 #include "../character/TableTestFiles.h"
-#include "SimHost.h"
+#include "PlayerFixture.h"
 #include "SurfacePixels.h"
 #include "character/LoadProcedure.h"
 #include "playback/FormLogic.h"
@@ -11,7 +11,7 @@
 
 #include <vector>
 
-using character::Control;
+using form::Control;
 using playbacktest::Frame;
 
 namespace {
@@ -19,30 +19,15 @@ namespace {
 // Every frame that reached the view, with its time and the state label.
 using Frames = std::vector<Frame>;
 
-class Pause : public testing::Test {
+class Pause : public playbacktest::PlayerFixture {
 protected:
     void SetUp() override
     {
-        character::resetProcedure(state(), form);
-        state().playbackFlag = true;
-        host.snapshot = [this] {
-            return Frame { host.clock, state().currentAnimation, logic.player().frameIndex(),
-                form.caption(Control::Label2) };
-        };
+        PlayerFixture::SetUp();
         frames(1, { 2, 3, 4 });
         frames(2, { 2 });
         frames(5, { 4 });
         frames(6, { 3, 3 });
-    }
-
-    character::CharacterState& state() { return logic.state(); }
-    playback::Player& player() { return logic.player(); }
-
-    void frames(int animation, std::initializer_list<int> patterns)
-    {
-        int k = 1;
-        for (const int p : patterns)
-            state().tables.base[animation][k++] = p;
     }
 
     // The frames that `run` shows, idle steps and commands alike.
@@ -62,10 +47,6 @@ protected:
             }
         });
     }
-
-    playback::HeadlessForm form;
-    playbacktest::SimHost host;
-    playback::FormLogic logic { form, host };
 };
 
 } // namespace

@@ -1,44 +1,22 @@
 #include "playback/Player.h"
 
-#include "SimHost.h"
-#include "character/LoadProcedure.h"
+#include "PlayerFixture.h"
 #include "platform/Exception.h"
-#include "playback/FormLogic.h"
-#include "playback/HeadlessForm.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-using character::Control;
+using form::Control;
 using playbacktest::Frame;
 
 namespace {
 
 using Shown = std::vector<std::pair<int, int>>; // (animation, frame index)
 
-class Play : public testing::Test {
+class Play : public playbacktest::PlayerFixture {
 protected:
-    void SetUp() override
-    {
-        character::resetProcedure(state(), form);
-        state().playbackFlag = true;
-        host.snapshot = [this] {
-            return Frame { host.clock, state().currentAnimation, logic.player().frameIndex(),
-                form.caption(Control::Label2) };
-        };
-    }
-
-    character::CharacterState& state() { return logic.state(); }
-
-    void frames(int animation, std::initializer_list<int> patterns)
-    {
-        int k = 1;
-        for (const int p : patterns)
-            state().tables.base[animation][k++] = p;
-    }
-
     // Runs idle steps; answers whether the last one asked to be called again.
     bool step(int count = 1)
     {
@@ -72,10 +50,6 @@ protected:
 
     void press(Control button) { logic.buttonClick(button); }
     std::string label() const { return form.caption(Control::Label2); }
-
-    playback::HeadlessForm form;
-    playbacktest::SimHost host;
-    playback::FormLogic logic { form, host };
 };
 
 } // namespace

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-using character::Control;
+using form::Control;
 using playback::ERemoteRefusal;
 
 namespace {

@@ -1,3 +1,4 @@
+#include "render/Arguments.h"
 #include "render/RenderDriver.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@
 
 namespace {
 
-using character::Control;
+using form::Control;
 
 struct DriverRun {
     std::string out;
@@ -18,7 +19,7 @@ struct DriverRun {
     std::vector<int> red;
 };
 
-DriverRun runWith(const character::FormDesign& design)
+DriverRun runWith(const form::FormDesign& design)
 {
     std::ostringstream out, errors;
     render::RenderDriver driver(out, errors, true, design);
@@ -42,15 +43,15 @@ template <typename Rows> auto& rowOf(Rows& rows, Control control)
 
 TEST(RenderDesign, ACaptionOrAPlaceChangedInTheOneTableChangesTheDriver)
 {
-    const DriverRun before = runWith(character::kFormDesign);
+    const DriverRun before = runWith(form::kFormDesign);
     ASSERT_EQ(before.errors, "");
     ASSERT_NE(before.out.find("\"Label1\":\"名前\""), std::string::npos) << before.out;
 
-    auto controls = character::kControlDesigns;
-    rowOf(controls, Control::Label1).caption = "Name";
-    rowOf(controls, Control::DXDraw1).bounds.width = 60;
-    character::FormDesign design = character::kFormDesign;
-    design.controls = controls;
+    auto rows = form::kRows;
+    rowOf(rows, Control::Label1).caption = "Name";
+    rowOf(rows, Control::DXDraw1).bounds.width = 60;
+    form::FormDesign design = form::kFormDesign;
+    design.rows = rows;
     const DriverRun after = runWith(design);
     ASSERT_EQ(after.errors, "");
     EXPECT_NE(after.out.find("\"Label1\":\"Name\""), std::string::npos) << after.out;
@@ -59,4 +60,43 @@ TEST(RenderDesign, ACaptionOrAPlaceChangedInTheOneTableChangesTheDriver)
     ASSERT_EQ(after.red.size(), before.red.size());
     EXPECT_TRUE(std::all_of(after.red.begin() + 60, after.red.end(), [](int red) { return red == 0; }));
     EXPECT_FALSE(std::all_of(before.red.begin() + 60, before.red.end(), [](int red) { return red == 0; }));
+}
+
+// A new command is one row of the table and one handler: a row added to a
+// copy of the table with an action of its own is described by --help and
+// runs the command of its control.
+TEST(RenderDesign, ACommandRowAddedToTheTableIsADriverActionWithItsHelp)
+{
+    std::vector<form::Row> rows(form::kRows.begin(), form::kRows.end());
+    rows.push_back(form::item(Control::restart, "again", "N2", "もう一度", "F9", form::Mark::plain, "",
+        form::verb("--again", "もう一度: frame 1 again\nwhile paused")));
+    form::FormDesign design = form::kFormDesign;
+    design.rows = rows;
+
+    const std::string help = render::usageText(design);
+    EXPECT_NE(help.find("  --again         もう一度: frame 1 again\n"
+                        "                  while paused\n  --sleep MS"),
+        std::string::npos)
+        << help;
+    EXPECT_EQ(render::usageText().find("--again"), std::string::npos);
+    const std::vector<std::string> words { "--again" };
+    EXPECT_EQ(render::parseCommandLine(words).error, "unknown action '--again'");
+
+    const std::vector<std::string> arguments { "--drop",
+        std::string(NIMBREL_SOURCE_DIR) + "/examples/sample/sample.txt", "--step", "--step", "--again",
+        "--state" };
+    const render::CommandLine line = render::parseCommandLine(arguments, design);
+    ASSERT_FALSE(line.error) << *line.error;
+    ASSERT_EQ(line.actions.size(), 5u);
+    EXPECT_EQ(line.actions[3].kind, render::ActionKind::command);
+    EXPECT_EQ(line.actions[3].control, Control::restart);
+
+    std::ostringstream out, errors;
+    render::RenderDriver driver(out, errors, false, design);
+    for (const render::Action& action : line.actions)
+        driver.perform(action);
+    driver.close();
+    EXPECT_EQ(errors.str(), "");
+    EXPECT_NE(out.str().find("\"frame\":1,"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\"paused\":true"), std::string::npos) << out.str();
 }

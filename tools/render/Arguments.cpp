@@ -12,10 +12,7 @@ namespace render {
 
 namespace {
 
-using character::Control;
-
-constexpr std::array kToggleable { Control::CheckBox1, Control::CheckBox2, Control::autocgload,
-    Control::autodefload };
+using form::Control;
 
 struct Verb {
     std::string_view name;
@@ -23,7 +20,7 @@ struct Verb {
     bool takesArgument;
 };
 
-constexpr std::array<Verb, 21> kVerbs { {
+constexpr std::array<Verb, 17> kVerbs { {
     { "--drop", ActionKind::drop, true },
     { "--press", ActionKind::press, true },
     { "--toggle", ActionKind::toggle, true },
@@ -36,10 +33,6 @@ constexpr std::array<Verb, 21> kVerbs { {
     { "--gif", ActionKind::gif, true },
     { "--scale", ActionKind::scale, true },
     { "--report", ActionKind::report, true },
-    { "--pause", ActionKind::pause, false },
-    { "--step", ActionKind::step, false },
-    { "--step-back", ActionKind::stepBack, false },
-    { "--restart", ActionKind::restart, false },
     { "--sleep", ActionKind::sleep, true },
     { "--closeup", ActionKind::closeup, true },
     { "--closeup-zoom", ActionKind::closeupZoom, true },
@@ -47,12 +40,27 @@ constexpr std::array<Verb, 21> kVerbs { {
     { "--frame-list", ActionKind::frameList, true },
 } };
 
-template <std::size_t N>
-std::optional<Control> controlAmong(std::string_view name, const std::array<Control, N>& allowed)
+// The control of the row named `name`, when the driver reaches that row so.
+std::optional<Control> reached(const form::FormDesign& design, std::string_view name, form::Reach reach)
 {
-    const std::optional<Control> control = character::controlByName(name);
-    if (control && std::find(allowed.begin(), allowed.end(), *control) != allowed.end())
-        return control;
+    const form::Row* row = design.findByName(name);
+    if (row != nullptr && row->control && row->driver.reach == reach)
+        return row->control;
+    return std::nullopt;
+}
+
+// The verb of a fixed action or of a command of the design, as an action
+// to fill in; none for an unknown word.
+std::optional<std::pair<Action, bool>> actionOf(const form::FormDesign& design, std::string_view word)
+{
+    const auto verb
+        = std::find_if(kVerbs.begin(), kVerbs.end(), [&](const Verb& v) { return v.name == word; });
+    if (verb != kVerbs.end())
+        return std::pair { Action { verb->kind, {}, Control::Label1, 0 }, verb->takesArgument };
+    for (const form::Row& row : design.rows) {
+        if (row.control && row.driver.reach == form::Reach::verb && row.driver.verb == word)
+            return std::pair { Action { ActionKind::command, {}, *row.control, 0 }, false };
+    }
     return std::nullopt;
 }
 
@@ -81,18 +89,19 @@ bool onionCounts(std::string_view text, Action& action)
 }
 
 // Fills in the action's argument; the reason when it is not usable.
-std::optional<std::string> takeArgument(Action& action, std::string_view verb, const std::string& argument)
+std::optional<std::string> takeArgument(
+    const form::FormDesign& design, Action& action, std::string_view verb, const std::string& argument)
 {
     action.text = argument;
     switch (action.kind) {
     case ActionKind::press:
-        if (const auto control = controlAmong(argument, character::kButtonsInCreationOrder)) {
+        if (const auto control = reached(design, argument, form::Reach::press)) {
             action.control = *control;
             return std::nullopt;
         }
         return "no button named '" + argument + "' can be pressed";
     case ActionKind::toggle:
-        if (const auto control = controlAmong(argument, kToggleable)) {
+        if (const auto control = reached(design, argument, form::Reach::toggle)) {
             action.control = *control;
             return std::nullopt;
         }
@@ -160,7 +169,7 @@ std::optional<std::string> checkStripSize(const std::vector<Action>& actions)
 
 } // namespace
 
-CommandLine parseCommandLine(std::span<const std::string> arguments)
+CommandLine parseCommandLine(std::span<const std::string> arguments, const form::FormDesign& design)
 {
     CommandLine line;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -173,19 +182,18 @@ CommandLine parseCommandLine(std::span<const std::string> arguments)
             line.version = true;
             return line;
         }
-        const auto verb
-            = std::find_if(kVerbs.begin(), kVerbs.end(), [&](const Verb& v) { return v.name == word; });
-        if (verb == kVerbs.end()) {
+        auto found = actionOf(design, word);
+        if (!found) {
             line.error = "unknown action '" + word + "'";
             return line;
         }
-        Action action { verb->kind, {}, Control::Label1, 0 };
-        if (verb->takesArgument) {
+        auto& [action, takesArgument] = *found;
+        if (takesArgument) {
             if (i + 1 >= arguments.size()) {
                 line.error = word + " needs an argument";
                 return line;
             }
-            if (auto reason = takeArgument(action, word, arguments[++i])) {
+            if (auto reason = takeArgument(design, action, word, arguments[++i])) {
                 line.error = std::move(reason);
                 return line;
             }
@@ -198,52 +206,71 @@ CommandLine parseCommandLine(std::span<const std::string> arguments)
     return line;
 }
 
-const char* usageText()
+namespace {
+
+// The help of a command's own action, in the column of the fixed ones.
+void describeCommand(std::string& text, const form::DriverAction& driver)
 {
-    return "usage: nimbrel-render [ACTION]...\n"
-           "Runs the viewer's load procedure, player and frame composition without a window,\n"
-           "performing the actions strictly in the order given.\n"
-           "\n"
-           "  --drop PATH     drop PATH on the window: it becomes the definition file and is loaded\n"
-           "  --press NAME    click a button: Button1 ... Button12, Button14, buttonck, reload,\n"
-           "                  CGreload, clipper (a disabled button ignores the click)\n"
-           "  --toggle NAME   change the check mark of CheckBox1, CheckBox2 or the menu items autocgload\n"
-           "                  and autodefload\n"
-           "  --speed TEXT    set the speed box Edit1 to TEXT\n"
-           "  --pattern TEXT  set the pattern box Edit2 to TEXT\n"
-           "  --frames K      run K idle steps on a simulated clock, keeping the view after each\n"
-           "  --state         print the window and player state as one line of JSON\n"
-           "  --tables        print the character tables as one line of JSON\n"
-           "  --out FILE      at the end, write the kept views side by side as one PNG\n"
-           "                  (at most 1024 frames; nothing is written when none were kept)\n"
-           "  --gif FILE      at the end, write the kept views as one animated GIF that loops for\n"
-           "                  ever, each frame shown for the frame interval in effect when it was kept\n"
-           "  --scale N       enlarge what --out and --gif write N times (1 to 8, nearest neighbour)\n"
-           "  --report FILE   write a one-page HTML report of the character as it stands: its values,\n"
-           "                  the sheet with its patterns, every animation as a GIF and a strip, and\n"
-           "                  the definition file\n"
-           "  --pause         the menu item 一時停止: pause playback, or go on when paused\n"
-           "  --step          コマ送り: pause and show the next frame, as an idle step would\n"
-           "  --step-back     コマ戻し: pause and show the frame before, never below frame 1\n"
-           "  --restart       最初から: show frame 1 of the current animation\n"
-           "                  (the view keeps the frame these show: a following --frames 1 while\n"
-           "                  paused keeps it again)\n"
-           "  --sleep MS      wait MS milliseconds (0 to 60000) on the real clock, as the window would\n"
-           "                  idle: the automatic reloads read a changed file once it is 250 ms old\n"
-           "  --closeup FILE  write what the zoom window 拡大表示 shows of the frame on show as a PNG:\n"
-           "                  the frame enlarged, with the grid, onion skin and background as set\n"
-           "  --closeup-zoom K  the zoom window's factor, 1 to 8 (4 at start)\n"
-           "  --onion B,A     onion skin: B frames before and A after the frame on show, 0 to 3 each\n"
-           "                  (0,0 at start: off)\n"
-           "  --toggle nobackground  背景なし: the frame without background pattern 1, over a\n"
-           "                  checkerboard; --toggle grid: the zoom window's pixel grid (from 4 times)\n"
-           "  --frame-list FILE  write コマ一覧, a small picture of every frame of the current\n"
-           "                  animation side by side, the frame on show marked, as a PNG\n"
-           "  --help          print this text\n"
-           "  --version       print the version\n"
-           "\n"
-           "Errors that the window would show in its message box are printed on stderr, one a line.\n"
-           "Exit status: 0 without errors, 1 when an error was reported, 2 for a usage error.\n";
+    constexpr std::size_t kColumn = 16;
+    text += "  ";
+    text += driver.verb;
+    text.append(kColumn - std::min(kColumn - 1, driver.verb.size()), ' ');
+    for (const char c : driver.help) {
+        text += c;
+        if (c == '\n')
+            text.append(kColumn + 2, ' ');
+    }
+    text += '\n';
+}
+
+} // namespace
+
+std::string usageText(const form::FormDesign& design)
+{
+    std::string text
+        = "usage: nimbrel-render [ACTION]...\n"
+          "Runs the viewer's load procedure, player and frame composition without a window,\n"
+          "performing the actions strictly in the order given.\n"
+          "\n"
+          "  --drop PATH     drop PATH on the window: it becomes the definition file and is loaded\n"
+          "  --press NAME    click a button: Button1 ... Button12, Button14, buttonck, reload,\n"
+          "                  CGreload, clipper (a disabled button ignores the click)\n"
+          "  --toggle NAME   change the check mark of CheckBox1, CheckBox2 or the menu items autocgload\n"
+          "                  and autodefload\n"
+          "  --speed TEXT    set the speed box Edit1 to TEXT\n"
+          "  --pattern TEXT  set the pattern box Edit2 to TEXT\n"
+          "  --frames K      run K idle steps on a simulated clock, keeping the view after each\n"
+          "  --state         print the window and player state as one line of JSON\n"
+          "  --tables        print the character tables as one line of JSON\n"
+          "  --out FILE      at the end, write the kept views side by side as one PNG\n"
+          "                  (at most 1024 frames; nothing is written when none were kept)\n"
+          "  --gif FILE      at the end, write the kept views as one animated GIF that loops for\n"
+          "                  ever, each frame shown for the frame interval in effect when it was kept\n"
+          "  --scale N       enlarge what --out and --gif write N times (1 to 8, nearest neighbour)\n"
+          "  --report FILE   write a one-page HTML report of the character as it stands: its values,\n"
+          "                  the sheet with its patterns, every animation as a GIF and a strip, and\n"
+          "                  the definition file\n";
+    for (const form::Row& row : design.rows) {
+        if (row.control && row.driver.reach == form::Reach::verb)
+            describeCommand(text, row.driver);
+    }
+    text += "  --sleep MS      wait MS milliseconds (0 to 60000) on the real clock, as the window would\n"
+            "                  idle: the automatic reloads read a changed file once it is 250 ms old\n"
+            "  --closeup FILE  write what the zoom window 拡大表示 shows of the frame on show as a PNG:\n"
+            "                  the frame enlarged, with the grid, onion skin and background as set\n"
+            "  --closeup-zoom K  the zoom window's factor, 1 to 8 (4 at start)\n"
+            "  --onion B,A     onion skin: B frames before and A after the frame on show, 0 to 3 each\n"
+            "                  (0,0 at start: off)\n"
+            "  --toggle nobackground  背景なし: the frame without background pattern 1, over a\n"
+            "                  checkerboard; --toggle grid: the zoom window's pixel grid (from 4 times)\n"
+            "  --frame-list FILE  write コマ一覧, a small picture of every frame of the current\n"
+            "                  animation side by side, the frame on show marked, as a PNG\n"
+            "  --help          print this text\n"
+            "  --version       print the version\n"
+            "\n"
+            "Errors that the window would show in its message box are printed on stderr, one a line.\n"
+            "Exit status: 0 without errors, 1 when an error was reported, 2 for a usage error.\n";
+    return text;
 }
 
 } // namespace render

@@ -4,8 +4,8 @@
 // order given. Everything is checked before the first action runs, so a
 // usage error never leaves half a run behind.
 
-#include "character/FormControls.h"
 #include "export/Image.h"
+#include "form/FormControls.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,22 +28,21 @@ enum class ActionKind {
     gif,
     scale,
     report,
-    pause,
-    step,
-    stepBack,
-    restart,
     sleep,
     closeup,
     closeupZoom,
     onion,
     closeupToggle,
     frameList,
+    // A command of the window's table that has an action of its own
+    // (--pause, --step, ...): a press of its control.
+    command,
 };
 
 struct Action {
     ActionKind kind;
     std::string text; // the path or text of drop, speed, pattern and out
-    character::Control control = character::Control::Label1; // press and toggle
+    form::Control control = form::Control::Label1; // press, toggle and command
     std::uint32_t count = 0; // frames, scale, sleep (milliseconds), closeup-zoom
     int before = 0; // onion
     int after = 0;
@@ -70,8 +69,11 @@ struct CommandLine {
     std::optional<std::string> error;
 };
 
-CommandLine parseCommandLine(std::span<const std::string> arguments);
+// The names of --press and --toggle and the commands' own actions come
+// from the window's design.
+CommandLine parseCommandLine(
+    std::span<const std::string> arguments, const form::FormDesign& design = form::kFormDesign);
 
-const char* usageText();
+std::string usageText(const form::FormDesign& design = form::kFormDesign);
 
 } // namespace render

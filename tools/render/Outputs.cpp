@@ -43,7 +43,7 @@ void RenderDriver::writeReport(const std::string& path)
 {
     try {
         exporter::ReportInput input;
-        input.name = m_form.caption(character::Control::Label1);
+        input.name = m_form.caption(form::Control::Label1);
         input.definitionPath = m_logic.definitionPath();
         input.state = &m_logic.state();
         input.sheet = m_logic.sheetSurface();

@@ -10,13 +10,14 @@
 
 namespace render {
 
-using character::Control;
+using form::Control;
 
 RenderDriver::RenderDriver(
-    std::ostream& out, std::ostream& errors, bool keepFrames, const character::FormDesign& design)
+    std::ostream& out, std::ostream& errors, bool keepFrames, const form::FormDesign& design)
     : m_out(out)
     , m_errors(errors)
     , m_keepFrames(keepFrames)
+    , m_design(design)
     , m_form(design)
     , m_formWindow(std::make_shared<platform::SoftWindow>(design.clientWidth, design.clientHeight))
     , m_viewWindow(std::make_shared<platform::SoftWindow>(kViewWidth, kViewHeight))
@@ -38,9 +39,9 @@ RenderDriver::~RenderDriver()
     close();
 }
 
-void RenderDriver::setUpDisplay(const character::FormDesign& design)
+void RenderDriver::setUpDisplay(const form::FormDesign& design)
 {
-    const character::Bounds view = design.find(Control::DXDraw1)->bounds;
+    const form::Bounds view = design.find(Control::DXDraw1)->bounds;
     m_formWindow->setGeometry({ 0, 0 }, design.clientWidth, design.clientHeight);
     m_viewWindow->setGeometry({ view.left, view.top }, view.width, view.height);
     m_draw.OnInitializeSurface
@@ -48,14 +49,9 @@ void RenderDriver::setUpDisplay(const character::FormDesign& design)
     m_draw.OnFinalizeSurface = [this](TCustomDXDraw&) { m_logic.DXDraw1FinalizeSurface(); };
 
     // As the form reads its stored properties, then is shown.
-    m_draw.Loading = true;
-    m_draw.SetForm(m_formWindow);
-    m_draw.SetWindowHandle(m_viewWindow);
-    display::loadViewDesign(m_draw);
+    display::beginViewLoading(m_draw, m_formWindow, m_viewWindow);
     m_draw.SetBounds(view.left, view.top, view.width, view.height);
-    m_draw.Loading = false;
-    m_draw.Loaded();
-    m_draw.FormShown();
+    display::endViewLoading(m_draw);
 }
 
 void RenderDriver::close()
@@ -75,19 +71,21 @@ template <typename Handler> void RenderDriver::guarded(Handler&& handler)
         handler();
     } catch (const std::exception& error) {
         report(error);
+    } catch (...) {
+        // As the window's handlers: whatever else escapes is reported too.
+        report(Exception(platform::kSUnexpectedError));
     }
 }
 
 void RenderDriver::report(const std::exception& error)
 {
     // A silent abort shows no box in the window either.
-    if (dynamic_cast<const EAbort*>(&error) != nullptr)
+    const std::optional<std::string> text = platform::reportedText(error);
+    if (!text)
         return;
     m_errorReported = true;
     // stderr is a terminal: a sheet name from the file may hold escape sequences.
-    m_errors << platform::withVisibleControls(platform::errorReportText(platform::errorMessage(error)))
-             << '\n'
-             << std::flush;
+    m_errors << platform::withVisibleControls(*text) << '\n' << std::flush;
 }
 
 void RenderDriver::printLine(const std::string& line)
@@ -130,17 +128,8 @@ void RenderDriver::perform(const Action& action)
     case ActionKind::report:
         writeReport(action.text);
         break;
-    case ActionKind::pause:
-        m_logic.player().togglePause();
-        break;
-    case ActionKind::step:
-        guarded([this] { m_logic.player().stepForward(); });
-        break;
-    case ActionKind::stepBack:
-        guarded([this] { m_logic.player().stepBack(); });
-        break;
-    case ActionKind::restart:
-        guarded([this] { m_logic.player().restart(); });
+    case ActionKind::command:
+        guarded([&] { m_logic.press(action.control); });
         break;
     case ActionKind::sleep:
         std::this_thread::sleep_for(std::chrono::milliseconds(action.count));
@@ -166,13 +155,14 @@ void RenderDriver::perform(const Action& action)
 
 void RenderDriver::toggle(Control control)
 {
-    // The menu items have a handler that flips their mark; a check box
-    // flips its own and has none.
-    if (control == Control::autocgload || control == Control::autodefload) {
-        guarded([&] { m_logic.press(control); });
+    // A check box flips its own mark and has no command; a menu item's
+    // command is what flips its mark.
+    const form::Row* row = m_design.find(control);
+    if (row != nullptr && row->kind == form::ControlKind::CheckBox) {
+        m_form.setChecked(control, !m_form.isChecked(control));
         return;
     }
-    m_form.setChecked(control, !m_form.isChecked(control));
+    guarded([&] { m_logic.press(control); });
 }
 
 void RenderDriver::runFrames(std::uint32_t count)

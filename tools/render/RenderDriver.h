@@ -24,9 +24,9 @@ class RenderDriver {
 public:
     // `keepFrames`: whether idle steps keep the view (only a strip needs it).
     // The form starts from `design`, and the view takes its place and size
-    // from the design's row of DXDraw1.
+    // from the design's row of DXDraw1; `design` must outlive the driver.
     RenderDriver(std::ostream& out, std::ostream& errors, bool keepFrames,
-        const character::FormDesign& design = character::kFormDesign);
+        const form::FormDesign& design = form::kFormDesign);
     ~RenderDriver();
     RenderDriver(const RenderDriver&) = delete;
     RenderDriver& operator=(const RenderDriver&) = delete;
@@ -50,8 +50,8 @@ private:
     template <typename Handler> void guarded(Handler&& handler);
     void report(const std::exception& error);
 
-    void setUpDisplay(const character::FormDesign& design);
-    void toggle(character::Control control);
+    void setUpDisplay(const form::FormDesign& design);
+    void toggle(form::Control control);
     void runFrames(std::uint32_t count);
     void printLine(const std::string& line);
     void writeReport(const std::string& path);
@@ -64,6 +64,7 @@ private:
     bool m_keepFrames;
     bool m_errorReported = false;
     bool m_closed = false;
+    const form::FormDesign& m_design;
 
     playback::HeadlessForm m_form;
     platform::HWND m_formWindow;

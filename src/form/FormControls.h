@@ -4,14 +4,14 @@
 // the player read or write. The Qt window implements this over its widgets;
 // a headless form implements it over plain values. Texts are UTF-8.
 
-#include "character/FormDesign.h"
+#include "form/FormDesign.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace character {
+namespace form {
 
 // The thirteen animation buttons, in the order in which a reset disables them.
 inline constexpr std::array<Control, 13> kAnimationButtons {
@@ -39,10 +39,6 @@ std::optional<Control> controlByName(std::string_view name);
 std::string_view designCaption(Control control, const FormDesign& design = kFormDesign);
 bool enabledAtStart(Control control, const FormDesign& design = kFormDesign);
 
-// The button that a base list or layer line of an animation enables; none for
-// animations without a button. Animation 9 shares Button1.
-std::optional<Control> animationButton(int animation);
-
 class FormControls {
 public:
     virtual ~FormControls() = default;
@@ -67,4 +63,4 @@ public:
     virtual void copyPatternBoxToClipboard() = 0;
 };
 
-} // namespace character
+} // namespace form

@@ -1,8 +1,8 @@
-#include "character/TypedEdit.h"
+#include "form/TypedEdit.h"
 
 #include <algorithm>
 
-namespace character {
+namespace form {
 
 namespace {
 
@@ -53,4 +53,4 @@ TypedEdit limitTypedEdit(
     return { std::move(text), start + std::min(room, inserted) };
 }
 
-} // namespace character
+} // namespace form

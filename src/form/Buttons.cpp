@@ -1,10 +1,8 @@
-#include "playback/Buttons.h"
+#include "form/Buttons.h"
 
 #include <array>
 
-namespace playback {
-
-using character::Control;
+namespace form {
 
 namespace {
 
@@ -36,4 +34,16 @@ const ButtonAction* buttonAction(Control button)
     return nullptr;
 }
 
-} // namespace playback
+std::optional<Control> animationButton(int animation)
+{
+    // Animation 9 has no button of its own; its lists enable Button1.
+    if (animation == 9)
+        return Control::Button1;
+    for (const ButtonAction& action : kActions) {
+        if (action.animation == animation && action.kind != ButtonKind::patternCheck)
+            return action.button;
+    }
+    return std::nullopt;
+}
+
+} // namespace form

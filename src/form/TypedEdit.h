@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace character {
+namespace form {
 
 struct TypedEdit {
     std::u32string text;
@@ -23,4 +23,4 @@ struct TypedEdit {
 TypedEdit limitTypedEdit(
     std::u32string_view before, std::u32string_view after, std::size_t cursor, std::size_t limit);
 
-} // namespace character
+} // namespace form

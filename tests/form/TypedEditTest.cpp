@@ -1,4 +1,4 @@
-#include "character/TypedEdit.h"
+#include "form/TypedEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST(TypedEdit, TheLimitCountsTypingNotWhatTheProgramSet)
         { "full-width characters count one each", U"１", U"１２３４", 4, U"１２３" },
     };
     for (const Case& c : cases) {
-        const character::TypedEdit kept = character::limitTypedEdit(c.before, c.after, c.cursor, 3);
+        const form::TypedEdit kept = form::limitTypedEdit(c.before, c.after, c.cursor, 3);
         EXPECT_EQ(kept.text, c.kept) << c.what;
         EXPECT_LE(kept.cursor, kept.text.size()) << c.what;
     }
@@ -44,11 +44,11 @@ TEST(TypedEdit, TheLimitCountsTypingNotWhatTheProgramSet)
 
 TEST(TypedEdit, TheCursorStaysAfterWhatWasKeptAndNoLimitKeepsAll)
 {
-    EXPECT_EQ(character::limitTypedEdit(U"12", U"123452", 5, 3).cursor, 2u);
-    EXPECT_EQ(character::limitTypedEdit(U"", U"98765", 5, 3).cursor, 3u);
-    EXPECT_EQ(character::limitTypedEdit(U"100", U"1007", 4, 3).cursor, 3u);
-    EXPECT_EQ(character::limitTypedEdit(U"0102", U"01020A0B", 8, 0).text, U"01020A0B");
+    EXPECT_EQ(form::limitTypedEdit(U"12", U"123452", 5, 3).cursor, 2u);
+    EXPECT_EQ(form::limitTypedEdit(U"", U"98765", 5, 3).cursor, 3u);
+    EXPECT_EQ(form::limitTypedEdit(U"100", U"1007", 4, 3).cursor, 3u);
+    EXPECT_EQ(form::limitTypedEdit(U"0102", U"01020A0B", 8, 0).text, U"01020A0B");
     // An edit that is not an insertion at the cursor (an undo) is still
     // held to the limit.
-    EXPECT_EQ(character::limitTypedEdit(U"100", U"1000", 0, 3).text, U"100");
+    EXPECT_EQ(form::limitTypedEdit(U"100", U"1000", 0, 3).text, U"100");
 }
