@@ -1,7 +1,9 @@
 #include "lsp/Describe.h"
 
+#include "character/CharacterTables.h"
 #include "form/Buttons.h"
 #include "form/FormControls.h"
+#include "playback/Player.h"
 
 #include <cstdio>
 
@@ -9,9 +11,7 @@ namespace lsp {
 
 std::string listForm(int pattern)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(pattern) & 0xFFu);
-    return text;
+    return character::hexPair(pattern);
 }
 
 std::string lineForm(int pattern, bool hexNumbering)
@@ -36,20 +36,14 @@ AnimationFacts animationFacts(int animation)
         facts.button = form::controlName(*button);
         facts.caption = form::designCaption(*button);
     }
-    switch (animation) {
-    case 4:
-    case 6:
-    case 7:
-    case 8:
-    case 10:
-    case 11:
-    case 12:
+    switch (playback::animationClass(animation)) {
+    case playback::AnimationClass::oneShot:
         facts.kind = "1 回 (終わると前のループに戻る)";
         break;
-    case character::kPatternCheckAnimation:
+    case playback::AnimationClass::patternCheck:
         facts.kind = "パターンチェック";
         break;
-    default:
+    case playback::AnimationClass::looping:
         facts.kind = "ループ";
     }
     return facts;
