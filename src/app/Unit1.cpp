@@ -291,15 +291,27 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event)
     }
 }
 
+namespace {
+
+// The bytes the file system gave. The URL carries them percent-encoded;
+// through a QString (toLocalFile) a folder whose name is Shift-JIS, not
+// UTF-8, would come out as U+FFFD and not open.
+std::string droppedPathBytes(const QUrl& url)
+{
+    if (!url.host().isEmpty())
+        return QFile::encodeName(url.toLocalFile()).toStdString();
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
+} // namespace
+
 void TForm1::dropEvent(QDropEvent* event)
 {
     // Only the first dropped file is used; the path is taken whole.
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
             event->acceptProposedAction();
-            // The bytes the file system gave, not UTF-8, so that a folder
-            // whose name is Shift-JIS opens.
-            dropFile(QFile::encodeName(url.toLocalFile()).toStdString());
+            dropFile(droppedPathBytes(url));
             return;
         }
     }

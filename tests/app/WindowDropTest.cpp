@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,25 @@ TEST_P(WindowDrop, AFileDroppedOnAnyControlLoads)
         EXPECT_EQ(form.Edit2->text().toStdString(), "01");
     }
     EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+TEST_P(WindowDrop, AFolderWhoseNameIsShiftJisOpens)
+{
+    // 漢字 in Shift-JIS: no UTF-8, as a folder made on an older desktop.
+    namespace fs = std::filesystem;
+    const std::string folder = testing::TempDir() + "nimbrel-drop-\x8A\xBF\x8E\x9A";
+    fs::create_directories(folder);
+    for (const char* name : { "sample.txt", "sample.bmp" })
+        fs::copy_file(std::string(NIMBREL_SOURCE_DIR) + "/examples/sample/" + name, folder + "/" + name,
+            fs::copy_options::overwrite_existing);
+    // As a file manager offers it: the path's bytes percent-encoded.
+    const QByteArray encoded = QByteArray::fromStdString(folder + "/sample.txt").toPercentEncoding("/");
+    QMimeData file;
+    file.setUrls({ QUrl("file://" + QString::fromLatin1(encoded)) });
+    dropOnControl(form, form.DXDraw1, file, GetParam());
+    EXPECT_EQ(form.Label1->text().toStdString(), "Nimbrel");
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    fs::remove_all(folder);
 }
 
 TEST_P(WindowDrop, TheEditBoxesTakeNoDroppedText)
