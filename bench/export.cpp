@@ -3,6 +3,7 @@
 // (a whole process, as a user would run it), and the sample's report.
 // Each benchmark reports the file size it wrote as "bytes".
 
+#include "NullHost.h"
 #include "display/DXDraws.h"
 #include "export/AtomicFile.h"
 #include "export/GifEncoder.h"
@@ -30,15 +31,6 @@ namespace fs = std::filesystem;
 const std::string kSample = std::string(NIMBREL_SOURCE_DIR) + "/examples/sample/sample.txt";
 constexpr std::size_t kFrames = 64;
 constexpr std::int32_t kIntervalMs = 100;
-
-class StillHost : public playback::PlayerHost {
-public:
-    std::uint32_t now() override { return 0; }
-    void waitUntil(std::uint32_t) override { }
-    bool CanDraw() override { return false; }
-    TDirectDrawSurface* Surface() override { return nullptr; }
-    void Flip() override { }
-};
 
 // The sample loaded, and 64 frames of it: idle, joy 1 and damage 3 once
 // through each, as a user would record them.
@@ -69,7 +61,7 @@ struct Sample {
     fs::path folder;
     TDirectDraw directDraw;
     playback::HeadlessForm form;
-    StillHost host;
+    benchsupport::NullHost host;
     playback::FormLogic logic { form, host };
     std::vector<exporter::Image> frames;
     std::vector<exporter::TimedImage> timed;

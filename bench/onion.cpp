@@ -3,6 +3,7 @@
 // from the frames before), and the strip of the 38 frames of animation 1,
 // made once per load.
 
+#include "NullHost.h"
 #include "closeup/FrameList.h"
 #include "closeup/ZoomPicture.h"
 #include "display/DXDraws.h"
@@ -15,15 +16,6 @@
 
 namespace {
 
-class NoHost : public playback::PlayerHost {
-public:
-    std::uint32_t now() override { return 0; }
-    void waitUntil(std::uint32_t) override { }
-    bool CanDraw() override { return false; }
-    TDirectDrawSurface* Surface() override { return nullptr; }
-    void Flip() override { }
-};
-
 struct Sample {
     Sample()
     {
@@ -32,7 +24,7 @@ struct Sample {
     }
     ~Sample() { logic.DXDraw1FinalizeSurface(); }
     playback::HeadlessForm form;
-    NoHost host;
+    benchsupport::NullHost host;
     TDirectDraw directDraw;
     playback::FormLogic logic { form, host };
 };

@@ -1,0 +1,18 @@
+#pragma once
+
+// A player host for benchmarks that never run an idle step through it.
+
+#include "playback/PlayerHost.h"
+
+namespace benchsupport {
+
+class NullHost : public playback::PlayerHost {
+public:
+    std::uint32_t now() override { return 0; }
+    void waitUntil(std::uint32_t) override { }
+    bool CanDraw() override { return false; }
+    TDirectDrawSurface* Surface() override { return nullptr; }
+    void Flip() override { }
+};
+
+} // namespace benchsupport
