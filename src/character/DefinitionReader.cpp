@@ -160,13 +160,15 @@ private:
     {
         const std::size_t pairs = list.size() / 2;
         const std::size_t count = std::min<std::size_t>(pairs, kLastListFrame);
-        SourceRange place = at(list.substr(0, 2));
+        const SourceRange first = at(list.substr(0, 2));
         for (std::size_t k = 1; k <= count; ++k) {
-            place.endColumn = place.column + 2;
             const std::int32_t pattern = listPair(list.substr(2 * k - 2, 2));
-            m_current = place;
-            store(static_cast<int>(k), pattern, place);
-            place.column += 2;
+            // Written member by member and handed on as it is: a place
+            // copied whole right after one of its members was written
+            // stalls the processor on every pair.
+            const std::size_t column = first.column + 2 * (k - 1);
+            m_current = SourceRange { first.line, column, column + 2 };
+            store(static_cast<int>(k), pattern, m_current);
         }
         if (pairs > count)
             ignore(IgnoredText::listOverflow, list.substr(2 * count, 2 * (pairs - count)));

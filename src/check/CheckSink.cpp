@@ -87,7 +87,13 @@ void CheckSink::store(SlotTable& table, RowReaches& reach, int animation, int fr
         || !character::isPatternNumber(pattern))
         return;
     const auto a = static_cast<std::size_t>(animation);
-    table[a][static_cast<std::size_t>(frameIndex)] = Slot { pattern, at };
+    // Member by member: the reader has just written the place that way, and
+    // a copy of it whole would wait for those writes on every pair.
+    Slot& slot = table[a][static_cast<std::size_t>(frameIndex)];
+    slot.pattern = pattern;
+    slot.at.line = at.line;
+    slot.at.column = at.column;
+    slot.at.endColumn = at.endColumn;
     if (static_cast<std::size_t>(frameIndex) > reach[a].frames)
         reach[a] = RowReach { static_cast<std::size_t>(frameIndex), at.line };
     // A pattern defined by then can never become undefined; only the others
