@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,11 @@ private:
     bool m_transparent = false;
 };
 
+struct TGraphicSize {
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+};
+
 // The picture: owns at most one graphic and loads files into a new one of the
 // class that the file-format registry names for the file's extension.
 class TPicture {
@@ -138,6 +144,10 @@ public:
     // the previous graphic.
     void LoadFromFile(const std::string& fileName);
     TGraphic* Graphic() const { return m_graphic.get(); }
+    // The width and height of the graphic that LoadFromFile would make of
+    // the file, raising what it would raise; a bitmap is read no further
+    // than its headers when its pixels can change neither.
+    static TGraphicSize FileSize(const std::string& fileName);
 
     static void RegisterGraphicExtension(
         const std::string& extension, const std::string& description, TGraphicClass graphicClass);
@@ -242,6 +252,9 @@ public:
     std::int32_t Width() const override;
     platform::HPALETTE GetPalette() override;
     void LoadFromStream(TStream& stream) override;
+    // The size LoadFromStream would give the bitmap, with its errors, from
+    // the headers alone; nothing when only reading the pixels tells.
+    static std::optional<TGraphicSize> ReadSize(TStream& stream);
 
     // Shares the other bitmap's image.
     void Assign(const TBitmap& source);

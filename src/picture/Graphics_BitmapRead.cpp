@@ -7,6 +7,7 @@
 #include "platform/ByteReader.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -203,7 +204,35 @@ void describe(TBitmapImage& image)
     }
 }
 
+// The file header; returns the pixel offset counted from the info header's
+// first byte.
+std::int64_t readFileHeader(TStream& stream)
+{
+    ByteReader fileHeader(stream, kFileHeaderSize, &platform::raiseReadError);
+    const std::uint16_t signature = fileHeader.u16();
+    fileHeader.skip(8); // file size and reserved fields
+    const std::uint32_t pixelOffset = fileHeader.u32();
+    if (signature != kBitmapSignature)
+        invalidBitmap();
+    return std::int64_t(pixelOffset) - kFileHeaderSize;
+}
+
 } // namespace
+
+std::optional<TGraphicSize> TBitmap::ReadSize(TStream& stream)
+{
+    if (stream.Size() - stream.Position() <= 0)
+        return std::nullopt;
+    readFileHeader(stream);
+    const Description d = readDescription(stream);
+    // Run-length data can fail only as it is decoded. Other pixels are
+    // read as far as the file goes, whatever they are.
+    if (isRunLength(d.info.header))
+        return std::nullopt;
+    if (!platform::IsSectionDescription(d.info))
+        invalidBitmap();
+    return TGraphicSize { d.info.header.biWidth, static_cast<std::int32_t>(absHeight(d.info.header)) };
+}
 
 void TBitmap::LoadFromStream(TStream& stream)
 {
@@ -217,13 +246,8 @@ void TBitmap::ReadBitmapStream(TStream& stream, std::int64_t size)
         SetImage(std::make_shared<TBitmapImage>());
         return;
     }
-    ByteReader fileHeader(stream, kFileHeaderSize, &platform::raiseReadError);
-    const std::uint16_t signature = fileHeader.u16();
-    fileHeader.skip(8); // file size and reserved fields
-    const std::uint32_t pixelOffset = fileHeader.u32();
-    if (signature != kBitmapSignature)
-        invalidBitmap();
-    ReadBitmapInfo(stream, size - kFileHeaderSize, std::int64_t(pixelOffset) - kFileHeaderSize);
+    const std::int64_t pixelOffset = readFileHeader(stream);
+    ReadBitmapInfo(stream, size - kFileHeaderSize, pixelOffset);
 }
 
 void TBitmap::ReadBitmapInfo(TStream& stream, std::int64_t budget, std::int64_t pixelOffset)

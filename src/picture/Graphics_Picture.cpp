@@ -78,6 +78,18 @@ void TPicture::LoadFromFile(const std::string& fileName)
         OnChange(*this);
 }
 
+TGraphicSize TPicture::FileSize(const std::string& fileName)
+{
+    if (GetFileFormats().FindGraphicClass(GraphicExtension(fileName)) == TBitmap::StaticClass()) {
+        TFileStream stream(fileName);
+        if (const std::optional<TGraphicSize> size = TBitmap::ReadSize(stream))
+            return *size;
+    }
+    TPicture picture;
+    picture.LoadFromFile(fileName);
+    return TGraphicSize { picture.Graphic()->Width(), picture.Graphic()->Height() };
+}
+
 void TPicture::RegisterGraphicExtension(
     const std::string& extension, const std::string& description, TGraphicClass graphicClass)
 {

@@ -108,6 +108,13 @@ HBITMAP CreateDIBSection(const BitmapInfo& info)
     return bitmap;
 }
 
+bool IsSectionDescription(const BitmapInfo& info)
+{
+    const std::optional<PixelFormat> format = sectionFormat(info);
+    const BitmapInfoHeader& h = info.header;
+    return format && pixelMemoryFits(h.biWidth, h.biHeight < 0 ? -h.biHeight : h.biHeight, format->bitCount);
+}
+
 HBITMAP CreateCompatibleBitmap(std::int32_t width, std::int32_t height)
 {
     HBITMAP bitmap = makeBitmap(width, height, screenFormat(), false, false);

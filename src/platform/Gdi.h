@@ -228,6 +228,9 @@ DeviceContext& screenDC();
 // than 256 colours, planes not 1, width not positive, height 0) or the memory
 // would pass kMaxPixelBytes.
 HBITMAP CreateDIBSection(const BitmapInfo& info);
+// Whether CreateDIBSection takes the description: it then fails only when
+// the memory cannot be had.
+bool IsSectionDescription(const BitmapInfo& info);
 
 // A bitmap in the screen's format.
 HBITMAP CreateCompatibleBitmap(std::int32_t width, std::int32_t height);

@@ -143,6 +143,14 @@ TEST(BitmapRead, RefusesMalformedFilesWithTheRightError)
         const auto got = failureOf([&] { loadBitmap(bitmap, c.file); });
         EXPECT_EQ(got, c.readError ? failure<EReadError>(kRead) : failure<EInvalidGraphic>(kInvalid))
             << c.name;
+        // The headers alone fail alike, unless they leave it to the decoding.
+        TBytesStream stream(c.file);
+        std::optional<TGraphicSize> size;
+        const auto fromHeaders = failureOf([&] { size = TBitmap::ReadSize(stream); });
+        EXPECT_FALSE(size) << c.name;
+        if (!fromHeaders.first.empty()) {
+            EXPECT_EQ(fromHeaders, got) << c.name;
+        }
     }
 }
 

@@ -173,6 +173,41 @@ TEST_F(PictureFiles, FailedLoadKeepsThePreviousGraphic)
     EXPECT_EQ(changes, 1);
 }
 
+TEST_F(PictureFiles, FileSizeIsTheSizeAndErrorOfTheLoad)
+{
+    BmpImage topDown;
+    topDown.width = 3;
+    topDown.height = -2;
+    topDown.pixels = packRows(
+        3, 2, 24, [](std::int32_t, std::int32_t) { return 0u; }, true);
+    BmpImage rle;
+    rle.width = 5;
+    rle.height = 3;
+    rle.bitCount = 8;
+    rle.compression = platform::BI_RLE8;
+    rle.colorsUsed = 1;
+    rle.colors = { Color {} };
+    rle.pixels = encodeRle(5, 3, 8, [](std::int32_t, std::int32_t) { return 0u; });
+    Bytes cut = sheet(40);
+    cut.resize(cut.size() - 50);
+    Bytes bad = sheet(2);
+    bad[0] = 'X';
+    const std::string paths[]
+        = { write("a.bmp", sheet(7)), write("b.BMP", writeBmp(topDown)), write("c.bmp", writeBmp(rle)),
+              write("d.bmp", cut), write("e.bmp", {}), write("f.dib", sheet(4)), write("g.bmp", bad),
+              write("h.bmp", { 'B', 'M', 0 }), write("i.ico", sheet(1)), (m_dir / "none.bmp").string() };
+    for (const std::string& path : paths) {
+        TPicture picture;
+        const auto loadFailure = failureOf([&] { picture.LoadFromFile(path); });
+        TGraphicSize size { -1, -1 };
+        EXPECT_EQ(failureOf([&] { size = TPicture::FileSize(path); }), loadFailure) << path;
+        if (loadFailure.first.empty()) {
+            EXPECT_EQ(size.Width, picture.Graphic()->Width()) << path;
+            EXPECT_EQ(size.Height, picture.Graphic()->Height()) << path;
+        }
+    }
+}
+
 TEST_F(PictureFiles, ZeroByteAndTinyFiles)
 {
     TPicture picture;
