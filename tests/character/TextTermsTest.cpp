@@ -77,6 +77,7 @@ TEST(LineReader, SplitsAtEveryKindOfBreak)
         { "a\r\n", { "a" } },
         { "a\r\n\r\n", { "a", "" } },
         { "\n", { "" } },
+        { "a\rb\nc\r\nd\n\re\rf", { "a", "b", "c", "d", "", "e", "f" } },
         { std::string("a\nb\0c\nd", 7), { "a", "b" } },
         { std::string("\0a", 2), {} },
         { "a\x1a\nb", { "a\x1a", "b" } },
