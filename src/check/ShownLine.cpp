@@ -129,6 +129,13 @@ ShownLine showLine(std::string_view bytes)
 
 std::string caretLine(const ShownLine& line, std::size_t column, std::size_t endColumn)
 {
+    std::string out;
+    appendCaretLine(out, line, column, endColumn);
+    return out;
+}
+
+void appendCaretLine(std::string& out, const ShownLine& line, std::size_t column, std::size_t endColumn)
+{
     const std::size_t bytes = line.cellOfByte.size() - 1;
     const auto cellAt = [&](std::size_t c) {
         const std::size_t offset = c == 0 ? 0 : c - 1;
@@ -136,10 +143,9 @@ std::string caretLine(const ShownLine& line, std::size_t column, std::size_t end
     };
     const std::size_t start = cellAt(column);
     const std::size_t end = std::max(cellAt(std::max(endColumn, column)), start + 1);
-    std::string out(start, ' ');
+    out.append(start, ' ');
     out += '^';
     out.append(end - start - 1, '~');
-    return out;
 }
 
 } // namespace check

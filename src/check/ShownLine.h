@@ -25,5 +25,6 @@ ShownLine showLine(std::string_view bytes);
 // "^" under the first column, "~" under the rest of [column, endColumn);
 // columns past the end of the line count one cell each.
 std::string caretLine(const ShownLine& line, std::size_t column, std::size_t endColumn);
+void appendCaretLine(std::string& out, const ShownLine& line, std::size_t column, std::size_t endColumn);
 
 } // namespace check

@@ -5,6 +5,8 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 
 namespace check {
 
@@ -13,9 +15,18 @@ namespace {
 // The width of the line-number gutter, as compilers draw it.
 constexpr std::size_t kGutterDigits = 5;
 
-std::string gutter(std::string_view number, std::size_t width)
+void appendGutter(std::string& out, std::string_view number, std::size_t width)
 {
-    return std::string(width - std::min(width, number.size()), ' ') + std::string(number) + " | ";
+    out.append(width - std::min(width, number.size()), ' ');
+    out += number;
+    out += " | ";
+}
+
+void appendNumber(std::string& out, std::size_t n)
+{
+    char digits[24];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), n).ptr;
+    out.append(digits, end);
 }
 
 } // namespace
@@ -49,21 +60,39 @@ std::string_view severityName(Severity severity)
 
 std::string formatDiagnostic(std::string_view path, const Diagnostic& d, const SourceLines& lines)
 {
+    std::string out;
+    appendDiagnostic(out, path, d, lines);
+    return out;
+}
+
+void appendDiagnostic(std::string& out, std::string_view path, const Diagnostic& d, const SourceLines& lines)
+{
     const std::size_t line = std::max<std::size_t>(d.at.line, 1);
     const std::size_t column = std::max<std::size_t>(d.at.column, 1);
     // For a terminal: a name quoted from the file may hold escape sequences.
-    std::string out = platform::withVisibleControls(std::string(path) + ":" + std::to_string(line) + ":"
-                          + std::to_string(column) + ": " + std::string(severityName(d.severity)) + ": "
-                          + d.message + " [" + std::string(d.code) + "]")
-        + "\n";
+    platform::appendVisibleControls(out, path);
+    out += ':';
+    appendNumber(out, line);
+    out += ':';
+    appendNumber(out, column);
+    out += ": ";
+    out += severityName(d.severity);
+    out += ": ";
+    platform::appendVisibleControls(out, d.message);
+    out += " [";
+    platform::appendVisibleControls(out, d.code);
+    out += "]\n";
     if (d.at.line == 0 || !lines.has(d.at.line))
-        return out;
+        return;
     const ShownLine& shown = lines.shown(d.at.line);
     const std::string number = std::to_string(d.at.line);
     const std::size_t width = std::max(kGutterDigits, number.size());
-    out += gutter(number, width) + shown.text + "\n";
-    out += gutter("", width) + caretLine(shown, column, d.at.endColumn) + "\n";
-    return out;
+    appendGutter(out, number, width);
+    out += shown.text;
+    out += '\n';
+    appendGutter(out, "", width);
+    appendCaretLine(out, shown, column, d.at.endColumn);
+    out += '\n';
 }
 
 std::string summaryLine(std::size_t errors, std::size_t warnings)

@@ -38,6 +38,9 @@ std::string_view severityName(Severity severity);
 // file, that line and the caret line, each ending in a line break. A
 // diagnostic of the whole file is placed at line 1, column 1.
 std::string formatDiagnostic(std::string_view path, const Diagnostic& diagnostic, const SourceLines& lines);
+// The same, added to the end of `out`.
+void appendDiagnostic(
+    std::string& out, std::string_view path, const Diagnostic& diagnostic, const SourceLines& lines);
 
 std::string summaryLine(std::size_t errors, std::size_t warnings);
 

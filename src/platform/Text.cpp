@@ -81,18 +81,30 @@ std::string withVisibleControls(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
+    appendVisibleControls(out, text);
+    return out;
+}
+
+void appendVisibleControls(std::string& out, std::string_view text)
+{
+    const auto isControl = [](char c) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7F) {
-            out += c;
-            continue;
-        }
+        return byte < 0x20 || byte == 0x7F;
+    };
+    while (!text.empty()) {
+        // Runs without controls, nearly every text, go in whole.
+        const auto control = std::find_if(text.begin(), text.end(), isControl);
+        const auto run = static_cast<std::size_t>(control - text.begin());
+        out.append(text.substr(0, run));
+        if (run == text.size())
+            return;
+        const auto byte = static_cast<unsigned char>(text[run]);
         const char32_t picture = byte == 0x7F ? 0x2421 : 0x2400 + byte;
         out += static_cast<char>(0xE0 | (picture >> 12));
         out += static_cast<char>(0x80 | ((picture >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (picture & 0x3F));
+        text.remove_prefix(run + 1);
     }
-    return out;
 }
 
 } // namespace platform

@@ -28,6 +28,7 @@ bool isValidUtf8(std::string_view text);
 // block at U+2400 (ESC as "␛"), so that a name in a file cannot retitle,
 // clear or otherwise drive the terminal it is printed on. Other bytes stay.
 std::string withVisibleControls(std::string_view text);
+void appendVisibleControls(std::string& out, std::string_view text);
 
 // A Shift-JIS (CP932) lead byte: it and the byte after it are one
 // double-byte character, whose second byte may be any of 0x40 to 0xFC,

@@ -16,15 +16,26 @@
 
 namespace {
 
+// A report can run to many megabytes: it is put together in pieces of
+// about this size and written a piece at a time.
+constexpr std::size_t kReportPiece = 1 << 16;
+
 void report(const checktool::Options& options, const std::string& path, const check::CheckedFile& file)
 {
-    const check::SourceLines lines(file.text);
+    const bool json = options.format == checktool::Format::json;
+    const check::SourceLines lines(json ? std::span<const std::uint8_t> {} : std::span(file.text));
+    std::string piece;
     for (const check::Diagnostic& d : file.report.diagnostics) {
-        if (options.format == checktool::Format::json)
-            std::cout << checktool::jsonLine(path, d);
+        if (json)
+            piece += checktool::jsonLine(path, d);
         else
-            std::cout << check::formatDiagnostic(path, d, lines);
+            check::appendDiagnostic(piece, path, d, lines);
+        if (piece.size() >= kReportPiece) {
+            std::cout.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            piece.clear();
+        }
     }
+    std::cout.write(piece.data(), static_cast<std::streamsize>(piece.size()));
 }
 
 int run(const checktool::Options& options)
