@@ -17,6 +17,17 @@ QString fromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// A control is a widget or a menu item, and both answer the same calls;
+// anything else (no such control) does nothing and answers false.
+template <class Widget, class Call> auto onControl(QObject* o, Call call)
+{
+    if (auto* widget = qobject_cast<Widget*>(o))
+        return call(widget);
+    if (auto* action = qobject_cast<QAction*>(o))
+        return call(action);
+    return decltype(call(static_cast<QAction*>(nullptr)))();
+}
 } // namespace
 
 QObject* QtFormControls::find(form::Control control) const
@@ -68,40 +79,22 @@ std::string QtFormControls::text(form::Control control) const
 
 void QtFormControls::setEnabled(form::Control control, bool enabled)
 {
-    QObject* o = find(control);
-    if (auto* w = qobject_cast<QWidget*>(o))
-        w->setEnabled(enabled);
-    else if (auto* action = qobject_cast<QAction*>(o))
-        action->setEnabled(enabled);
+    onControl<QWidget>(find(control), [&](auto* c) { c->setEnabled(enabled); });
 }
 
 bool QtFormControls::isEnabled(form::Control control) const
 {
-    QObject* o = find(control);
-    if (auto* w = qobject_cast<QWidget*>(o))
-        return w->isEnabled();
-    if (auto* action = qobject_cast<QAction*>(o))
-        return action->isEnabled();
-    return false;
+    return onControl<QWidget>(find(control), [](auto* c) { return c->isEnabled(); });
 }
 
 void QtFormControls::setChecked(form::Control control, bool checked)
 {
-    QObject* o = find(control);
-    if (auto* button = qobject_cast<QAbstractButton*>(o))
-        button->setChecked(checked);
-    else if (auto* action = qobject_cast<QAction*>(o))
-        action->setChecked(checked);
+    onControl<QAbstractButton>(find(control), [&](auto* c) { c->setChecked(checked); });
 }
 
 bool QtFormControls::isChecked(form::Control control) const
 {
-    QObject* o = find(control);
-    if (auto* button = qobject_cast<QAbstractButton*>(o))
-        return button->isChecked();
-    if (auto* action = qobject_cast<QAction*>(o))
-        return action->isChecked();
-    return false;
+    return onControl<QAbstractButton>(find(control), [](auto* c) { return c->isChecked(); });
 }
 
 void QtFormControls::copyPatternBoxToClipboard()

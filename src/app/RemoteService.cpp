@@ -1,8 +1,11 @@
 #include "app/RemoteService.h"
 
+#include "app/CloseupWindows.h"
 #include "app/ErrorReport.h"
 #include "app/QtFormControls.h"
 #include "app/Unit1.h"
+#include "app/ZoomWindow.h"
+#include "closeup/CloseupState.h"
 #include "platform/ErrorText.h"
 #include "playback/RemoteCommands.h"
 #include "playback/StateJson.h"
@@ -85,8 +88,10 @@ void RemoteService::Pattern(const QString& text)
 
 QString RemoteService::State()
 {
-    const playback::OrderedJson state
+    playback::OrderedJson state
         = playback::stateObject(m_form.controls(), m_form.logic(), m_form.controls().clipboard());
+    const ZoomWindow* zoom = m_form.closeup().zoom();
+    closeup::addCloseupState(state, zoom != nullptr ? zoom->picture().onion() : closeup::OnionSettings {});
     return QString::fromStdString(playback::jsonLine(state));
 }
 

@@ -77,6 +77,7 @@ public:
     playback::FormLogic& logic() { return *m_logic; }
     app::ShareCommands& share() { return *m_share; }
     app::QtFormControls& controls() { return *m_controls; }
+    app::CloseupWindows& closeup() { return *m_closeup; }
 
     // A file dropped on the window, or named on the command line.
     void dropFile(const std::string& path);

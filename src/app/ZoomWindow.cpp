@@ -261,7 +261,7 @@ void ZoomWindow::stripToggled(bool shown)
 
 void ZoomWindow::savePng(const std::string& path) const
 {
-    const closeup::ColorImage picture
+    const display::ColorImage picture
         = m_picture.picture(zoom(), m_grid->isChecked() && zoom() >= kMinGridZoom);
     exporter::writePng(
         path, picture.width, picture.height, [&](std::int32_t y, std::span<std::uint32_t> row) {

@@ -30,9 +30,9 @@ bool usable(TDirectDrawSurface* sheet)
 }
 
 // The image's colours at the view's size; pixels the surface lacks stay black.
-ColorImage colors(const SurfaceImage& image)
+display::ColorImage colors(const SurfaceImage& image)
 {
-    ColorImage out(kViewWidth, kViewHeight);
+    display::ColorImage out(kViewWidth, kViewHeight);
     for (std::int32_t y = 0; y < std::min(kViewHeight, image.height()); ++y) {
         for (std::int32_t x = 0; x < std::min(kViewWidth, image.width()); ++x)
             out.at(x, y) = image.color(image.raw(x, y));
@@ -81,11 +81,11 @@ Sprite composeSprite(const character::CharacterTables& tables, std::int32_t anim
     return sprite;
 }
 
-ColorImage composeView(const character::CharacterTables& tables, std::int32_t animation,
+display::ColorImage composeView(const character::CharacterTables& tables, std::int32_t animation,
     std::int32_t frameIndex, TDirectDrawSurface* sheet)
 {
     if (!usable(sheet))
-        return ColorImage(kViewWidth, kViewHeight);
+        return display::ColorImage(kViewWidth, kViewHeight);
     const auto surface = scratchSurface(*sheet);
     surface->Fill(0);
     playback::composeFrame(tables, animation, frameIndex, sheet, surface.get());
@@ -96,10 +96,10 @@ ColorImage composeView(const character::CharacterTables& tables, std::int32_t an
 
 namespace {
 
-ColorImage composeBackgroundOnly(const character::CharacterTables& tables, TDirectDrawSurface* sheet)
+display::ColorImage composeBackgroundOnly(const character::CharacterTables& tables, TDirectDrawSurface* sheet)
 {
     if (!usable(sheet))
-        return ColorImage(kViewWidth, kViewHeight);
+        return display::ColorImage(kViewWidth, kViewHeight);
     const auto surface = scratchSurface(*sheet);
     surface->Fill(0);
     playback::composeBackground(tables, sheet, surface.get());
@@ -130,7 +130,8 @@ const Sprite& SpriteCache::sprite(const character::CharacterTables& tables, std:
     return m_entries.back().sprite;
 }
 
-const ColorImage& SpriteCache::background(const character::CharacterTables& tables, TDirectDrawSurface* sheet)
+const display::ColorImage& SpriteCache::background(
+    const character::CharacterTables& tables, TDirectDrawSurface* sheet)
 {
     if (!m_hasBackground) {
         m_background = composeBackgroundOnly(tables, sheet);
@@ -145,12 +146,12 @@ void SpriteCache::clear()
     m_hasBackground = false;
 }
 
-ColorImage composeCloseupFrame(const character::CharacterTables& tables, std::int32_t animation,
+display::ColorImage composeCloseupFrame(const character::CharacterTables& tables, std::int32_t animation,
     std::int32_t frameIndex, TDirectDrawSurface* sheet, const OnionSettings& settings, SpriteCache* cache)
 {
     SpriteCache once;
     SpriteCache& sprites = cache != nullptr ? *cache : once;
-    ColorImage out(kViewWidth, kViewHeight);
+    display::ColorImage out(kViewWidth, kViewHeight);
     if (settings.noBackground) {
         for (std::int32_t y = 0; y < kViewHeight; ++y) {
             for (std::int32_t x = 0; x < kViewWidth; ++x)

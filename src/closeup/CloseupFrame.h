@@ -7,8 +7,8 @@
 // never touched.
 
 #include "character/CharacterTables.h"
-#include "closeup/ColorImage.h"
 #include "closeup/OnionSkin.h"
+#include "display/ColorImage.h"
 
 #include <cstdint>
 
@@ -40,7 +40,7 @@ Sprite composeSprite(const character::CharacterTables& tables, std::int32_t anim
 
 // The view's picture of the frame (background pattern and all); black
 // without a sheet, as the cleared view.
-ColorImage composeView(const character::CharacterTables& tables, std::int32_t animation,
+display::ColorImage composeView(const character::CharacterTables& tables, std::int32_t animation,
     std::int32_t frameIndex, TDirectDrawSurface* sheet);
 
 // The sprites and the background of one animation as composed last, so
@@ -50,7 +50,8 @@ class SpriteCache {
 public:
     const Sprite& sprite(const character::CharacterTables& tables, std::int32_t animation,
         std::int32_t frameIndex, TDirectDrawSurface* sheet);
-    const ColorImage& background(const character::CharacterTables& tables, TDirectDrawSurface* sheet);
+    const display::ColorImage& background(
+        const character::CharacterTables& tables, TDirectDrawSurface* sheet);
     void clear();
 
 private:
@@ -65,12 +66,12 @@ private:
     std::vector<Entry> m_entries;
     std::uint64_t m_clock = 0;
     bool m_hasBackground = false;
-    ColorImage m_background;
+    display::ColorImage m_background;
 };
 
 // The frame of the zoom window, at the view's size; `cache`, when given,
 // holds the sprites and background from earlier frames.
-ColorImage composeCloseupFrame(const character::CharacterTables& tables, std::int32_t animation,
+display::ColorImage composeCloseupFrame(const character::CharacterTables& tables, std::int32_t animation,
     std::int32_t frameIndex, TDirectDrawSurface* sheet, const OnionSettings& settings,
     SpriteCache* cache = nullptr);
 

@@ -8,12 +8,12 @@
 
 namespace closeup {
 
-ColorImage closeupPicture(const ColorImage& frame, int zoom, bool grid)
+display::ColorImage closeupPicture(const display::ColorImage& frame, int zoom, bool grid)
 {
     zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
     SurfaceImage image;
     image.assign(frame);
-    ColorImage out(frame.width * zoom, frame.height * zoom);
+    display::ColorImage out(frame.width * zoom, frame.height * zoom);
     const PixelTarget target { out.pixels.data(), out.width, out.height, out.width };
     // The very drawing the window does, over the whole picture at once.
     drawPixels(image, target, Viewport { zoom, 0, 0 }, PixelLook { .grid = grid && zoom >= kMinGridZoom });
@@ -22,7 +22,7 @@ ColorImage closeupPicture(const ColorImage& frame, int zoom, bool grid)
     return out;
 }
 
-ColorImage frameOnShow(const character::CharacterState& state, std::int32_t frameIndex,
+display::ColorImage frameOnShow(const character::CharacterState& state, std::int32_t frameIndex,
     TDirectDrawSurface* sheet, const OnionSettings& onion, SpriteCache* cache)
 {
     if (state.playbackFlag)
@@ -32,7 +32,7 @@ ColorImage frameOnShow(const character::CharacterState& state, std::int32_t fram
     return composeCloseupFrame(state.tables, state.currentAnimation, frameIndex, nullptr, onion);
 }
 
-ColorImage closeupOnShow(const character::CharacterState& state, std::int32_t frameIndex,
+display::ColorImage closeupOnShow(const character::CharacterState& state, std::int32_t frameIndex,
     TDirectDrawSurface* sheet, const CloseupSettings& settings)
 {
     return closeupPicture(

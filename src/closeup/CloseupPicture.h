@@ -5,8 +5,8 @@
 // grid from kMinGridZoom up when it is on.
 
 #include "character/CharacterTables.h"
-#include "closeup/ColorImage.h"
 #include "closeup/OnionSkin.h"
+#include "display/ColorImage.h"
 
 class TDirectDrawSurface;
 
@@ -30,16 +30,16 @@ struct CloseupSettings {
     OnionSettings onion;
 };
 
-ColorImage closeupPicture(const ColorImage& frame, int zoom, bool grid);
+display::ColorImage closeupPicture(const display::ColorImage& frame, int zoom, bool grid);
 
 // The frame on show as the zoom window composes it: the player's frame of
 // the current animation; before a character plays, the cleared view (or
 // the bare checkerboard without the background).
-ColorImage frameOnShow(const character::CharacterState& state, std::int32_t frameIndex,
+display::ColorImage frameOnShow(const character::CharacterState& state, std::int32_t frameIndex,
     TDirectDrawSurface* sheet, const OnionSettings& onion, SpriteCache* cache = nullptr);
 
 // What the zoom window shows and saves: the frame on show, enlarged.
-ColorImage closeupOnShow(const character::CharacterState& state, std::int32_t frameIndex,
+display::ColorImage closeupOnShow(const character::CharacterState& state, std::int32_t frameIndex,
     TDirectDrawSurface* sheet, const CloseupSettings& settings);
 
 } // namespace closeup

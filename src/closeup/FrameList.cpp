@@ -15,9 +15,9 @@ std::int32_t stripFrameCount(const character::CharacterTables& tables, std::int3
     return std::max(1, tables.frameCount(animation));
 }
 
-ColorImage thumbnail(const ColorImage& frame)
+display::ColorImage thumbnail(const display::ColorImage& frame)
 {
-    ColorImage out((frame.width + 1) / 2, (frame.height + 1) / 2);
+    display::ColorImage out((frame.width + 1) / 2, (frame.height + 1) / 2);
     for (std::int32_t y = 0; y < out.height; ++y) {
         for (std::int32_t x = 0; x < out.width; ++x) {
             std::uint32_t sum[3] = {};
@@ -44,16 +44,16 @@ bool FrameList::update(
         const bool had = m_count != 0;
         m_source.forget();
         m_count = 0;
-        m_image = ColorImage();
+        m_image = display::ColorImage();
         return had;
     }
     if (!m_source.changed(tables, animation, sheet))
         return false;
     m_animation = animation;
     m_count = stripFrameCount(tables, animation);
-    m_image = ColorImage(m_count * kCellWidth, kCellHeight, kStripBackground);
+    m_image = display::ColorImage(m_count * kCellWidth, kCellHeight, kStripBackground);
     for (std::int32_t index = 1; index <= m_count; ++index) {
-        const ColorImage small = thumbnail(composeView(tables, animation, index, sheet));
+        const display::ColorImage small = thumbnail(composeView(tables, animation, index, sheet));
         const std::int32_t left = (index - 1) * kCellWidth + kCellMargin;
         for (std::int32_t y = 0; y < small.height; ++y)
             std::copy_n(small.pixels.begin() + std::ptrdiff_t(y) * small.width, small.width,
@@ -82,9 +82,9 @@ void drawMark(const PixelTarget& target, const Viewport& view, const TRect& cell
     drawBand(target, view, cell, kCellMargin * view.scale, 0xFF000000u | kMarkColor);
 }
 
-ColorImage stripPicture(const FrameList& list, std::int32_t marked)
+display::ColorImage stripPicture(const FrameList& list, std::int32_t marked)
 {
-    ColorImage out = list.image();
+    display::ColorImage out = list.image();
     if (out.pixels.empty())
         return out;
     const PixelTarget target { out.pixels.data(), out.width, out.height, out.width };

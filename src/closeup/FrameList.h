@@ -7,9 +7,9 @@
 // border around its cell.
 
 #include "character/CharacterTables.h"
-#include "closeup/ColorImage.h"
 #include "closeup/FrameSource.h"
 #include "closeup/PixelTarget.h"
+#include "display/ColorImage.h"
 
 #include <cstdint>
 
@@ -29,7 +29,7 @@ inline constexpr std::uint32_t kMarkColor = 0xFFD800u;
 // for an animation without frames, as the player shows it.
 std::int32_t stripFrameCount(const character::CharacterTables& tables, std::int32_t animation);
 
-ColorImage thumbnail(const ColorImage& frame);
+display::ColorImage thumbnail(const display::ColorImage& frame);
 
 class FrameList {
 public:
@@ -42,7 +42,7 @@ public:
     std::int32_t count() const { return m_count; }
     std::int32_t animation() const { return m_animation; }
     // Every picture in its cell, unmarked.
-    const ColorImage& image() const { return m_image; }
+    const display::ColorImage& image() const { return m_image; }
 
     // The cell of a frame in the strip's image; empty for no frame of it.
     TRect cell(std::int32_t frameIndex) const;
@@ -53,7 +53,7 @@ private:
     FrameSource m_source;
     std::int32_t m_animation = 0;
     std::int32_t m_count = 0;
-    ColorImage m_image;
+    display::ColorImage m_image;
 };
 
 // The border around the cell of the frame on show.
@@ -61,6 +61,6 @@ void drawMark(const PixelTarget& target, const Viewport& view, const TRect& cell
 
 // The strip as --frame-list and the window show it: every picture, the
 // frame on show marked.
-ColorImage stripPicture(const FrameList& list, std::int32_t marked);
+display::ColorImage stripPicture(const FrameList& list, std::int32_t marked);
 
 } // namespace closeup

@@ -155,7 +155,7 @@ bool SurfaceImage::capture(TDirectDrawSurface* surface)
     return changed;
 }
 
-bool SurfaceImage::assign(const ColorImage& image)
+bool SurfaceImage::assign(const display::ColorImage& image)
 {
     const bool sameSize = m_width == image.width && m_height == image.height;
     const bool sameFormat = m_directColor && m_bitCount == 32 && !m_hasKey;

@@ -5,7 +5,7 @@
 // The windows never draw from the surfaces themselves, so nothing they do
 // can disturb a copy the player makes.
 
-#include "closeup/ColorImage.h"
+#include "display/ColorImage.h"
 #include "display/DXDraws.h"
 
 #include <cstdint>
@@ -33,7 +33,7 @@ public:
 
     // Holds a picture made rather than copied, as plain colours without a
     // key; answers as capture does.
-    bool assign(const ColorImage& image);
+    bool assign(const display::ColorImage& image);
 
     std::int32_t width() const { return m_width; }
     std::int32_t height() const { return m_height; }

@@ -63,9 +63,9 @@ ZoomPicture::Changes ZoomPicture::update(const Presented& presented)
     return changes;
 }
 
-ColorImage ZoomPicture::picture(int zoom, bool grid) const
+display::ColorImage ZoomPicture::picture(int zoom, bool grid) const
 {
-    ColorImage frame(m_frame.width(), m_frame.height());
+    display::ColorImage frame(m_frame.width(), m_frame.height());
     for (std::int32_t y = 0; y < frame.height; ++y) {
         for (std::int32_t x = 0; x < frame.width; ++x)
             frame.at(x, y) = m_frame.color(m_frame.raw(x, y));

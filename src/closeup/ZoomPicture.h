@@ -9,11 +9,11 @@
 
 #include "character/CharacterTables.h"
 #include "closeup/CloseupFrame.h"
-#include "closeup/ColorImage.h"
 #include "closeup/FrameList.h"
 #include "closeup/FrameSource.h"
 #include "closeup/OnionSkin.h"
 #include "closeup/SurfaceImage.h"
+#include "display/ColorImage.h"
 
 #include <cstdint>
 
@@ -51,7 +51,7 @@ public:
     std::int32_t mark() const { return m_mark; }
 
     // What PNG で保存… writes: the frame as shown, enlarged, with the grid.
-    ColorImage picture(int zoom, bool grid) const;
+    display::ColorImage picture(int zoom, bool grid) const;
 
     // Frames composed so far, for the cost to be seen.
     int compositions() const { return m_compositions; }

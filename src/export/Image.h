@@ -1,35 +1,15 @@
 #pragma once
 
-// A picture held as plain pixels, for what the viewer writes out: frames of
-// the view, the sheet image. Pixels are 0x00RRGGBB, rows top-down, no gaps.
+// What the viewer writes out, frames of the view and the sheet image, held
+// as plain colours.
 
-#include <cstdint>
-#include <vector>
+#include "display/ColorImage.h"
 
 class TDirectDrawSurface;
 
 namespace exporter {
 
-struct Image {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::vector<std::uint32_t> pixels;
-
-    Image() = default;
-    Image(std::int32_t w, std::int32_t h)
-        : width(w)
-        , height(h)
-        , pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0)
-    {
-    }
-
-    std::uint32_t at(std::int32_t x, std::int32_t y) const
-    {
-        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width)
-            + static_cast<std::size_t>(x)];
-    }
-    bool operator==(const Image&) const = default;
-};
+using Image = display::ColorImage;
 
 // The largest factor that the writers enlarge by.
 inline constexpr int kMaxScale = 8;

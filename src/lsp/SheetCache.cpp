@@ -3,6 +3,7 @@
 #include "lsp/SheetPicture.h"
 
 #include "picture/Graphics.h"
+#include "platform/BitmapLayout.h"
 #include "platform/ErrorText.h"
 
 #include <array>
@@ -12,17 +13,18 @@ namespace lsp {
 
 namespace {
 
-// The bit count of a BMP header: after the 14-byte file header, the info
-// header's size says where the count stands (the old core header keeps it
-// two bytes earlier).
+// The bit count of a BMP header: after the file header, the info header's
+// size says where the count stands (the old core header keeps it two bytes
+// earlier).
 int bmpBitDepth(const std::string& path)
 {
-    std::array<unsigned char, 30> head {};
+    using namespace platform::bitmap;
+    std::array<unsigned char, kFileHeaderSize + 16> head {};
     std::ifstream file(path, std::ios::binary);
-    if (!file.read(reinterpret_cast<char*>(head.data()), head.size()) || head[0] != 'B' || head[1] != 'M')
-        return 0;
     const auto word = [&](std::size_t at) { return head[at] | (head[at + 1] << 8); };
-    return word(14) == 12 ? word(24) : word(28);
+    if (!file.read(reinterpret_cast<char*>(head.data()), head.size()) || word(0) != kSignature)
+        return 0;
+    return word(kFileHeaderSize) == kCoreHeaderSize ? word(kFileHeaderSize + 10) : word(kFileHeaderSize + 14);
 }
 
 SheetInfo openSheet(const std::string& path)

@@ -1,7 +1,7 @@
 // TDIB: a thin handle on a shared image record. Every change that needs
 // private or uncompressed pixels builds a new record and swaps it in.
 #include "picture/DIB.h"
-#include "platform/ByteReader.h"
+#include "platform/BitmapLayout.h"
 
 #include <algorithm>
 #include <utility>
@@ -13,9 +13,6 @@ std::unique_ptr<TGraphic> createDIB()
     return std::make_unique<TDIB>();
 }
 const TGraphicClassInfo kDIBClass { "TDIB", nullptr, &createDIB };
-
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::uint16_t kBitmapSignature = 0x4D42; // "BM"
 } // namespace
 
 TDIB::TDIB()
@@ -48,13 +45,13 @@ void TDIB::LoadFromStream(TStream& stream)
 {
     const std::int64_t start = stream.Position();
     // A file header cut short is no DIB; no file header at all is no image.
-    platform::ByteReader fileHeader(stream, kFileHeaderSize, &picture::raiseInvalidDIB);
+    platform::ByteReader fileHeader(stream, platform::bitmap::kFileHeaderSize, &picture::raiseInvalidDIB);
     if (fileHeader.remaining() == 0)
         return;
     const std::uint16_t signature = fileHeader.u16();
     fileHeader.skip(8); // file size and reserved fields
     const std::uint32_t pixelOffset = fileHeader.u32();
-    if (signature != kBitmapSignature)
+    if (signature != platform::bitmap::kSignature)
         picture::raiseInvalidDIB();
     readStoredData(stream, start + pixelOffset);
 }

@@ -1,6 +1,7 @@
 // Image records: building, copying and decompressing them, their colours
 // and their palette.
 #include "picture/DIB.h"
+#include "platform/BitmapLayout.h"
 
 #include <algorithm>
 #include <cstring>
@@ -86,8 +87,8 @@ void TDIBSharedImage::BuildImage(std::int32_t width, std::int32_t height, std::i
     reset(true);
     checkChannelFormat(bitCount, channelFormat);
 
-    const std::uint64_t rowBytes = ((std::uint64_t(std::max(width, 0)) * std::uint64_t(bitCount) + 31) >> 5)
-        << 2;
+    const std::uint64_t rowBytes
+        = platform::bitmap::rowStride(std::uint64_t(std::max(width, 0)), std::uint64_t(bitCount));
     const std::uint64_t imageSize = rowBytes * std::uint64_t(std::max(height, 0));
     if (width <= 0 || height <= 0 || imageSize > platform::kMaxPixelBytes) {
         if (memoryOnly || compressed)

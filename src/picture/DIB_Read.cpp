@@ -3,7 +3,7 @@
 // bounded reader, every field is checked before it sizes a read or an
 // allocation, and sizes are computed in 64 bits.
 #include "picture/DIB.h"
-#include "platform/ByteReader.h"
+#include "platform/BitmapLayout.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,9 +12,9 @@ namespace {
 
 using platform::ByteReader;
 
-constexpr std::uint32_t kCoreHeaderSize = 12;
-constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::size_t kMasksSize = 12; // red, green, blue
+using platform::bitmap::kCoreHeaderSize;
+using platform::bitmap::kInfoHeaderSize;
+using platform::bitmap::kMasksSize;
 
 // The header fields the reader uses, from either header kind.
 struct DibHeader {
@@ -75,13 +75,7 @@ TDIBColorTable readColorTable(TStream& stream, const DibHeader& h)
 
     ByteReader r(stream, count * h.entrySize, &platform::raiseReadError);
     TDIBColorTable table {};
-    for (std::uint32_t i = 0; i < count; ++i) {
-        platform::RgbQuad& c = table[i];
-        c.rgbBlue = r.u8();
-        c.rgbGreen = r.u8();
-        c.rgbRed = r.u8();
-        c.rgbReserved = h.entrySize == 4 ? r.u8() : 0;
-    }
+    platform::bitmap::readColorEntries(r, std::span(table).first(count), h.entrySize);
     return table;
 }
 
@@ -97,7 +91,8 @@ void checkImage(const DibHeader& h, const TDIBChannelFormat& format)
         picture::raiseInvalidDIB();
     if (h.width <= 0 || h.height == 0 || h.height == INT32_MIN)
         picture::raiseInvalidDIB();
-    const std::uint64_t rowBytes = ((std::uint64_t(h.width) * std::uint64_t(h.bitCount) + 31) >> 5) << 2;
+    const std::uint64_t rowBytes
+        = platform::bitmap::rowStride(std::uint64_t(h.width), std::uint64_t(h.bitCount));
     if (rowBytes * std::uint64_t(std::abs(std::int64_t(h.height))) > platform::kMaxPixelBytes)
         picture::raiseInvalidDIB();
 }

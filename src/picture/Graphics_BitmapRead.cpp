@@ -4,7 +4,7 @@
 // is checked here, in 64 bits, against the one pixel-memory cap.
 #include "picture/Graphics.h"
 #include "picture/Graphics_Palette.h"
-#include "platform/ByteReader.h"
+#include "platform/BitmapLayout.h"
 
 #include <algorithm>
 #include <optional>
@@ -14,16 +14,15 @@ namespace {
 
 using platform::ByteReader;
 
-constexpr std::uint32_t kFileHeaderSize = 14;
-constexpr std::uint32_t kCoreHeaderSize = 12;
-constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::size_t kMasksSize = 12; // red, green, blue
+using platform::bitmap::kCoreHeaderSize;
+using platform::bitmap::kFileHeaderSize;
+using platform::bitmap::kInfoHeaderSize;
+using platform::bitmap::kMasksSize;
 // From the second version on, the masks stand at the end of the header.
 constexpr std::uint32_t kMasksInsideSize = 52;
 // Later versions of the standard stop at 124 bytes; a header claiming more
 // than this is no header.
 constexpr std::uint32_t kMaxHeaderSize = 4096;
-constexpr std::uint16_t kBitmapSignature = 0x4D42; // "BM"
 
 [[noreturn]] void invalidBitmap()
 {
@@ -84,12 +83,7 @@ void readColorTable(TStream& stream, Description& d, std::uint32_t count)
 {
     ByteReader r(stream, count * d.entrySize, &platform::raiseReadError);
     d.info.colors.resize(count);
-    for (platform::RgbQuad& c : d.info.colors) {
-        c.rgbBlue = r.u8();
-        c.rgbGreen = r.u8();
-        c.rgbRed = r.u8();
-        c.rgbReserved = d.entrySize == 4 ? r.u8() : 0;
-    }
+    platform::bitmap::readColorEntries(r, d.info.colors, d.entrySize);
 }
 
 std::uint32_t defaultColorCount(std::uint16_t bitCount)
@@ -104,7 +98,7 @@ bool isRunLength(const platform::BitmapInfoHeader& h)
 
 std::uint64_t rowBytes(const platform::BitmapInfoHeader& h, std::uint64_t bitCount)
 {
-    return ((std::uint64_t(h.biWidth) * bitCount + 31) / 32) * 4;
+    return platform::bitmap::rowStride(std::uint64_t(h.biWidth), bitCount);
 }
 
 std::uint64_t absHeight(const platform::BitmapInfoHeader& h)
@@ -212,7 +206,7 @@ std::int64_t readFileHeader(TStream& stream)
     const std::uint16_t signature = fileHeader.u16();
     fileHeader.skip(8); // file size and reserved fields
     const std::uint32_t pixelOffset = fileHeader.u32();
-    if (signature != kBitmapSignature)
+    if (signature != platform::bitmap::kSignature)
         invalidBitmap();
     return std::int64_t(pixelOffset) - kFileHeaderSize;
 }

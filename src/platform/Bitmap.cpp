@@ -1,3 +1,4 @@
+#include "platform/BitmapLayout.h"
 #include "platform/Gdi.h"
 #include "platform/PixelCodec.h"
 
@@ -98,7 +99,7 @@ bool pixelMemoryFits(std::int32_t width, std::int32_t height, std::int32_t bitCo
 {
     if (width <= 0 || height <= 0 || bitCount <= 0 || bitCount > 32)
         return false;
-    const std::uint64_t stride = ((std::uint64_t(width) * std::uint64_t(bitCount) + 31) / 32) * 4;
+    const std::uint64_t stride = bitmap::rowStride(std::uint64_t(width), std::uint64_t(bitCount));
     return stride * std::uint64_t(height) <= kMaxPixelBytes; // both below 2^37: no overflow
 }
 
@@ -109,7 +110,7 @@ HBITMAP makeBitmap(
         return nullptr;
     if (!pixelMemoryFits(width, height, format.bitCount))
         return nullptr;
-    const std::uint64_t stride = ((std::uint64_t(width) * format.bitCount + 31) / 32) * 4;
+    const std::uint64_t stride = bitmap::rowStride(std::uint64_t(width), format.bitCount);
     const std::uint64_t bytes = stride * std::uint64_t(height);
     const PixelMemory memory = allocatePixels(static_cast<std::size_t>(bytes));
     if (!memory.bytes)

@@ -1,5 +1,6 @@
 #include "platform/SoftDisplay.h"
 
+#include "platform/BitmapLayout.h"
 #include "platform/SoftDisplayState.h"
 
 #include <algorithm>
@@ -32,8 +33,8 @@ bool formatFromDesc(const DDPIXELFORMAT& pf, PixelFormat& format)
 
 std::uint64_t pixelBytes(std::int32_t width, std::int32_t height, int bitCount)
 {
-    const std::uint64_t rowBits = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bitCount);
-    return (rowBits + 31) / 32 * 4 * static_cast<std::uint64_t>(height);
+    return bitmap::rowStride(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(bitCount))
+        * static_cast<std::uint64_t>(height);
 }
 
 } // namespace

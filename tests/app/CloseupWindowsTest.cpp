@@ -181,7 +181,7 @@ TEST(ZoomWindow, OnionSkinStripAndSavedPictureOnTheSample)
         window.setOnion({ 2, 1, true });
         window.setStripShown(true);
         window.frameShown(presented, "アニメ 6");
-        const closeup::ColorImage expected
+        const display::ColorImage expected
             = closeup::composeCloseupFrame(logic.state().tables, 6, 5, logic.sheetSurface(), { 2, 1, true });
         const QImage image = window.findChild<app::PixelCanvas*>("zoomCanvas")->grab().toImage();
         ASSERT_EQ(image.size(), QSize(242, 542));

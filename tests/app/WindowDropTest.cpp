@@ -87,8 +87,8 @@ TEST_P(WindowDrop, AFolderWhoseNameIsShiftJisOpens)
     // 漢字 in Shift-JIS: no UTF-8, as a folder made on an older desktop. One
     // folder per route: CTest runs the routes at once, and each removes its own.
     namespace fs = std::filesystem;
-    const std::string folder = testing::TempDir() + "nimbrel-drop-" + std::to_string(static_cast<int>(GetParam()))
-        + "-\x8A\xBF\x8E\x9A";
+    const std::string folder = testing::TempDir() + "nimbrel-drop-"
+        + std::to_string(static_cast<int>(GetParam())) + "-\x8A\xBF\x8E\x9A";
     fs::create_directories(folder);
     for (const char* name : { "sample.txt", "sample.bmp" })
         fs::copy_file(std::string(NIMBREL_SOURCE_DIR) + "/examples/sample/" + name, folder + "/" + name,

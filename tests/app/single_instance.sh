@@ -61,6 +61,8 @@ first=$!
 for _ in $(seq 100); do owned && break; sleep 0.1; done
 owned && pass "the first viewer owns io.github.nimbrel.Nimbrel" || fail "the name was never taken"
 call State | grep -q '"Label1":"名前"' || fail "the first viewer starts empty: $(call State)"
+# The same keys as the driver's state line, the zoom window's last.
+call State | grep -q '"onion":\[0,0\],"nobackground":false}' || fail "the state lacks the zoom keys: $(call State)"
 
 start=$(milliseconds)
 "$viewer" "$sample" >"$scratch/second.out" 2>"$scratch/second.err"

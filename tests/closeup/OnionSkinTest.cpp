@@ -59,7 +59,7 @@ protected:
         for (const int base : bases)
             t->base[animation][slot++] = base;
     }
-    closeup::ColorImage frame(int animation, int index, closeup::OnionSettings settings)
+    display::ColorImage frame(int animation, int index, closeup::OnionSettings settings)
     {
         return closeup::composeCloseupFrame(*t, animation, index, sheet.get(), settings);
     }
@@ -120,7 +120,7 @@ TEST_F(Onion, LayeredFramesCountTheirLayerOnlySlots)
     EXPECT_EQ(closeup::onionFrames(*t, 5, 2, 0, 3),
         (std::vector<OnionFrame> { { 3, 1, false }, { 4, 2, false }, { 1, 3, false } }));
     // A neighbour that is only a layer is still drawn as a ghost.
-    const closeup::ColorImage shown = frame(5, 2, { 0, 1, false });
+    const display::ColorImage shown = frame(5, 2, { 0, 1, false });
     EXPECT_NE(shown.at(50, 60), kBack);
     EXPECT_EQ(frame(5, 3, {}).at(50, 60), kLayer);
 }
@@ -131,8 +131,8 @@ TEST_F(Onion, GhostsLieBetweenTheBackgroundAndTheFrameOnShow)
     // Without onion skin the picture is the view's own composition.
     EXPECT_EQ(frame(1, 2, {}), closeup::composeView(*t, 1, 2, sheet.get()));
 
-    const closeup::ColorImage shown = frame(1, 2, { 1, 0, false });
-    const closeup::ColorImage view = closeup::composeView(*t, 1, 2, sheet.get());
+    const display::ColorImage shown = frame(1, 2, { 1, 0, false });
+    const display::ColorImage view = closeup::composeView(*t, 1, 2, sheet.get());
     // Covered only by the previous frame's pose: neither background nor pose.
     EXPECT_NE(shown.at(2, 2), kBack);
     EXPECT_NE(shown.at(2, 2), kFirst);
@@ -165,13 +165,13 @@ TEST_F(Onion, EarlierGhostsAreReddishLaterBluishAndFadeWithDistance)
 TEST_F(Onion, WithoutTheBackgroundKeyPixelsShowTheCheckerboard)
 {
     frames(1, { 2, 3 });
-    const closeup::ColorImage bare = frame(1, 1, { 0, 0, true });
+    const display::ColorImage bare = frame(1, 1, { 0, 0, true });
     EXPECT_EQ(bare.at(5, 5), closeup::backdropPixel(5, 5)); // the pose's key hole
     EXPECT_EQ(bare.at(60, 100), closeup::backdropPixel(60, 100));
     EXPECT_NE(closeup::backdropPixel(0, 0), closeup::backdropPixel(closeup::kBackdropCell, 0));
     EXPECT_EQ(bare.at(2, 2), kFirst);
     // Onion skin works over the checkerboard as well.
-    const closeup::ColorImage ghosted = frame(1, 1, { 0, 1, true });
+    const display::ColorImage ghosted = frame(1, 1, { 0, 1, true });
     EXPECT_NE(ghosted.at(25, 2), closeup::backdropPixel(25, 2));
     EXPECT_EQ(ghosted.at(60, 100), closeup::backdropPixel(60, 100));
     // No sheet: nothing is drawn, and nothing is read.
@@ -215,7 +215,7 @@ TEST_F(Onion, TheStripIsRemadeOnlyWhenWhatItShowsChanges)
     EXPECT_EQ(list.frameAt(closeup::kCellWidth * 2 + 1, closeup::kCellHeight - 1), 3);
     EXPECT_EQ(list.frameAt(closeup::kCellWidth * 3, 0), 0);
     EXPECT_EQ(list.frameAt(0, closeup::kCellHeight), 0);
-    const closeup::ColorImage marked = closeup::stripPicture(list, 2);
+    const display::ColorImage marked = closeup::stripPicture(list, 2);
     EXPECT_EQ(marked.at(closeup::kCellWidth, 0), closeup::kMarkColor);
     EXPECT_EQ(marked.at(0, 0), closeup::kStripBackground);
     EXPECT_EQ(marked.at(closeup::kCellMargin + 1, closeup::kCellMargin + 1), kFirst);
@@ -223,15 +223,15 @@ TEST_F(Onion, TheStripIsRemadeOnlyWhenWhatItShowsChanges)
 
 TEST_F(Onion, ThePictureEnlargesEveryPixelAndDrawsTheGridFromFourTimes)
 {
-    closeup::ColorImage frame(3, 2);
+    display::ColorImage frame(3, 2);
     frame.at(1, 0) = 0xFFFFFF;
     for (const auto& [zoom, grid] : { std::pair { 1, true }, { 2, true }, { 8, false } }) {
-        const closeup::ColorImage picture = closeup::closeupPicture(frame, zoom, grid);
+        const display::ColorImage picture = closeup::closeupPicture(frame, zoom, grid);
         ASSERT_EQ(picture.width, 3 * zoom);
         EXPECT_EQ(picture.at(2 * zoom - 1, zoom - 1), 0xFFFFFFu) << zoom;
         EXPECT_EQ(picture.at(zoom, 0), 0xFFFFFFu) << zoom; // no grid below 4 times
     }
-    const closeup::ColorImage gridded = closeup::closeupPicture(frame, 4, true);
+    const display::ColorImage gridded = closeup::closeupPicture(frame, 4, true);
     EXPECT_NE(gridded.at(4, 0), 0xFFFFFFu);
     EXPECT_EQ(gridded.at(5, 1), 0xFFFFFFu);
 }

@@ -23,19 +23,6 @@ Exit status: 0 without errors, 1 with errors (or warnings under --werror),
 2 for a usage error.
 )";
 
-namespace {
-
-Format formatNamed(const std::string& name)
-{
-    if (name == "text")
-        return Format::text;
-    if (name == "json")
-        return Format::json;
-    throw std::invalid_argument("unknown format: " + name);
-}
-
-} // namespace
-
 Options parseOptions(const std::vector<std::string>& arguments)
 {
     Options options;
@@ -49,9 +36,9 @@ Options parseOptions(const std::vector<std::string>& arguments)
         } else if (a == "--format") {
             if (i + 1 == arguments.size())
                 throw std::invalid_argument("--format needs text or json");
-            options.format = formatNamed(arguments[++i]);
+            options.format = tool::formatNamed(arguments[++i]);
         } else if (a.starts_with("--format=")) {
-            options.format = formatNamed(a.substr(9));
+            options.format = tool::formatNamed(a.substr(9));
         } else if (a == "--werror") {
             options.werror = true;
         } else if (a == "--help" || a == "-h") {

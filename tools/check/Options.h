@@ -2,12 +2,14 @@
 
 // The command line of nimbrel-check.
 
+#include "common/ToolMain.h"
+
 #include <string>
 #include <vector>
 
 namespace checktool {
 
-enum class Format { text, json };
+using tool::Format;
 
 struct Options {
     Format format = Format::text;

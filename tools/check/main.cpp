@@ -5,6 +5,7 @@
 #include "Options.h"
 #include "check/Checker.h"
 #include "check/TextReport.h"
+#include "common/ToolMain.h"
 #include "platform/ErrorText.h"
 #include "platform/Text.h"
 
@@ -62,30 +63,5 @@ int main(int argc, char** argv)
     // Nothing here writes through C's stdio, so the report need not pass
     // through its buffer a piece at a time.
     std::ios_base::sync_with_stdio(false);
-    checktool::Options options;
-    try {
-        options = checktool::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const std::invalid_argument& e) {
-        std::cerr << "nimbrel-check: " << platform::withVisibleControls(e.what()) << "\n"
-                  << checktool::kUsage;
-        return 2;
-    }
-    if (options.help) {
-        std::cout << checktool::kUsage;
-        return 0;
-    }
-    if (options.version) {
-        std::cout << "nimbrel-check " << NIMBREL_VERSION << "\n";
-        return 0;
-    }
-    // The last catch: an allocation that fails, or anything else that
-    // escapes the checker, is an error message and status 1, never an abort.
-    try {
-        return run(options);
-    } catch (const std::exception& e) {
-        std::cerr << "nimbrel-check: " << platform::errorMessage(e) << "\n";
-    } catch (...) {
-        std::cerr << "nimbrel-check: " << platform::kSUnexpectedError << "\n";
-    }
-    return 1;
+    return tool::runTool("nimbrel-check", checktool::kUsage, argc, argv, checktool::parseOptions, run);
 }

@@ -6,17 +6,6 @@
 
 namespace render {
 
-namespace {
-
-void writePng(const std::string& path, const closeup::ColorImage& picture)
-{
-    exporter::Image image(picture.width, picture.height);
-    image.pixels = picture.pixels;
-    exporter::writePng(path, image);
-}
-
-} // namespace
-
 void RenderDriver::closeupToggle(const std::string& name)
 {
     if (name == kNoBackgroundToggle)
@@ -28,7 +17,7 @@ void RenderDriver::closeupToggle(const std::string& name)
 void RenderDriver::writeCloseup(const std::string& path)
 {
     try {
-        writePng(path,
+        exporter::writePng(path,
             closeup::closeupOnShow(
                 m_logic.state(), m_logic.player().frameIndex(), m_logic.sheetSurface(), m_closeup));
     } catch (const std::exception& error) {
@@ -45,7 +34,7 @@ void RenderDriver::writeFrameList(const std::string& path)
         // as --out writes nothing without frames.
         if (m_frameList.count() == 0)
             return;
-        writePng(path, closeup::stripPicture(m_frameList, m_logic.player().frameIndex()));
+        exporter::writePng(path, closeup::stripPicture(m_frameList, m_logic.player().frameIndex()));
     } catch (const std::exception& error) {
         report(error);
     }

@@ -1,5 +1,6 @@
 #include "render/StateJson.h"
 
+#include "closeup/CloseupState.h"
 #include "playback/HeadlessForm.h"
 #include "playback/StateJson.h"
 
@@ -23,8 +24,7 @@ std::string stateJson(const playback::HeadlessForm& form, const playback::FormLo
     const closeup::CloseupSettings& closeup)
 {
     OrderedJson json = playback::stateObject(form, logic, form.clipboard());
-    json["onion"] = { closeup.onion.before, closeup.onion.after };
-    json["nobackground"] = closeup.onion.noBackground;
+    closeup::addCloseupState(json, closeup.onion);
     return playback::jsonLine(json);
 }
 

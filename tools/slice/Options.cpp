@@ -48,15 +48,6 @@ std::int64_t number(const std::string& text, std::int64_t low, std::int64_t high
     return value;
 }
 
-Format formatNamed(const std::string& name)
-{
-    if (name == "text")
-        return Format::text;
-    if (name == "json")
-        return Format::json;
-    throw std::invalid_argument("unknown format: " + name);
-}
-
 // An option's value, from "--name=value" or from the next argument.
 std::string valueOf(const std::vector<std::string>& arguments, std::size_t& i, const std::string& name)
 {
@@ -112,7 +103,7 @@ Options parseOptions(const std::vector<std::string>& arguments)
         else if (isOption(a, "--grid"))
             options.slice.grid = parseGrid(valueOf(arguments, i, "--grid"));
         else if (isOption(a, "--format"))
-            options.format = formatNamed(valueOf(arguments, i, "--format"));
+            options.format = tool::formatNamed(valueOf(arguments, i, "--format"));
         else if (a == "--help" || a == "-h")
             options.help = true;
         else if (a == "--version")

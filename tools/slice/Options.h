@@ -4,12 +4,14 @@
 
 #include "closeup/Slicer.h"
 
+#include "common/ToolMain.h"
+
 #include <string>
 #include <vector>
 
 namespace slicetool {
 
-enum class Format { text, json };
+using tool::Format;
 
 struct Options {
     closeup::SliceOptions slice;

@@ -4,6 +4,7 @@
 #include "LoadedSheet.h"
 #include "Options.h"
 #include "closeup/Slicer.h"
+#include "common/ToolMain.h"
 #include "platform/ErrorText.h"
 
 #include <nlohmann/json.hpp>
@@ -61,25 +62,5 @@ int run(const slicetool::Options& options)
 
 int main(int argc, char** argv)
 {
-    slicetool::Options options;
-    try {
-        options = slicetool::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const std::invalid_argument& e) {
-        std::cerr << "nimbrel-slice: " << e.what() << "\n" << slicetool::kUsage;
-        return 2;
-    }
-    if (options.help) {
-        std::cout << slicetool::kUsage;
-        return 0;
-    }
-    if (options.version) {
-        std::cout << "nimbrel-slice " << NIMBREL_VERSION << "\n";
-        return 0;
-    }
-    try {
-        return run(options);
-    } catch (const std::exception& e) {
-        std::cerr << "nimbrel-slice: " << platform::errorMessage(e) << "\n";
-        return 1;
-    }
+    return tool::runTool("nimbrel-slice", slicetool::kUsage, argc, argv, slicetool::parseOptions, run);
 }
