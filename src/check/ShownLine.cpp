@@ -91,14 +91,14 @@ ShownLine showLine(std::string_view bytes)
             const std::size_t first = out.cellOfByte.size();
             out.cellOfByte.resize(first + run);
             for (std::size_t k = 0; k < run; ++k)
-                out.cellOfByte[first + k] = cell + k;
+                out.cellOfByte[first + k] = static_cast<std::uint32_t>(cell + k);
             cell += run;
             i += run;
             continue;
         }
         const std::size_t length = characterLength(bytes.substr(i), utf8);
         for (std::size_t k = 0; k < length; ++k)
-            out.cellOfByte.push_back(cell);
+            out.cellOfByte.push_back(static_cast<std::uint32_t>(cell));
         // A character of a UTF-8 line, and a lone ASCII byte of any line,
         // is its own UTF-8; only the rest needs the decoder.
         const std::string_view piece = bytes.substr(i, length);
@@ -123,7 +123,7 @@ ShownLine showLine(std::string_view bytes)
         }
         i += length;
     }
-    out.cellOfByte.push_back(cell);
+    out.cellOfByte.push_back(static_cast<std::uint32_t>(cell));
     return out;
 }
 

@@ -7,6 +7,7 @@
 // drawn from the same map.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,9 @@ inline constexpr std::size_t kTabStop = 8;
 
 struct ShownLine {
     std::string text; // UTF-8
-    std::vector<std::size_t> cellOfByte; // one per byte, and one for the end
+    // One per byte, and one for the end; 32 bits hold the cells of any line
+    // a definition file can have, at half the memory of a report's long lines.
+    std::vector<std::uint32_t> cellOfByte;
 };
 
 ShownLine showLine(std::string_view bytes);
