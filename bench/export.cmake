@@ -4,3 +4,5 @@ if(TARGET nimbrel-render)
   target_compile_definitions(bench_export PRIVATE NIMBREL_RENDER_BINARY="$<TARGET_FILE:nimbrel-render>")
   add_dependencies(bench_export nimbrel-render)
 endif()
+# The tests' null player host.
+target_include_directories(bench_export PRIVATE "${CMAKE_SOURCE_DIR}/tests")

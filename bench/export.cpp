@@ -3,7 +3,6 @@
 // (a whole process, as a user would run it), and the sample's report.
 // Each benchmark reports the file size it wrote as "bytes".
 
-#include "NullHost.h"
 #include "display/DXDraws.h"
 #include "export/AtomicFile.h"
 #include "export/GifEncoder.h"
@@ -12,6 +11,7 @@
 #include "export/Report.h"
 #include "playback/FormLogic.h"
 #include "playback/HeadlessForm.h"
+#include "playback/NullHost.h"
 
 #include <benchmark/benchmark.h>
 
@@ -61,7 +61,7 @@ struct Sample {
     fs::path folder;
     TDirectDraw directDraw;
     playback::HeadlessForm form;
-    benchsupport::NullHost host;
+    playbacktest::NullHost host;
     playback::FormLogic logic { form, host };
     std::vector<exporter::Image> frames;
     std::vector<exporter::TimedImage> timed;

@@ -3,12 +3,12 @@
 // from the frames before), and the strip of the 38 frames of animation 1,
 // made once per load.
 
-#include "NullHost.h"
 #include "closeup/FrameList.h"
 #include "closeup/ZoomPicture.h"
 #include "display/DXDraws.h"
 #include "playback/FormLogic.h"
 #include "playback/HeadlessForm.h"
+#include "playback/NullHost.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +24,7 @@ struct Sample {
     }
     ~Sample() { logic.DXDraw1FinalizeSurface(); }
     playback::HeadlessForm form;
-    benchsupport::NullHost host;
+    playbacktest::NullHost host;
     TDirectDraw directDraw;
     playback::FormLogic logic { form, host };
 };

@@ -1,6 +1,7 @@
 #pragma once
 
-// A player host for tests that never run an idle step through it.
+// A player host for tests and benchmarks that never run an idle step
+// through it.
 
 #include "playback/PlayerHost.h"
 
