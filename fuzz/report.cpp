@@ -4,6 +4,7 @@
 // (tab and line ends apart) and its sections closed.
 #include "export/Report.h"
 #include "Input.h"
+#include "ScratchFolder.h"
 #include "character/LoadProcedure.h"
 #include "display/DXDraws.h"
 #include "platform/Text.h"
@@ -14,18 +15,12 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 std::string folder()
 {
-    static const std::string made = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "nimbrel-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        return pattern + "/";
-    }();
+    static const std::string made = fuzzinput::makeScratchFolder();
     return made;
 }
 

@@ -1,13 +1,13 @@
 // The sheet path resolution on any name: backslashes, Shift-JIS bytes whose
 // second byte is 0x5C, dots, case-blind twins. The result always lies under
 // the definition's folder as written, and never crashes or loops.
+#include "ScratchFolder.h"
 #include "character/Paths.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -15,14 +15,12 @@ namespace {
 std::string folder()
 {
     static const std::string made = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "nimbrel-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        const std::filesystem::path root(pattern);
+        const std::string path = fuzzinput::makeScratchFolder();
+        const std::filesystem::path root(path);
         std::filesystem::create_directories(root / "Img" / "\x95\x5C");
         for (const char* name : { "Sheet.BMP", "Img/a.bmp", "Img/\x95\x5C/\x83\x5C.bmp", "\x97\x5C.dib" })
             std::ofstream(root / name) << "x";
-        return pattern + "/";
+        return path;
     }();
     return made;
 }
