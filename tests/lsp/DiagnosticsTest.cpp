@@ -5,6 +5,7 @@
 #include "LspFiles.h"
 #include "LspSession.h"
 #include "lsp/Uri.h"
+#include "tools/ShellRun.h"
 
 #include <cstdio>
 #include <sstream>
@@ -17,12 +18,7 @@ using lsptest::LspSession;
 std::vector<Json> checkerLines(const std::string& path)
 {
     const std::string command = std::string(NIMBREL_CHECK_BINARY) + " --format json '" + path + "'";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    pclose(pipe);
+    const std::string out = tooltest::runShell(command).out;
     std::vector<Json> lines;
     std::istringstream in(out);
     for (std::string line; std::getline(in, line);)

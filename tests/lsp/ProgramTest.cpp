@@ -2,6 +2,7 @@
 // status at the end of a session on real pipes.
 
 #include "lsp/Framing.h"
+#include "tools/ShellRun.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +14,7 @@
 
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-};
+using ProgramRun = tooltest::ShellRun;
 
 // Runs the server with `input` on its stdin.
 ProgramRun run(const std::string& arguments, const std::string& input)
@@ -26,13 +24,7 @@ ProgramRun run(const std::string& arguments, const std::string& input)
     std::ofstream(in, std::ios::binary) << input;
     const std::string command
         = std::string(NIMBREL_LSP_BINARY) + " " + arguments + " < '" + in.string() + "' 2>/dev/null";
-    ProgramRun result;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        result.out.append(buffer, n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const ProgramRun result = tooltest::runShell(command);
     std::filesystem::remove(in);
     return result;
 }

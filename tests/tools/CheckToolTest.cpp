@@ -2,6 +2,7 @@
 // JSON lines against the text report, and Vim's quickfix list read from the
 // text report with its default error format.
 
+#include "tools/ShellRun.h"
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
@@ -20,10 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using ToolRun = tooltest::ShellRun;
 
 class CheckTool : public ::testing::Test {
 protected:
@@ -46,14 +44,7 @@ protected:
     ToolRun shell(const std::string& command) const
     {
         const std::string line = "cd '" + m_dir.string() + "' && " + command + " 2>/dev/null";
-        ToolRun run;
-        FILE* pipe = popen(line.c_str(), "r");
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            run.out.append(buffer, n);
-        const int status = pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return tooltest::runShell(line);
     }
 
     ToolRun check(const std::string& arguments) const

@@ -4,6 +4,7 @@
 
 #include "character/LoadProcedure.h"
 #include "playback/HeadlessForm.h"
+#include "tools/ShellRun.h"
 
 #include <nlohmann/json.hpp>
 
@@ -80,13 +81,8 @@ protected:
     {
         const std::string line
             = "cd '" + m_dir.string() + "' && " + NIMBREL_SLICE_BINARY + " " + arguments + " 2>err.txt";
-        ToolRun run;
-        FILE* pipe = popen(line.c_str(), "r");
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            run.out.append(buffer, n);
-        const int status = pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        const tooltest::ShellRun shell = tooltest::runShell(line);
+        ToolRun run { shell.status, shell.out, {} };
         run.err = readFile(m_dir / "err.txt");
         return run;
     }
