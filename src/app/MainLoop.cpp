@@ -7,6 +7,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <utility>
+
 namespace app {
 
 MainLoop* Application = nullptr;
@@ -20,6 +22,8 @@ int MainLoop::run()
         bool done = true;
         if (m_idle)
             guarded([&] { m_idle(done); });
+        if (m_afterFirstPass)
+            guarded(std::exchange(m_afterFirstPass, nullptr));
         if (done && !m_terminated)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }

@@ -15,6 +15,9 @@ public:
 
     MainLoop() = default;
     void setIdleHandler(IdleHandler handler) { m_idle = std::move(handler); }
+    // Runs `work` once, after the first pass's idle event: for what the
+    // first frame need not wait for.
+    void afterFirstPass(std::function<void()> work) { m_afterFirstPass = std::move(work); }
     // Runs until terminate() is called (the main window's close); returns
     // the exit code.
     int run();
@@ -30,6 +33,7 @@ public:
 
 private:
     IdleHandler m_idle;
+    std::function<void()> m_afterFirstPass;
     bool m_terminated = false;
 };
 

@@ -61,13 +61,17 @@ int main(int argc, char* argv[])
     app::installQtTranslation(qtTexts);
     // The framework has taken its own options (-platform ...) out of argv.
     const app::StartOptions options = app::readStartOptions(argumentsOf(argc, argv));
-    if (const std::optional<int> handed = app::handToRunningViewer(options))
-        return *handed;
+    app::RunningViewer running(options);
     app::MainLoop loop;
     app::Application = &loop;
     int rc = 0;
     {
         TForm1 form;
+        if (const std::optional<int> handed = running.handOver()) {
+            // The window was built while the bus was asked, and is never shown.
+            app::Application = nullptr;
+            return *handed;
+        }
         Form1 = &form;
         app::showMainWindow(form, options.file);
         app::playAtStart(form, options);

@@ -40,34 +40,42 @@ std::string problemOf(const QDBusMessage& reply)
 
 } // namespace
 
-std::optional<int> handToRunningViewer(const StartOptions& options)
+RunningViewer::RunningViewer(const StartOptions& options)
+    : m_options(options)
 {
     if (options.newWindow || !(options.file || options.play || options.pattern))
-        return std::nullopt;
-    std::string path;
+        return;
     if (options.file) {
         // The running viewer has another working folder. A path that is no
         // UTF-8 cannot travel as a D-Bus string; such a file opens here.
         std::error_code error;
-        path = std::filesystem::absolute(*options.file, error).string();
-        if (error || !platform::isValidUtf8(path))
-            return std::nullopt;
+        m_path = std::filesystem::absolute(*options.file, error).string();
+        if (error || !platform::isValidUtf8(m_path))
+            return;
     }
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kBusName).value())
+    m_running = std::async(std::launch::async, [] {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        return bus.isConnected() && bus.interface()->isServiceRegistered(kBusName).value();
+    });
+}
+
+std::optional<int> RunningViewer::handOver()
+{
+    if (!m_running.valid() || !m_running.get())
         return std::nullopt;
+    QDBusConnection bus = QDBusConnection::sessionBus();
     std::string problem;
-    if (options.file) {
-        const QDBusMessage reply = call(bus, "Open", QString::fromStdString(path));
+    if (m_options.file) {
+        const QDBusMessage reply = call(bus, "Open", QString::fromStdString(m_path));
         // The viewer closed since it was asked for: this start is the viewer.
         if (reply.errorName() == "org.freedesktop.DBus.Error.ServiceUnknown")
             return std::nullopt;
         problem = problemOf(reply);
     }
-    if (problem.empty() && options.play)
-        problem = problemOf(call(bus, "Play", *options.play));
-    if (problem.empty() && options.pattern)
-        problem = problemOf(call(bus, "Pattern", QString::fromStdString(*options.pattern)));
+    if (problem.empty() && m_options.play)
+        problem = problemOf(call(bus, "Play", *m_options.play));
+    if (problem.empty() && m_options.pattern)
+        problem = problemOf(call(bus, "Pattern", QString::fromStdString(*m_options.pattern)));
     if (problem.empty())
         return 0;
     std::fprintf(stderr, "nimbrel: %s\n", problem.c_str());

@@ -51,7 +51,6 @@ TForm1::TForm1(QWidget* parent, const form::FormDesign& design)
 {
     setObjectName("Form1");
     setWindowTitle(qtText(design.caption));
-    setWindowIcon(app::windowIcon());
     setFont(app::windowFont(form::kWindowFontPixels));
 
     auto* client = new QWidget(this);
@@ -154,8 +153,14 @@ bool TForm1::windowCommand(Control control)
 void TForm1::FormCreate()
 {
     setAcceptDrops(true);
-    if (app::Application)
+    // Decoding the icon and handing every size of it to the display takes
+    // longer than drawing the first frame; the frame does not wait for it.
+    if (app::Application) {
         app::Application->setIdleHandler([this](bool& done) { m_logic->idle(done); });
+        app::Application->afterFirstPass([this] { setWindowIcon(app::windowIcon()); });
+    } else {
+        setWindowIcon(app::windowIcon());
+    }
     m_logic->FormCreate();
 }
 

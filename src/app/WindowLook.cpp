@@ -2,7 +2,9 @@
 
 #include "form/FormControls.h"
 
-#include <QSize>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
 #include <QString>
 
 namespace app {
@@ -21,10 +23,18 @@ QFont windowFont(int pixelSize)
 
 QIcon windowIcon()
 {
-    // The desktop's icon, in every size it is installed in.
+    // The desktop's icon, in every size it is installed in. The reader is
+    // told the format and not to guess: guessing loads and asks every image
+    // plugin installed (JPEG, GIF, ...) before the built-in PNG reader, which
+    // the window's start would wait for.
     QIcon icon;
-    for (const int size : kWindowIconSizes)
-        icon.addFile(QString(":/icons/%1/io.github.nimbrel.Nimbrel.png").arg(size), QSize(size, size));
+    for (const int size : kWindowIconSizes) {
+        QImageReader reader(QString(":/icons/%1/io.github.nimbrel.Nimbrel.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
     return icon;
 }
 

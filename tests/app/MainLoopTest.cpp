@@ -85,6 +85,18 @@ TEST_F(Loop, ClosingTheMainWindowEndsTheLoop)
     EXPECT_TRUE(runFor(60000));
 }
 
+// The first frame does not wait for the icon; the window has it once the
+// loop has gone round.
+TEST_F(Loop, TheWindowHasItsIconAfterTheFirstPass)
+{
+    TForm1 form;
+    EXPECT_TRUE(form.windowIcon().isNull());
+    form.show();
+    terminateAfter(50);
+    EXPECT_TRUE(runFor(60000));
+    EXPECT_FALSE(form.windowIcon().isNull());
+}
+
 TEST_F(Loop, AnIdleStepThatLeavesTheFlagSetLetsTheLoopSleep)
 {
     int calls = 0;
