@@ -21,18 +21,18 @@ need() {
     done
 }
 
-# "WALL CPU" in milliseconds for one run of a command, its output thrown
-# away; CPU is 0 without perf.
+# "WALL CPU" in milliseconds for a command, its output thrown away; CPU is 0
+# without perf. The wall-clock time is of a run of its own: perf's own
+# start-up (some 30 ms) would otherwise be counted as the command's.
 measure() {
     local start end cpu=0
     start=$EPOCHREALTIME
+    "$@" >/dev/null 2>&1 || true
+    end=$EPOCHREALTIME
     if [ "$HAVE_PERF" = 1 ]; then
         perf stat -x, -e task-clock -o "$WORK/stat" "$@" >/dev/null 2>&1 || true
-    else
-        "$@" >/dev/null 2>&1 || true
+        cpu=$(awk -F, '/task-clock/ { print $1 }' "$WORK/stat")
     fi
-    end=$EPOCHREALTIME
-    [ "$HAVE_PERF" = 1 ] && cpu=$(awk -F, '/task-clock/ { print $1 }' "$WORK/stat")
     awk -v s="$start" -v e="$end" -v c="${cpu:-0}" 'BEGIN { print (e - s) * 1000, c }' </dev/null
 }
 
