@@ -5,7 +5,7 @@ nimbrel_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libfontconfig-dev
   libstb-dev nlohmann-json3-dev libgif-dev libimagequant-dev
   libpng-dev
   imagemagick chromium-headless-shell

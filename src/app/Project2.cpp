@@ -3,6 +3,7 @@
 // if it had been dropped on the window, or hands it to the viewer already
 // running in this session.
 
+#include "app/FontConfigWarmUp.h"
 #include "app/MainLoop.h"
 #include "app/RemoteService.h"
 #include "app/SingleInstance.h"
@@ -52,6 +53,7 @@ int main(int argc, char* argv[])
 {
     if (const int rc = answerWithoutWindow(app::readStartOptions(argumentsOf(argc, argv))); rc >= 0)
         return rc;
+    app::FontConfigWarmUp fonts;
     QApplication application(argc, argv);
     QApplication::setApplicationName("Nimbrel");
     QApplication::setApplicationVersion(NIMBREL_VERSION);
@@ -62,6 +64,7 @@ int main(int argc, char* argv[])
     // The framework has taken its own options (-platform ...) out of argv.
     const app::StartOptions options = app::readStartOptions(argumentsOf(argc, argv));
     app::RunningViewer running(options);
+    fonts.finish();
     app::MainLoop loop;
     app::Application = &loop;
     int rc = 0;
