@@ -54,6 +54,10 @@ int main(int argc, char* argv[])
     if (const int rc = answerWithoutWindow(app::readStartOptions(argumentsOf(argc, argv))); rc >= 0)
         return rc;
     app::FontConfigWarmUp fonts;
+    // The menus stay in the window, as it is designed, where the desktop
+    // would take them into a menu bar of its own; asking the desktop whether
+    // it has one was a call on the session bus before the first frame.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
     QApplication::setApplicationName("Nimbrel");
     QApplication::setApplicationVersion(NIMBREL_VERSION);
