@@ -1,5 +1,6 @@
 #include "platform/BitmapLayout.h"
 #include "platform/Gdi.h"
+#include "platform/HugePages.h"
 #include "platform/PixelCodec.h"
 
 #include <algorithm>
@@ -21,7 +22,6 @@ namespace {
 // From here on pixel memory is a mapping of its own, aligned to and rounded
 // up to whole huge pages, so that the system can back it with them: a
 // 2048 x 2048 sheet then faults in 8 times instead of 4096.
-constexpr std::size_t kHugePage = 2u << 20;
 #if defined(__SANITIZE_ADDRESS__)
 #define NIMBREL_PIXELS_FROM_MALLOC 1
 #elif defined(__has_feature)
@@ -59,9 +59,7 @@ PixelMemory allocatePixels(std::size_t bytes)
     if (const std::size_t tail = start + reserved - (aligned + size); tail > 0)
         ::munmap(reinterpret_cast<void*>(aligned + size), tail);
     auto* memory = reinterpret_cast<std::uint8_t*>(aligned);
-#ifdef MADV_HUGEPAGE
-    ::madvise(memory, size, MADV_HUGEPAGE);
-#endif
+    adviseHugePages(memory, size);
     return { memory, size };
 }
 

@@ -1,15 +1,14 @@
 #include "platform/FileSystem.h"
 
 #include "platform/Exception.h"
+#include "platform/HugePages.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <ctime>
 #include <fcntl.h>
 #include <limits>
 #include <sys/file.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -70,30 +69,6 @@ ReadableFile openRegularFile(const std::string& path)
     return ReadableFile(file.release(), st.st_size);
 }
 
-namespace {
-
-// Faulting in a large buffer a 4 KiB page at a time costs more than reading
-// into it; memory not yet touched is asked for in huge pages where they fit
-// whole.
-void adviseHugePages(void* memory, std::size_t size)
-{
-#ifdef MADV_HUGEPAGE
-    constexpr std::uintptr_t kHugePage = 2u << 20;
-    if (size < 2 * kHugePage)
-        return;
-    const auto start = reinterpret_cast<std::uintptr_t>(memory);
-    const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-    const std::uintptr_t last = (start + size) & ~(kHugePage - 1);
-    if (last > first)
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#else
-    (void)memory;
-    (void)size;
-#endif
-}
-
-} // namespace
-
 std::vector<std::uint8_t> readWholeFile(const std::string& path)
 {
     return readWholeFile(path, std::numeric_limits<std::int64_t>::max());
@@ -112,6 +87,8 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::int64_t li
     if (file.size() > 0) {
         const std::size_t room
             = std::min<std::size_t>(static_cast<std::size_t>(file.size()), kInitialReserveCap) + 1;
+        // Reserved first, so that the advice comes before the pages are
+        // touched.
         bytes.reserve(room);
         adviseHugePages(bytes.data(), room);
         bytes.resize(room);
