@@ -2,6 +2,7 @@
 
 #include "app/DXDrawWidget.h"
 #include "app/ErrorReport.h"
+#include "app/WindowLook.h"
 #include "export/ExportConsts.h"
 #include "export/PlayingAnimation.h"
 #include "form/FormControls.h"
@@ -64,7 +65,11 @@ ShareCommands::ShareCommands(QMainWindow& window, const playback::FormLogic& log
 
 void ShareCommands::saveGifClick()
 {
-    QFileDialog dialog(&m_window, "GIF で保存", QString(), "GIF 画像 (*.gif)");
+    // Titled with the item's caption, less the ellipsis that promised the dialog.
+    QString title = menuCaption(form::Control::gifsave);
+    if (title.endsWith(QChar(0x2026)))
+        title.chop(1);
+    QFileDialog dialog(&m_window, title, QString(), "GIF 画像 (*.gif)");
     dialog.setObjectName("gifDialog");
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
