@@ -69,7 +69,7 @@ void TDIBSharedImage::reset(bool memoryOnly)
     InfoBlockSize = 0;
     ColorTableDirty = true;
     ColorTable = greyRamp();
-    ColorTableOffset = 40;
+    ColorTableOffset = static_cast<std::int32_t>(platform::bitmap::kInfoHeaderSize);
     Compressed = false;
     Height = 0;
     MemoryOnly = memoryOnly;
@@ -126,7 +126,8 @@ void TDIBSharedImage::BuildImage(std::int32_t width, std::int32_t height, std::i
 void TDIBSharedImage::describe(bool compressed)
 {
     const bool masks = BitCount == 16 || BitCount == 32;
-    ColorTableOffset = masks ? 52 : 40;
+    ColorTableOffset = static_cast<std::int32_t>(
+        platform::bitmap::kInfoHeaderSize + (masks ? platform::bitmap::kMasksSize : 0));
     InfoBlockSize = ColorTableOffset + 4 * ColorCount;
 
     auto& h = InfoBlock.header;
