@@ -32,6 +32,9 @@ echo "Depends: $depends"
 for library in libc6 libstdc++6 libqt6core6 libqt6widgets6; do
   grep -Eq "(^|, )${library//+/\\+} \(>= " <<<"$depends" || fail "$library is missing from the computed Depends"
 done
+# Qt's own dialogs speak Japanese only with qtbase_ja.qm, which no binary
+# links, so no computed dependency brings it.
+grep -Eq "(^|, )qt6-translations-l10n(,|$)" <<<"$depends" || fail "qt6-translations-l10n is missing from Depends"
 zcat <(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/nimbrel/changelog.gz) | head -n 1 \
   | grep "^nimbrel ($(dpkg-deb -f "$deb" Version)) " >/dev/null || fail "the changelog is not of the package's version"
 

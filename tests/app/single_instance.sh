@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # One viewer per session, as a desktop runs it: under its own session bus
 # (dbus-run-session) and X display (xvfb-run), a second `nimbrel FILE` hands
-# FILE to the first viewer and ends; --play and Press reach the running
-# viewer; --new-window opens one more; and without a bus a viewer starts as
-# it always did. The state is read over the bus, as any client reads it.
+# FILE to the first viewer and ends; --play, --pattern and Press reach the
+# running viewer; --new-window opens one more; and without a bus a viewer
+# starts as it always did. The state is read over the bus, as any client
+# reads it.
 set -uo pipefail
 viewer=$1 sample=$2
 for tool in xvfb-run dbus-run-session dbus-send; do
@@ -82,6 +83,16 @@ if [ "$status" -eq 0 ] && grep -q '"Label2":"喜び１".*"animation":6,' <<<"$st
   pass "--play 6 FILE plays animation 6 in the running viewer"
 else
   fail "--play 6: status $status, $(cat "$scratch/play.err"), state $state"
+fi
+
+# Ten frames, a second of play: still playing when the state is read.
+"$viewer" --pattern 0102030405060708090A "$sample" 2>"$scratch/pattern.err"
+status=$?
+state=$(call State)
+if [ "$status" -eq 0 ] && grep -q '"Edit2":"0102030405060708090A".*"animation":30,' <<<"$state"; then
+  pass "--pattern TEXT FILE plays the pattern string in the running viewer"
+else
+  fail "--pattern: status $status, $(cat "$scratch/pattern.err"), state $state"
 fi
 
 "$viewer" --play 9 "$sample" 2>"$scratch/play9.err"
