@@ -79,7 +79,7 @@ SheetViewer::SheetViewer(const character::CharacterState& state, QWidget* parent
     m_copy->setEnabled(false);
     m_gap->setObjectName("sheetGap");
     m_gap->setRange(0, closeup::kMaxViewerGap);
-    m_gap->setToolTip("これだけの画素より近い絵は一つの絵とします");
+    m_gap->setToolTip("間がこれだけの画素以内の絵は一つの絵とします");
     m_sliceAll->setObjectName("sheetSliceAll");
     m_missingSummary->setObjectName("sheetMissingSummary");
     m_missingList->setObjectName("sheetMissingList");
