@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace {
@@ -43,7 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     TBytesStream stream(std::span<const std::uint8_t>(data, size));
     try {
-        TBitmap::ReadSize(stream);
+        // The headers alone, as the checker reads a sheet: the reader's own
+        // size checks, then the surface limit the viewer and the checker
+        // apply, which only a size far above what is loaded below can fail.
+        if (const std::optional<TGraphicSize> claimed = TBitmap::ReadSize(stream))
+            requireSheetSurfaceSize(claimed->Width, claimed->Height);
     } catch (const Exception&) {
     }
     if (claimedPixels({ data, size }) > kManyPixels)

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the "dib" reader, then decodes and draws what it
 // accepted, both straight from memory and through the canvas section.
 #include "picture/DIB.h"
+#include "display/DXDraws.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,9 +34,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const Exception&) {
         return 0;
     }
+    if (dib.Empty())
+        return 0;
+    // What the viewer asks of a sheet before making its surface, on every
+    // size the reader accepts: only the large ones skipped below can fail it.
+    try {
+        requireSheetSurfaceSize(dib.Width(), dib.Height());
+    } catch (const Exception&) {
+        return 0;
+    }
     // Run-length files may announce pictures of hundreds of megabytes that
     // the reader rightly accepts; decoding those only slows the search.
-    if (dib.Empty() || std::int64_t(dib.RowBytes()) * dib.Height() > (8 << 20))
+    if (std::int64_t(dib.RowBytes()) * dib.Height() > (8 << 20))
         return 0;
     drawInto(dib, false);
     TDIB copy;

@@ -54,10 +54,17 @@ extern "C" void onWarning(png_structp, png_const_charp)
 {
 }
 
+// libpng's own handler prints its English text on stderr before the jump;
+// the failure is reported once, in our words, by the caller.
+extern "C" [[noreturn]] void onError(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
 class PngWriteStruct {
 public:
     PngWriteStruct()
-        : m_png(png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, onWarning))
+        : m_png(png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning))
         , m_info(m_png != nullptr ? png_create_info_struct(m_png) : nullptr)
     {
         if (m_png == nullptr || m_info == nullptr)

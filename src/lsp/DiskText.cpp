@@ -1,6 +1,6 @@
 #include "lsp/DiskText.h"
 
-#include "platform/FileSystem.h"
+#include "character/DefinitionReader.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -67,7 +67,9 @@ Cp932Encoder& encoder()
 Charset charsetOfFile(const std::string& path)
 {
     try {
-        const std::vector<std::uint8_t> bytes = platform::readWholeFile(path);
+        // Capped as every reader of a definition file is: a file far too
+        // large to be one is not held whole just to guess its charset.
+        const std::vector<std::uint8_t> bytes = character::readDefinitionBytes(path);
         const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         return !plainAscii(text) && platform::isValidUtf8(text) ? Charset::utf8 : Charset::shiftJis;
     } catch (const std::exception&) {

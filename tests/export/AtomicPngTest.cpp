@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <new>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -164,6 +165,45 @@ TEST_F(Outputs, AFailedPngLeavesTheOldFileAndNoOther)
         EXPECT_EQ(names(), std::vector<std::string> { "s.png" });
     }
     EXPECT_TRUE(exporter::encodePng(exporter::Image(1'000'001, 1)).empty());
+}
+
+// A disk that fills half way fails inside libpng, whose own handler printed
+// its English text on stderr before our message.
+TEST_F(Outputs, AFullDiskFailsThePngInOurWordsAlone)
+{
+    write("s.png", "old");
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::dup2(pipeEnds[1], STDERR_FILENO);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit full { 4096, 4096 };
+        ::setrlimit(RLIMIT_FSIZE, &full);
+        exporter::Image noise(200, 200);
+        std::uint32_t seed = 1;
+        for (std::uint32_t& pixel : noise.pixels)
+            pixel = (seed = seed * 1664525u + 1013904223u) >> 8;
+        try {
+            exporter::writePng(file("s.png"), noise);
+        } catch (const exporter::EFCreateError& e) {
+            ::_exit(e.Message() == file("s.png") + " を作成できません" ? 0 : 2);
+        }
+        ::_exit(1);
+    }
+    ::close(pipeEnds[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    std::string printed;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        printed.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeEnds[0]);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(printed, "");
+    EXPECT_EQ(read("s.png"), "old");
+    EXPECT_EQ(names(), std::vector<std::string> { "s.png" });
 }
 
 } // namespace
