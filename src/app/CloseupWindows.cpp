@@ -20,8 +20,9 @@ void CloseupWindows::showZoom()
     if (m_zoom == nullptr) {
         m_zoom = new ZoomWindow(&m_owner);
         // A frame of the strip is shown through the player's own pause and
-        // step, so the view, the readout and the other windows follow it.
-        m_zoom->onFrameClicked = [this](std::int32_t frame) { m_logic.player().stepTo(frame); };
+        // step, so the view, the readout, the other windows and the pause
+        // item's mark follow it.
+        m_zoom->onFrameClicked = [this](std::int32_t frame) { m_logic.stepToFrame(frame); };
         m_zoom->onRefresh = [this] { feedZoom(); };
     }
     m_zoom->show();

@@ -4,6 +4,7 @@
 #include "display/DXDraws.h"
 #include "form/Buttons.h"
 
+#include <functional>
 #include <utility>
 
 namespace playback {
@@ -124,6 +125,19 @@ void FormLogic::press(Control control)
     buttonClick(control);
 }
 
+template <typename Command> void FormLogic::playerCommand(Command command)
+{
+    // Steps pause a playing animation; the pause item's mark follows the
+    // player, whether or not the step could draw.
+    try {
+        std::invoke(command, m_player);
+    } catch (...) {
+        m_form.setChecked(Control::pauseplay, m_player.paused());
+        throw;
+    }
+    m_form.setChecked(Control::pauseplay, m_player.paused());
+}
+
 void FormLogic::pauseplayClick()
 {
     playerCommand(&Player::togglePause);
@@ -144,17 +158,9 @@ void FormLogic::restartClick()
     playerCommand(&Player::restart);
 }
 
-void FormLogic::playerCommand(void (Player::*command)())
+void FormLogic::stepToFrame(std::int32_t index)
 {
-    // Steps pause a playing animation; the pause item's mark follows the
-    // player, whether or not the step could draw.
-    try {
-        (m_player.*command)();
-    } catch (...) {
-        m_form.setChecked(Control::pauseplay, m_player.paused());
-        throw;
-    }
-    m_form.setChecked(Control::pauseplay, m_player.paused());
+    playerCommand([index](Player& player) { player.stepTo(index); });
 }
 
 void FormLogic::DXDraw1InitializeSurface(TDirectDraw& directDraw)

@@ -47,6 +47,9 @@ public:
     void stepnextClick();
     void stepbackClick();
     void restartClick();
+    // A frame picked from a list of the animation's frames: paused on it, as
+    // the menu's steps leave the player.
+    void stepToFrame(std::int32_t index);
     void Edit1Change();
     // Any animation button or buttonck; other controls are ignored.
     void buttonClick(form::Control button);
@@ -83,7 +86,8 @@ private:
     void automaticSheetReload(const platform::FileStamp& stamp);
     bool watchingSheet() const;
     void automaticDefinitionReload();
-    void playerCommand(void (Player::*command)());
+    // `command` is called with the player.
+    template <typename Command> void playerCommand(Command command);
     // Runs a load and tells the observer afterwards, whatever its outcome.
     template <typename Load> void observedLoad(Load load)
     {

@@ -1,5 +1,9 @@
+#include "app/CloseupWindows.h"
 #include "app/ErrorReport.h"
+#include "app/PixelCanvas.h"
 #include "app/Unit1.h"
+#include "app/ZoomWindow.h"
+#include "closeup/FrameList.h"
 #include "platform/Exception.h"
 #include "playback/FormLogic.h"
 
@@ -191,6 +195,25 @@ TEST_F(WindowCommands, TheViewShowsTheFirstFrameAfterOneIdleStep)
     form.logic().idle(done);
     EXPECT_FALSE(done);
     EXPECT_EQ(form.logic().player().frameIndex(), 1);
+}
+
+TEST_F(WindowCommands, AFrameClickedInTheZoomWindowsStripIsShownPausedAsTheMenuStepsShowIt)
+{
+    dropOn(form, { samplePath() });
+    form.Button3->click(); // 勝ち, eight frames
+    bool done = true;
+    form.logic().idle(done);
+    form.closeup().showZoom();
+    app::ZoomWindow& zoom = *form.closeup().zoom();
+    zoom.setStripShown(true);
+    ASSERT_EQ(zoom.picture().strip().count(), 8);
+    auto* strip = zoom.findChild<app::PixelCanvas*>("stripCanvas");
+    QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(2 * closeup::kCellWidth + 5, 10));
+    EXPECT_TRUE(form.logic().player().paused());
+    EXPECT_EQ(form.logic().player().frameIndex(), 3);
+    EXPECT_TRUE(form.pauseplay->isChecked());
+    EXPECT_TRUE(zoom.findChild<QLabel*>("zoomReadout")->text().contains("コマ 3/8"));
+    EXPECT_TRUE(errors.empty()) << errors.front();
 }
 
 TEST(ErrorReport, GuardedHandsErrorsToTheReportAndDropsSilentAborts)
