@@ -23,13 +23,12 @@ void CloseupWindows::showZoom()
         // step, so the view, the readout, the other windows and the pause
         // item's mark follow it.
         m_zoom->onFrameClicked = [this](std::int32_t frame) { m_logic.stepToFrame(frame); };
-        m_zoom->onRefresh = [this] { feedZoom(); };
+        m_zoom->onRefresh = [this] { feedZoom(true); };
     }
     m_zoom->show();
     m_zoom->raise();
     m_zoom->activateWindow();
-    // The view's pixels come with the next frame; the readout is known now.
-    feedZoom();
+    feedZoom(true);
 }
 
 void CloseupWindows::showSheet()
@@ -45,19 +44,19 @@ void CloseupWindows::showSheet()
 void CloseupWindows::frameShown()
 {
     if (m_zoom != nullptr && m_zoom->isVisible())
-        feedZoom();
+        feedZoom(false);
     if (m_sheet != nullptr && m_sheet->isVisible())
         feedSheet();
 }
 
-void CloseupWindows::feedZoom()
+void CloseupWindows::feedZoom(bool refresh)
 {
     const character::CharacterState& state = m_logic.state();
     const std::string readout = state.playbackFlag ? closeup::readoutText(closeup::frameReadout(
                                     state, state.currentAnimation, m_logic.player().frameIndex()))
                                                    : std::string();
     m_zoom->frameShown(closeup::Presented { &state, m_logic.player().frameIndex(), m_logic.sheetSurface(),
-                           m_display.Surface() },
+                           m_display.Surface(), refresh },
         readout);
 }
 

@@ -29,7 +29,7 @@ public:
     SheetViewer* sheet() const { return m_sheet; }
 
 private:
-    void feedZoom();
+    void feedZoom(bool refresh);
     void feedSheet();
 
     QWidget& m_owner;

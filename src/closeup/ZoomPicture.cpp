@@ -41,7 +41,7 @@ bool ZoomPicture::composeIfChanged(const Presented& presented)
 ZoomPicture::Changes ZoomPicture::update(const Presented& presented)
 {
     Changes changes;
-    if (presented.state != nullptr && composes()) {
+    if (presented.state != nullptr && (composes() || presented.refresh)) {
         changes.frame = composeIfChanged(presented);
     } else {
         // The view itself; the next composition must not take it for its own.

@@ -27,6 +27,9 @@ struct Presented {
     std::int32_t frameIndex = 0;
     TDirectDrawSurface* sheet = nullptr;
     TDirectDrawSurface* view = nullptr;
+    // Asked for by a change of settings rather than a present: the view may
+    // already be cleared for the next frame, so it is composed, not copied.
+    bool refresh = false;
 };
 
 class ZoomPicture {

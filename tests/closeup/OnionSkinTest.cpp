@@ -279,4 +279,11 @@ TEST_F(Onion, TheZoomWindowComposesOnlyWhenTheFrameOnShowChanges)
     EXPECT_EQ(changes.oldMark, 2);
     EXPECT_EQ(changes.newMark, 3);
     EXPECT_EQ(zoom.strip().count(), 3);
+
+    // Settings changed while the view is already cleared for the next frame:
+    // the frame on show, not the cleared view.
+    zoom.setOnion({});
+    paint(*view, 0, 0, 121, 271, 0);
+    EXPECT_TRUE(zoom.update(closeup::Presented { state.get(), 3, sheet.get(), view.get(), true }).frame);
+    EXPECT_EQ(zoom.frame().color(zoom.frame().raw(0, 0)), kFirst);
 }
