@@ -120,6 +120,28 @@ TEST_P(LspFeatures, DefinitionAndReferencesOfAPattern)
     EXPECT_EQ(references[4]["range"], range(8, 12, 14));
     params["context"]["includeDeclaration"] = false;
     EXPECT_EQ(m_session.result("textDocument/references", params).size(), 4u);
+
+    // A rename in hexadecimal numbering writes every place in two digits.
+    const Json edits = rename(7, 14, "2C")["result"]["changes"][m_uri];
+    ASSERT_EQ(edits.size(), 5u);
+    EXPECT_EQ(edits[0]["range"], range(5, 1, 3));
+    for (const Json& edit : edits)
+        EXPECT_EQ(edit["newText"], "2C");
+}
+
+TEST_P(LspFeatures, ListsOfADecimalFileReachTheirPatternLines)
+{
+    open(kDecimalText);
+    // 0A in a list is pattern 10, whose line writes it in decimal.
+    EXPECT_NE(hoverText(5, 12).find("4 行目: `#10 0 280 40 40`"), std::string::npos) << hoverText(5, 12);
+    EXPECT_EQ(m_session.result("textDocument/definition", at(5, 12))["range"], range(3, 1, 3));
+    Json params = at(5, 12);
+    params["context"] = { { "includeDeclaration", true } };
+    const Json references = m_session.result("textDocument/references", params);
+    ASSERT_EQ(references.size(), 3u);
+    EXPECT_EQ(references[0]["range"], range(3, 1, 3));
+    EXPECT_EQ(references[1]["range"], range(5, 11, 13));
+    EXPECT_EQ(references[2]["range"], range(5, 13, 15));
 }
 
 TEST_P(LspFeatures, RenameWritesEachPlaceInItsOwnForm)
