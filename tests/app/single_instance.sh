@@ -76,24 +76,26 @@ else
   fail "second start: status $status in $took ms, $(cat "$scratch/second.err"), state $state"
 fi
 
-"$viewer" --play 6 "$sample" 2>"$scratch/play.err"
-status=$?
-state=$(call State)
-if [ "$status" -eq 0 ] && grep -q '"Label2":"喜び１".*"animation":6,' <<<"$state"; then
-  pass "--play 6 FILE plays animation 6 in the running viewer"
-else
-  fail "--play 6: status $status, $(cat "$scratch/play.err"), state $state"
-fi
+# `nimbrel OPTIONS FILE` ends with status 0, and the running viewer's state
+# then matches STATE.
+played_in_running_viewer() {
+  local what=$1 expected=$2 status state
+  shift 2
+  "$viewer" "$@" "$sample" 2>"$scratch/start.err"
+  status=$?
+  state=$(call State)
+  if [ "$status" -eq 0 ] && grep -q "$expected" <<<"$state"; then
+    pass "$what"
+  else
+    fail "$what: status $status, $(cat "$scratch/start.err"), state $state"
+  fi
+}
 
+played_in_running_viewer "--play 6 FILE plays animation 6 in the running viewer" \
+  '"Label2":"喜び１".*"animation":6,' --play 6
 # Ten frames, a second of play: still playing when the state is read.
-"$viewer" --pattern 0102030405060708090A "$sample" 2>"$scratch/pattern.err"
-status=$?
-state=$(call State)
-if [ "$status" -eq 0 ] && grep -q '"Edit2":"0102030405060708090A".*"animation":30,' <<<"$state"; then
-  pass "--pattern TEXT FILE plays the pattern string in the running viewer"
-else
-  fail "--pattern: status $status, $(cat "$scratch/pattern.err"), state $state"
-fi
+played_in_running_viewer "--pattern TEXT FILE plays the pattern string in the running viewer" \
+  '"Edit2":"0102030405060708090A".*"animation":30,' --pattern 0102030405060708090A
 
 "$viewer" --play 9 "$sample" 2>"$scratch/play9.err"
 status=$?
