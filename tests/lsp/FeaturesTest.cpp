@@ -68,6 +68,12 @@ protected:
         const Json hover = m_session.result("textDocument/hover", at(line, character));
         return hover.is_null() ? std::string() : hover["contents"]["value"].get<std::string>();
     }
+    Json referencesAt(std::size_t line, std::size_t character, bool withDeclaration)
+    {
+        Json params = at(line, character);
+        params["context"] = { { "includeDeclaration", withDeclaration } };
+        return m_session.result("textDocument/references", params);
+    }
     Json rename(std::size_t line, std::size_t character, const std::string& name)
     {
         Json params = at(line, character);
@@ -111,15 +117,12 @@ TEST_P(LspFeatures, DefinitionAndReferencesOfAPattern)
     const Json sheet = m_session.result("textDocument/definition", at(2, 12));
     EXPECT_EQ(sheet["uri"], lsp::uriOfPath((m_folder.dir() / "sample.bmp").string()));
 
-    Json params = at(7, 14);
-    params["context"] = { { "includeDeclaration", true } };
-    const Json references = m_session.result("textDocument/references", params);
+    const Json references = referencesAt(7, 14, true);
     ASSERT_EQ(references.size(), 5u);
     EXPECT_EQ(references[0]["range"], range(5, 1, 3));
     EXPECT_EQ(references[1]["range"], range(7, 13, 15));
     EXPECT_EQ(references[4]["range"], range(8, 12, 14));
-    params["context"]["includeDeclaration"] = false;
-    EXPECT_EQ(m_session.result("textDocument/references", params).size(), 4u);
+    EXPECT_EQ(referencesAt(7, 14, false).size(), 4u);
 
     // A rename in hexadecimal numbering writes every place in two digits.
     const Json edits = rename(7, 14, "2C")["result"]["changes"][m_uri];
@@ -135,9 +138,7 @@ TEST_P(LspFeatures, ListsOfADecimalFileReachTheirPatternLines)
     // 0A in a list is pattern 10, whose line writes it in decimal.
     EXPECT_NE(hoverText(5, 12).find("4 行目: `#10 0 280 40 40`"), std::string::npos) << hoverText(5, 12);
     EXPECT_EQ(m_session.result("textDocument/definition", at(5, 12))["range"], range(3, 1, 3));
-    Json params = at(5, 12);
-    params["context"] = { { "includeDeclaration", true } };
-    const Json references = m_session.result("textDocument/references", params);
+    const Json references = referencesAt(5, 12, true);
     ASSERT_EQ(references.size(), 3u);
     EXPECT_EQ(references[0]["range"], range(3, 1, 3));
     EXPECT_EQ(references[1]["range"], range(5, 11, 13));
