@@ -10,6 +10,7 @@
 #include "app/StartOptions.h"
 #include "app/StartWindow.h"
 #include "app/Unit1.h"
+#include "app/WindowLook.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -69,6 +70,7 @@ int main(int argc, char* argv[])
     const app::StartOptions options = app::readStartOptions(argumentsOf(argc, argv));
     app::RunningViewer running(options);
     fonts.finish();
+    app::installWindowStyle();
     app::MainLoop loop;
     app::Application = &loop;
     int rc = 0;

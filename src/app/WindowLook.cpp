@@ -2,12 +2,78 @@
 
 #include "form/FormControls.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
 #include <QString>
+#include <QStyleFactory>
+
+#include <optional>
 
 namespace app {
+
+namespace {
+
+// Reading a picture of the style asks every image plugin installed whether it
+// can read it (the menu bar's hidden overflow button does so as the bar is
+// made); the icon does that only once it is drawn.
+class DeferredIconEngine : public QIconEngine {
+public:
+    DeferredIconEngine(const QStyle* style, QStyle::StandardPixmap which)
+        : m_style(style)
+        , m_which(which)
+    {
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return icon().isNull(); }
+    QIconEngine* clone() const override { return new DeferredIconEngine(m_style, m_which); }
+
+private:
+    QIcon& icon()
+    {
+        if (!m_icon)
+            m_icon = m_style->standardIcon(m_which);
+        return *m_icon;
+    }
+
+    const QStyle* m_style;
+    QStyle::StandardPixmap m_which;
+    std::optional<QIcon> m_icon;
+};
+
+class WindowStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
+            return QIcon(new DeferredIconEngine(baseStyle(), which));
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+};
+
+} // namespace
 
 QFont windowFont(int pixelSize)
 {
@@ -19,6 +85,13 @@ QFont windowFont(int pixelSize)
     font.setPixelSize(pixelSize);
     font.setStyleHint(QFont::SansSerif);
     return font;
+}
+
+void installWindowStyle()
+{
+    // By name: the framework keeps the style it chose for itself.
+    if (QStyle* base = QStyleFactory::create(QApplication::style()->name()))
+        QApplication::setStyle(new WindowStyle(base));
 }
 
 QIcon windowIcon()

@@ -15,6 +15,9 @@ class QWidget;
 namespace app {
 
 QFont windowFont(int pixelSize);
+// The framework's style, with the pictures of controls that no window shows
+// at its start (the menu bar's overflow button) read only once drawn.
+void installWindowStyle();
 // The sizes of the icon's drawings, from data/icons/.
 inline constexpr std::array kWindowIconSizes { 16, 32, 48, 64, 128, 256 };
 QIcon windowIcon();
