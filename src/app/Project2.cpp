@@ -11,6 +11,8 @@
 #include "app/StartWindow.h"
 #include "app/Unit1.h"
 #include "app/WindowLook.h"
+#include "character/SheetPreload.h"
+#include "platform/Gdi.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -69,6 +71,10 @@ int main(int argc, char* argv[])
     // The framework has taken its own options (-platform ...) out of argv.
     const app::StartOptions options = app::readStartOptions(argumentsOf(argc, argv));
     app::RunningViewer running(options);
+    // The sheet is read while the window is built, on the processor that the
+    // building leaves free.
+    std::unique_ptr<picture::PicturePreload> sheet
+        = options.file ? character::preloadSheetOf(*options.file) : nullptr;
     fonts.finish();
     app::installWindowStyle();
     app::MainLoop loop;
@@ -83,6 +89,8 @@ int main(int argc, char* argv[])
         }
         Form1 = &form;
         app::showMainWindow(form, options.file);
+        sheet.reset();
+        platform::releasePreparedPixelMemory();
         app::playAtStart(form, options);
         app::RemoteService service(form);
         // The name is taken once the window is up, so that the first frame

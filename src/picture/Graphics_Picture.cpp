@@ -1,6 +1,7 @@
 // The picture and the file-format registry: how a file name becomes a
 // graphic class.
 #include "picture/Graphics.h"
+#include "picture/PicturePreload.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -61,7 +62,7 @@ TPicture::TPicture()
 
 TPicture::~TPicture() = default;
 
-void TPicture::LoadFromFile(const std::string& fileName)
+std::unique_ptr<TGraphic> picture::readGraphicFile(const std::string& fileName)
 {
     const std::string extension = GraphicExtension(fileName);
     const TGraphicClass graphicClass = GetFileFormats().FindGraphicClass(extension);
@@ -69,6 +70,14 @@ void TPicture::LoadFromFile(const std::string& fileName)
         throw EInvalidGraphic(platform::format(picture::kSUnknownExtension, { extension }));
     std::unique_ptr<TGraphic> graphic = graphicClass->create();
     graphic->LoadFromFile(fileName);
+    return graphic;
+}
+
+void TPicture::LoadFromFile(const std::string& fileName)
+{
+    std::unique_ptr<TGraphic> graphic = picture::takePreloadedPicture(fileName);
+    if (!graphic)
+        graphic = picture::readGraphicFile(fileName);
     m_graphic = std::move(graphic);
     m_graphic->OnChange = [this](TGraphic&) {
         if (OnChange)

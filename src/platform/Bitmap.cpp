@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
 #include <sys/mman.h>
+#include <utility>
 
 namespace platform {
 
@@ -42,11 +44,13 @@ struct PixelMemory {
     std::size_t mapped = 0;
 };
 
-PixelMemory allocatePixels(std::size_t bytes)
+std::size_t mappedSize(std::size_t bytes)
 {
-    if (bytes < kMapFrom)
-        return { static_cast<std::uint8_t*>(std::calloc(bytes, 1)), 0 };
-    const std::size_t size = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
+}
+
+PixelMemory mapPixels(std::size_t size)
+{
     // One spare huge page to align within; the ends are given back at once.
     const std::size_t reserved = size + kHugePage;
     void* area = ::mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -61,6 +65,43 @@ PixelMemory allocatePixels(std::size_t bytes)
     auto* memory = reinterpret_cast<std::uint8_t*>(aligned);
     adviseHugePages(memory, size);
     return { memory, size };
+}
+
+// At most one mapping made ready ahead, waiting for a bitmap of its size.
+struct PreparedMemory {
+    std::mutex mutex;
+    PixelMemory memory;
+};
+
+PreparedMemory& prepared()
+{
+    static PreparedMemory instance;
+    return instance;
+}
+
+PixelMemory exchangePrepared(PixelMemory memory)
+{
+    const std::lock_guard lock(prepared().mutex);
+    return std::exchange(prepared().memory, memory);
+}
+
+void unmap(const PixelMemory& memory) noexcept
+{
+    if (memory.bytes)
+        ::munmap(memory.bytes, memory.mapped);
+}
+
+PixelMemory allocatePixels(std::size_t bytes)
+{
+    if (bytes < kMapFrom)
+        return { static_cast<std::uint8_t*>(std::calloc(bytes, 1)), 0 };
+    const std::size_t size = mappedSize(bytes);
+    {
+        const std::lock_guard lock(prepared().mutex);
+        if (prepared().memory.mapped == size)
+            return std::exchange(prepared().memory, PixelMemory {});
+    }
+    return mapPixels(size);
 }
 
 bool isDefinedBitCount(std::uint16_t bitCount)
@@ -99,6 +140,25 @@ bool pixelMemoryFits(std::int32_t width, std::int32_t height, std::int32_t bitCo
         return false;
     const std::uint64_t stride = bitmap::rowStride(std::uint64_t(width), std::uint64_t(bitCount));
     return stride * std::uint64_t(height) <= kMaxPixelBytes; // both below 2^37: no overflow
+}
+
+void preparePixelMemory(std::size_t bytes)
+{
+    if (bytes < kMapFrom || bytes > kMaxPixelBytes)
+        return;
+    const PixelMemory memory = mapPixels(mappedSize(bytes));
+    if (!memory.bytes)
+        return;
+    // Written, not read: a read would only map the shared page of zeros.
+    constexpr std::size_t kSmallestPage = 4096;
+    for (std::size_t at = 0; at < memory.mapped; at += kSmallestPage)
+        memory.bytes[at] = 0;
+    unmap(exchangePrepared(memory));
+}
+
+void releasePreparedPixelMemory() noexcept
+{
+    unmap(exchangePrepared(PixelMemory {}));
 }
 
 HBITMAP makeBitmap(

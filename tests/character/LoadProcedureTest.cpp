@@ -1,4 +1,5 @@
 #include "character/LoadProcedure.h"
+#include "character/SheetPreload.h"
 
 #include "ExampleFile.h"
 #include "TableTestFiles.h"
@@ -395,4 +396,34 @@ TEST(SpeedBox, OnlyPositiveIntegersSetTheInterval)
         character::speedBoxChange(state, text);
         EXPECT_EQ(state.frameInterval, interval) << text;
     }
+}
+
+TEST_F(Load, TheStartsReadAheadOfTheSheetLoadsWhatTheFilesHoldAtTheLoad)
+{
+    // Large enough for the surface's memory to be made ready as well.
+    const auto drawSheet = [this](int width, std::uint32_t color) {
+        tabletest::writeBmp(dir / "big.bmp", width, 700,
+            [=](int x, int y) { return x == width - 1 && y == 699 ? kSampleKey : color; });
+    };
+    drawSheet(800, 0x00102030u);
+    const std::string definition = file("big.txt", "#CHARBMP big.bmp\n");
+    {
+        const auto preload = character::preloadSheetOf(definition);
+        logic.drop(definition);
+    }
+    EXPECT_EQ(sheet().Width(), 800);
+    EXPECT_EQ(sheet().Pixels(0, 0), 0x00102030u);
+    EXPECT_EQ(sheetKey(), kSampleKey);
+    {
+        const auto preload = character::preloadSheetOf(definition);
+        drawSheet(900, 0x00405060u);
+        logic.drop(definition);
+    }
+    EXPECT_EQ(sheet().Width(), 900);
+    EXPECT_EQ(sheet().Pixels(0, 0), 0x00405060u);
+    // Nothing past a failing line is read ahead, and the load fails there.
+    const std::string failing = file("failing.txt", "#ANIME x\n#CHARBMP big.bmp\n");
+    const auto preload = character::preloadSheetOf(failing);
+    EXPECT_THROW(logic.drop(failing), Exception);
+    EXPECT_EQ(sheet().Width(), 900);
 }

@@ -1,9 +1,11 @@
 #include "BitmapTestSupport.h"
 #include "picture/DIB.h"
+#include "picture/PicturePreload.h"
 #include "picture/QvDIB.h"
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 
 using namespace bmptest;
 namespace fs = std::filesystem;
@@ -218,4 +220,40 @@ TEST_F(PictureFiles, ZeroByteAndTinyFiles)
         picture.LoadFromFile(write("tiny.bmp", { 'B', 'M', 0 }));
     }),
         failure<EReadError>(platform::kSReadError));
+}
+
+TEST_F(PictureFiles, AReadAheadIsTakenOnceAndOnlyForTheSameUnchangedFile)
+{
+    const std::string path = write("sheet.bmp", sheet(3));
+    const auto readAheadOf = [](const std::string& name) { return [name] { return name; }; };
+    {
+        picture::PicturePreload preload(readAheadOf(path));
+        EXPECT_FALSE(picture::takePreloadedPicture((m_dir / "other.bmp").string()));
+        // The first load ends the read ahead, whichever file it loads.
+        EXPECT_FALSE(picture::takePreloadedPicture(path));
+    }
+    {
+        picture::PicturePreload preload(readAheadOf(path));
+        const std::unique_ptr<TGraphic> taken = picture::takePreloadedPicture(path);
+        ASSERT_TRUE(taken);
+        EXPECT_EQ(taken->Width(), 3);
+    }
+    {
+        // Saved again after the read ahead: the load reads the new file.
+        std::promise<void> read;
+        picture::PicturePreload preload(readAheadOf(path), [&read](const TGraphic&) { read.set_value(); });
+        read.get_future().wait();
+        write("sheet.bmp", sheet(5));
+        TPicture picture;
+        picture.LoadFromFile(path);
+        EXPECT_EQ(picture.Graphic()->Width(), 5);
+    }
+    // A file that fails fails the load with the load's own error.
+    Bytes bad = sheet(2);
+    bad[1] = 'X';
+    write("sheet.bmp", bad);
+    picture::PicturePreload preload(readAheadOf(path));
+    TPicture picture;
+    EXPECT_EQ(
+        failureOf([&] { picture.LoadFromFile(path); }), failure<EInvalidGraphic>(picture::kSInvalidBitmap));
 }

@@ -1,0 +1,67 @@
+#include "character/SheetPreload.h"
+
+#include "character/DefinitionReader.h"
+#include "character/Paths.h"
+#include "picture/Graphics.h"
+#include "platform/BitmapLayout.h"
+#include "platform/Gdi.h"
+
+namespace character {
+
+namespace {
+
+// The path of the first sheet line, which is the sheet that the load reads
+// first; reading stops there.
+class FirstSheet : public DefinitionSink {
+public:
+    explicit FirstSheet(const std::string& definitionPath)
+        : m_folder(definitionFolder(definitionPath))
+    {
+    }
+
+    struct Found { };
+
+    void sheetName(std::string_view name, const SourceRange&) override
+    {
+        m_path = sheetPath(m_folder, name);
+        throw Found {};
+    }
+
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_folder;
+    std::string m_path;
+};
+
+std::string firstSheetOf(const std::string& definitionPath)
+{
+    FirstSheet sink(definitionPath);
+    try {
+        readDefinitionFile(definitionPath, sink);
+    } catch (const FirstSheet::Found&) {
+    }
+    return sink.path();
+}
+
+// The sheet's surface has the picture's size in the screen's format.
+void prepareSurfaceMemory(const TGraphic& picture)
+{
+    const std::int32_t width = picture.Width();
+    const std::int32_t height = picture.Height();
+    const std::uint16_t bitCount = platform::screenFormat().bitCount;
+    if (!platform::pixelMemoryFits(width, height, bitCount))
+        return;
+    platform::preparePixelMemory(static_cast<std::size_t>(
+        platform::bitmap::rowStride(std::uint64_t(width), bitCount) * std::uint64_t(height)));
+}
+
+} // namespace
+
+std::unique_ptr<picture::PicturePreload> preloadSheetOf(const std::string& definitionPath)
+{
+    return std::make_unique<picture::PicturePreload>(
+        [definitionPath] { return firstSheetOf(definitionPath); }, prepareSurfaceMemory);
+}
+
+} // namespace character
