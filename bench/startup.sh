@@ -2,8 +2,10 @@
 # Exec to the first frame of the sample (nimbrel examples/sample/sample.txt,
 # timed to the first line of its frame log), against a bare Qt Widgets window
 # with one label timed to its first paint (bench-bare-window), both by
-# bench-first-frame on the same display, alternately. Needs a display: run
-# it under xvfb-run, or with DISPLAY set.
+# bench-first-frame on the same display, alternately. The same window with
+# its label in the viewer's Japanese face is timed as well, for the share of
+# the start that the face alone takes. Needs a display: run it under
+# xvfb-run, or with DISPLAY set.
 #
 #     bench/startup.sh      (BUILD=dir RUNS=n to change)
 set -eu
@@ -25,9 +27,14 @@ timed() {
 
 : >"$WORK/figures"
 : >"$WORK/references"
+: >"$WORK/japanese"
 for _ in $(seq "$RUNS"); do
     timed "$BUILD/src/app/nimbrel" "$sample" >>"$WORK/figures"
     timed "$BUILD/bench/bench-bare-window" >>"$WORK/references"
+    timed "$BUILD/bench/bench-bare-window" --window-font >>"$WORK/japanese"
 done
 echo "exec to the first frame of the sample; reference a bare Qt window with one label, to its first paint"
 report ms "<= 1.2" "$WORK/figures" "$WORK/references"
+echo
+echo "the same; reference the bare window with its label in the viewer's Japanese face"
+report ms "(for comparison)" "$WORK/figures" "$WORK/japanese"
