@@ -74,8 +74,6 @@ enum class IgnoredText {
     numberingValue, // a numbering line whose value is not "16"
 };
 
-// What the reader hands over, item by item. Every item does nothing unless
-// a sink overrides it, so a sink names only what it uses.
 // What the reader hands over, item by item. Each item does nothing unless a
 // sink overrides it, so that a sink names only what it uses.
 class DefinitionSink {
