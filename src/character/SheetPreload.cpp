@@ -4,6 +4,7 @@
 #include "character/Paths.h"
 #include "picture/Graphics.h"
 #include "platform/BitmapLayout.h"
+#include "platform/FileSystem.h"
 #include "platform/Gdi.h"
 
 namespace character {
@@ -34,11 +35,15 @@ private:
     std::string m_path;
 };
 
+// Far above any hand-written definition; a larger file is left to the load
+// alone, rather than held twice while both read it.
+constexpr std::int64_t kReadAheadLimit = std::int64_t { 1 } << 20;
+
 std::string firstSheetOf(const std::string& definitionPath)
 {
     FirstSheet sink(definitionPath);
     try {
-        readDefinitionFile(definitionPath, sink);
+        parseDefinition(platform::readWholeFile(definitionPath, kReadAheadLimit), sink);
     } catch (const FirstSheet::Found&) {
     }
     return sink.path();

@@ -423,7 +423,13 @@ TEST_F(Load, TheStartsReadAheadOfTheSheetLoadsWhatTheFilesHoldAtTheLoad)
     EXPECT_EQ(sheet().Pixels(0, 0), 0x00405060u);
     // Nothing past a failing line is read ahead, and the load fails there.
     const std::string failing = file("failing.txt", "#ANIME x\n#CHARBMP big.bmp\n");
-    const auto preload = character::preloadSheetOf(failing);
-    EXPECT_THROW(logic.drop(failing), Exception);
+    {
+        const auto preload = character::preloadSheetOf(failing);
+        EXPECT_THROW(logic.drop(failing), Exception);
+    }
     EXPECT_EQ(sheet().Width(), 900);
+    // Nor is the sheet of a definition far larger than any written by hand.
+    const auto preload = character::preloadSheetOf(
+        file("long.txt", "#CHARBMP big.bmp\n" + std::string(std::size_t { 2 } << 20, '\n')));
+    EXPECT_FALSE(picture::takePreloadedPicture(dir / "big.bmp"));
 }
