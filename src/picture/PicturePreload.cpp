@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <system_error>
 #include <utility>
 
 namespace picture {
@@ -49,20 +50,24 @@ PicturePreload::PicturePreload(
     std::function<std::string()> pathOf, std::function<void(const TGraphic&)> afterRead)
     : m_result(std::make_shared<Result>())
 {
-    {
-        const std::lock_guard lock(g_pendingMutex);
-        g_pending = m_result;
+    try {
+        m_thread
+            = std::thread([result = m_result, pathOf = std::move(pathOf), afterRead = std::move(afterRead)] {
+                  try {
+                      readAhead(*result, pathOf, afterRead);
+                  } catch (...) {
+                      // The load reads the file itself and reports what it finds.
+                  }
+                  const std::lock_guard lock(result->mutex);
+                  result->done = true;
+                  result->doneChanged.notify_all();
+              });
+    } catch (const std::system_error&) {
+        // No thread to spare: nothing is read ahead, and no load waits.
+        return;
     }
-    m_thread = std::thread([result = m_result, pathOf = std::move(pathOf), afterRead = std::move(afterRead)] {
-        try {
-            readAhead(*result, pathOf, afterRead);
-        } catch (...) {
-            // The load reads the file itself and reports what it finds.
-        }
-        const std::lock_guard lock(result->mutex);
-        result->done = true;
-        result->doneChanged.notify_all();
-    });
+    const std::lock_guard lock(g_pendingMutex);
+    g_pending = m_result;
 }
 
 PicturePreload::~PicturePreload()
@@ -72,7 +77,8 @@ PicturePreload::~PicturePreload()
         if (g_pending == m_result)
             g_pending.reset();
     }
-    m_thread.join();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 std::unique_ptr<TGraphic> takePreloadedPicture(const std::string& fileName)
