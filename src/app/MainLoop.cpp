@@ -22,8 +22,8 @@ int MainLoop::run()
         bool done = true;
         if (m_idle)
             guarded([&] { m_idle(done); });
-        if (m_afterFirstPass)
-            guarded(std::exchange(m_afterFirstPass, nullptr));
+        for (const std::function<void()>& work : std::exchange(m_afterFirstPass, {}))
+            guarded(work);
         if (done && !m_terminated)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace app {
 
@@ -16,8 +17,8 @@ public:
     MainLoop() = default;
     void setIdleHandler(IdleHandler handler) { m_idle = std::move(handler); }
     // Runs `work` once, after the first pass's idle event: for what the
-    // first frame need not wait for.
-    void afterFirstPass(std::function<void()> work) { m_afterFirstPass = std::move(work); }
+    // first frame need not wait for. Work runs in the order it was given.
+    void afterFirstPass(std::function<void()> work) { m_afterFirstPass.push_back(std::move(work)); }
     // Runs until terminate() is called (the main window's close); returns
     // the exit code.
     int run();
@@ -33,7 +34,7 @@ public:
 
 private:
     IdleHandler m_idle;
-    std::function<void()> m_afterFirstPass;
+    std::vector<std::function<void()>> m_afterFirstPass;
     bool m_terminated = false;
 };
 

@@ -15,7 +15,6 @@
 #include "platform/Gdi.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -93,9 +92,9 @@ int main(int argc, char* argv[])
         platform::releasePreparedPixelMemory();
         app::playAtStart(form, options);
         app::RemoteService service(form);
-        // The name is taken once the window is up, so that the first frame
-        // never waits on the bus.
-        QTimer::singleShot(0, &service, [&service] { service.registerOnSessionBus(); });
+        // The name is taken once the first pass is over, so that the first
+        // frame never waits on the bus.
+        loop.afterFirstPass([&service] { service.registerOnSessionBus(); });
         rc = loop.run();
         Form1 = nullptr;
     }

@@ -85,16 +85,25 @@ TEST_F(Loop, ClosingTheMainWindowEndsTheLoop)
     EXPECT_TRUE(runFor(60000));
 }
 
-// The first frame does not wait for the icon; the window has it once the
-// loop has gone round.
+// The first frame waits neither for the icon nor for other work put after
+// the first pass; each runs once, after the first idle step, in its order.
 TEST_F(Loop, TheWindowHasItsIconAfterTheFirstPass)
 {
     TForm1 form;
     EXPECT_TRUE(form.windowIcon().isNull());
+    int idleSteps = 0;
+    std::vector<std::string> after;
+    loop.setIdleHandler([&](bool&) { ++idleSteps; });
+    loop.afterFirstPass([&] {
+        after.push_back(
+            "first after " + std::to_string(idleSteps) + (form.windowIcon().isNull() ? "" : " icon"));
+    });
+    loop.afterFirstPass([&] { after.push_back("second"); });
     form.show();
     terminateAfter(50);
     EXPECT_TRUE(runFor(60000));
     EXPECT_FALSE(form.windowIcon().isNull());
+    EXPECT_EQ(after, (std::vector<std::string> { "first after 1 icon", "second" }));
 }
 
 TEST_F(Loop, AnIdleStepThatLeavesTheFlagSetLetsTheLoopSleep)
