@@ -89,7 +89,8 @@ QFont windowFont(int pixelSize)
 
 void installWindowStyle()
 {
-    // By name: the framework keeps the style it chose for itself.
+    // A new style of the framework's choice, by its name: the proxy owns the
+    // style it wraps, and the one in use belongs to the application.
     if (QStyle* base = QStyleFactory::create(QApplication::style()->name()))
         QApplication::setStyle(new WindowStyle(base));
 }
