@@ -3,7 +3,6 @@
 #include "character/DefinitionReader.h"
 #include "character/Paths.h"
 #include "picture/Graphics.h"
-#include "platform/BitmapLayout.h"
 #include "platform/FileSystem.h"
 #include "platform/Gdi.h"
 
@@ -52,13 +51,7 @@ std::string firstSheetOf(const std::string& definitionPath)
 // The sheet's surface has the picture's size in the screen's format.
 void prepareSurfaceMemory(const TGraphic& picture)
 {
-    const std::int32_t width = picture.Width();
-    const std::int32_t height = picture.Height();
-    const std::uint16_t bitCount = platform::screenFormat().bitCount;
-    if (!platform::pixelMemoryFits(width, height, bitCount))
-        return;
-    platform::preparePixelMemory(static_cast<std::size_t>(
-        platform::bitmap::rowStride(std::uint64_t(width), bitCount) * std::uint64_t(height)));
+    platform::preparePixelMemory(picture.Width(), picture.Height(), platform::screenFormat().bitCount);
 }
 
 } // namespace

@@ -142,9 +142,13 @@ bool pixelMemoryFits(std::int32_t width, std::int32_t height, std::int32_t bitCo
     return stride * std::uint64_t(height) <= kMaxPixelBytes; // both below 2^37: no overflow
 }
 
-void preparePixelMemory(std::size_t bytes)
+void preparePixelMemory(std::int32_t width, std::int32_t height, std::int32_t bitCount)
 {
-    if (bytes < kMapFrom || bytes > kMaxPixelBytes)
+    if (!pixelMemoryFits(width, height, bitCount))
+        return;
+    const auto bytes = static_cast<std::size_t>(
+        bitmap::rowStride(std::uint64_t(width), std::uint64_t(bitCount)) * std::uint64_t(height));
+    if (bytes < kMapFrom)
         return;
     const PixelMemory memory = mapPixels(mappedSize(bytes));
     if (!memory.bytes)

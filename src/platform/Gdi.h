@@ -159,12 +159,13 @@ bool pixelMemoryFits(std::int32_t width, std::int32_t height, std::int32_t bitCo
 HBITMAP makeBitmap(
     std::int32_t width, std::int32_t height, const PixelFormat& format, bool topDown, bool section);
 
-// Maps pixel memory of `bytes` and faults it in on the calling thread, for
-// the next bitmap of that size to take instead of fresh pages: the viewer's
-// start makes its sheet's surface ready while the window is being built.
-// Memory made ready before and not taken is freed. Small memory, which comes
-// from the allocator, is not made ready.
-void preparePixelMemory(std::size_t bytes);
+// Maps the pixel memory that makeBitmap would give a bitmap of this size and
+// bit count, and faults it in on the calling thread, for the next bitmap of
+// that memory's size to take instead of fresh pages: the viewer's start makes
+// its sheet's surface ready while the window is being built. Memory made
+// ready before and not taken is freed. Small memory, which comes from the
+// allocator, and memory makeBitmap would refuse are not made ready.
+void preparePixelMemory(std::int32_t width, std::int32_t height, std::int32_t bitCount);
 // Frees the memory made ready that no bitmap took.
 void releasePreparedPixelMemory() noexcept;
 
