@@ -12,12 +12,12 @@
 #include "app/Unit1.h"
 #include "app/WindowLook.h"
 #include "character/SheetPreload.h"
-#include "platform/Gdi.h"
 
 #include <QApplication>
 #include <QTranslator>
 
 #include <cstdio>
+#include <optional>
 #include <span>
 
 namespace {
@@ -72,8 +72,9 @@ int main(int argc, char* argv[])
     app::RunningViewer running(options);
     // The sheet is read while the window is built, on the processor that the
     // building leaves free.
-    std::unique_ptr<picture::PicturePreload> sheet
-        = options.file ? character::preloadSheetOf(*options.file) : nullptr;
+    std::optional<character::SheetPreload> sheet;
+    if (options.file)
+        sheet.emplace(*options.file);
     fonts.finish();
     app::installWindowStyle();
     app::MainLoop loop;
@@ -89,7 +90,6 @@ int main(int argc, char* argv[])
         Form1 = &form;
         app::showMainWindow(form, options.file);
         sheet.reset();
-        platform::releasePreparedPixelMemory();
         app::playAtStart(form, options);
         app::RemoteService service(form);
         // The name is taken once the first pass is over, so that the first

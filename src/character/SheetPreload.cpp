@@ -56,10 +56,16 @@ void prepareSurfaceMemory(const TGraphic& picture)
 
 } // namespace
 
-std::unique_ptr<picture::PicturePreload> preloadSheetOf(const std::string& definitionPath)
+SheetPreload::SheetPreload(const std::string& definitionPath)
 {
-    return std::make_unique<picture::PicturePreload>(
-        [definitionPath] { return firstSheetOf(definitionPath); }, prepareSurfaceMemory);
+    m_picture.emplace([definitionPath] { return firstSheetOf(definitionPath); }, prepareSurfaceMemory);
+}
+
+SheetPreload::~SheetPreload()
+{
+    // The thread first: it may still be making the memory ready.
+    m_picture.reset();
+    platform::releasePreparedPixelMemory();
 }
 
 } // namespace character

@@ -7,11 +7,21 @@
 
 #include "picture/PicturePreload.h"
 
-#include <memory>
+#include <optional>
 #include <string>
 
 namespace character {
 
-std::unique_ptr<picture::PicturePreload> preloadSheetOf(const std::string& definitionPath);
+class SheetPreload {
+public:
+    explicit SheetPreload(const std::string& definitionPath);
+    // Waits for the reading; what no load took, picture and memory, is freed.
+    ~SheetPreload();
+    SheetPreload(const SheetPreload&) = delete;
+    SheetPreload& operator=(const SheetPreload&) = delete;
+
+private:
+    std::optional<picture::PicturePreload> m_picture;
+};
 
 } // namespace character

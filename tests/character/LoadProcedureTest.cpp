@@ -408,14 +408,14 @@ TEST_F(Load, TheStartsReadAheadOfTheSheetLoadsWhatTheFilesHoldAtTheLoad)
     drawSheet(800, 0x00102030u);
     const std::string definition = file("big.txt", "#CHARBMP big.bmp\n");
     {
-        const auto preload = character::preloadSheetOf(definition);
+        const character::SheetPreload preload(definition);
         logic.drop(definition);
     }
     EXPECT_EQ(sheet().Width(), 800);
     EXPECT_EQ(sheet().Pixels(0, 0), 0x00102030u);
     EXPECT_EQ(sheetKey(), kSampleKey);
     {
-        const auto preload = character::preloadSheetOf(definition);
+        const character::SheetPreload preload(definition);
         drawSheet(900, 0x00405060u);
         logic.drop(definition);
     }
@@ -424,12 +424,12 @@ TEST_F(Load, TheStartsReadAheadOfTheSheetLoadsWhatTheFilesHoldAtTheLoad)
     // Nothing past a failing line is read ahead, and the load fails there.
     const std::string failing = file("failing.txt", "#ANIME x\n#CHARBMP big.bmp\n");
     {
-        const auto preload = character::preloadSheetOf(failing);
+        const character::SheetPreload preload(failing);
         EXPECT_THROW(logic.drop(failing), Exception);
     }
     EXPECT_EQ(sheet().Width(), 900);
     // Nor is the sheet of a definition far larger than any written by hand.
-    const auto preload = character::preloadSheetOf(
+    const character::SheetPreload preload(
         file("long.txt", "#CHARBMP big.bmp\n" + std::string(std::size_t { 2 } << 20, '\n')));
     EXPECT_FALSE(picture::takePreloadedPicture(dir / "big.bmp"));
 }
